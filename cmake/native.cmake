@@ -1,0 +1,43 @@
+# The native build: the portable core, its tests and fuzzers, under ASan and UBSan.
+
+set(SANITIZE -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+add_compile_options(${SANITIZE})
+add_link_options(${SANITIZE})
+
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(${GTEST_SOURCE_DIR} googletest EXCLUDE_FROM_ALL)
+
+add_library(vel_core STATIC ${CORE_SOURCES} platform/full_path_posix.cpp)
+target_include_directories(vel_core PUBLIC ${CMAKE_SOURCE_DIR})
+
+add_executable(native_tests ${CORE_TESTS})
+target_link_libraries(native_tests vel_core GTest::gtest_main)
+add_test(NAME native_unit COMMAND native_tests)
+
+add_executable(nls_compiler tools/nls_compiler.cpp)
+target_link_libraries(nls_compiler vel_core)
+
+# The shipped catalogue must compile: a missing key or a bad conversion fails the build.
+add_custom_command(
+  OUTPUT ${CMAKE_BINARY_DIR}/resource/cons.nls
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/resource
+  COMMAND nls_compiler ${CMAKE_SOURCE_DIR}/messages/cons_en.txt ${CMAKE_BINARY_DIR}/resource/cons.nls
+  DEPENDS nls_compiler ${CMAKE_SOURCE_DIR}/messages/cons_en.txt)
+add_custom_target(catalogues ALL DEPENDS ${CMAKE_BINARY_DIR}/resource/cons.nls)
+
+if(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+  set(FUZZ_SECONDS 20 CACHE STRING "How long each fuzzer runs in the tests")
+  foreach(target catalogue options)
+    add_executable(fuzz_${target} fuzz/fuzz_${target}.cpp ${CORE_SOURCES}
+                   platform/full_path_posix.cpp)
+    target_include_directories(fuzz_${target} PRIVATE ${CMAKE_SOURCE_DIR})
+    target_compile_options(fuzz_${target} PRIVATE -fsanitize=fuzzer)
+    target_link_options(fuzz_${target} PRIVATE -fsanitize=fuzzer)
+    # New inputs go to the build's own corpus; the seeds in the tree are only read.
+    file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz_corpus_${target})
+    add_test(NAME fuzz_${target}
+      COMMAND fuzz_${target} -max_total_time=${FUZZ_SECONDS} -timeout=10 -rss_limit_mb=2048
+              ${CMAKE_BINARY_DIR}/fuzz_corpus_${target} ${CMAKE_SOURCE_DIR}/fuzz/corpus_${target})
+  endforeach()
+endif()

@@ -1,0 +1,84 @@
+# The Windows build: setup.exe, its catalogue, and the tests that run under Wine.
+
+enable_language(RC)
+
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+add_subdirectory(${GTEST_SOURCE_DIR} googletest EXCLUDE_FROM_ALL)
+
+# Only system DLLs at run time: the C and C++ runtimes and winpthread go in statically.
+set(STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
+set(HARDENING -Wl,--dynamicbase -Wl,--nxcompat -Wl,--high-entropy-va)
+
+set(WINDOWS_SOURCES
+  launcher/dll_search_win32.cpp
+  launcher/launch_sequence_win32.cpp
+  messages/catalogue_loader_win32.cpp
+  platform/full_path_win32.cpp
+)
+set(WINDOWS_TESTS
+  messages/catalogue_loader_win32_test.cpp
+  platform/full_path_win32_test.cpp
+)
+
+add_library(vel_core STATIC ${CORE_SOURCES} ${WINDOWS_SOURCES})
+target_include_directories(vel_core PUBLIC ${CMAKE_SOURCE_DIR})
+
+add_executable(setup WIN32 launcher/main_win32.cpp launcher/setup.rc)
+target_link_libraries(setup vel_core)
+target_link_options(setup PRIVATE ${STATIC_RUNTIME} ${HARDENING})
+set_target_properties(setup PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+set_source_files_properties(launcher/setup.rc PROPERTIES
+  OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/launcher/setup.manifest)
+
+# The catalogue compiler runs on the build machine, so it is built with the host compiler.
+find_program(HOST_CXX NAMES c++ g++ clang++ REQUIRED)
+set(NLS_COMPILER ${CMAKE_BINARY_DIR}/host/nls_compiler)
+set(NLS_COMPILER_SOURCES
+  tools/nls_compiler.cpp messages/catalogue_source.cpp messages/format_check.cpp
+  messages/message_keys.cpp)
+list(TRANSFORM NLS_COMPILER_SOURCES PREPEND ${CMAKE_SOURCE_DIR}/ OUTPUT_VARIABLE NLS_COMPILER_INPUTS)
+add_custom_command(
+  OUTPUT ${NLS_COMPILER}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/host
+  COMMAND ${HOST_CXX} -std=c++17 -O1 -Wall -Wextra -I${CMAKE_SOURCE_DIR} ${NLS_COMPILER_INPUTS}
+          -o ${NLS_COMPILER}
+  DEPENDS ${NLS_COMPILER_INPUTS}
+  COMMENT "Building the host catalogue compiler")
+add_custom_command(
+  OUTPUT ${CMAKE_BINARY_DIR}/resource/cons.nls
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/resource
+  COMMAND ${NLS_COMPILER} ${CMAKE_SOURCE_DIR}/messages/cons_en.txt ${CMAKE_BINARY_DIR}/resource/cons.nls
+  DEPENDS ${NLS_COMPILER} ${CMAKE_SOURCE_DIR}/messages/cons_en.txt)
+add_custom_target(catalogues ALL DEPENDS ${CMAKE_BINARY_DIR}/resource/cons.nls)
+
+add_executable(windows_tests ${CORE_TESTS} ${WINDOWS_TESTS})
+target_link_libraries(windows_tests vel_core GTest::gtest_main)
+target_link_options(windows_tests PRIVATE ${STATIC_RUNTIME})
+
+# Test helpers run by the end-to-end tests.
+add_executable(exit_code_runner tests/support/exit_code_runner_win32.cpp)
+target_include_directories(exit_code_runner PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_options(exit_code_runner PRIVATE ${STATIC_RUNTIME})
+add_library(planted_dll SHARED tests/support/planted_dll_win32.cpp)
+target_include_directories(planted_dll PRIVATE ${CMAKE_SOURCE_DIR})
+set_target_properties(planted_dll PROPERTIES PREFIX "" OUTPUT_NAME planted)
+target_link_options(planted_dll PRIVATE ${STATIC_RUNTIME})
+add_executable(dll_loader tests/support/dll_loader_win32.cpp)
+target_link_libraries(dll_loader vel_core)
+target_link_options(dll_loader PRIVATE ${STATIC_RUNTIME})
+set_target_properties(exit_code_runner dll_loader planted_dll PROPERTIES
+  RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/test-support)
+
+set(WINE_ENV WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix)
+add_test(NAME windows_unit COMMAND windows_tests)
+set_tests_properties(windows_unit PROPERTIES ENVIRONMENT "${WINE_ENV}" TIMEOUT 600)
+
+find_program(PYTHON3 NAMES python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
+add_test(NAME e2e
+  COMMAND ${PYTHON3} -m pytest -q -p no:cacheprovider ${CMAKE_SOURCE_DIR}/tests/e2e
+  WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+set_tests_properties(e2e PROPERTIES
+  ENVIRONMENT "${WINE_ENV};VEL_BUILD_DIR=${CMAKE_BINARY_DIR};VEL_SOURCE_DIR=${CMAKE_SOURCE_DIR}"
+  TIMEOUT 1800)

@@ -1,0 +1,232 @@
+#include "launcher/options.h"
+
+#include <cctype>
+#include <cstdio>
+
+#include "launcher/launch_settings.h"
+#include "messages/format_text.h"
+#include "messages/messages.h"
+#include "platform/full_path.h"
+#include "platform/text_buffer.h"
+
+namespace {
+
+// Value options, matched case-sensitively in the joined argument text.
+struct ValueOption {
+  const char* name;
+  std::string LaunchSettings::*value;
+  bool LaunchSettings::*given;
+};
+
+const ValueOption kValueOptions[] = {
+    {"-paramFile", &LaunchSettings::param_file, nullptr},
+    {"-rscratchPath", &LaunchSettings::scratch_path, &LaunchSettings::scratch_path_given},
+    {"-rstartupLoc", &LaunchSettings::startup_location, &LaunchSettings::startup_location_given},
+    {"-rtimestamp", &LaunchSettings::timestamp, nullptr},
+    {"-jreLoc", &LaunchSettings::jre_location, &LaunchSettings::jre_location_given},
+};
+
+enum class OptionAction {
+  kFlag,                   // sets `flag`
+  kBootstrapLocation,      // BOOTSTRAP_LOC=dir
+  kPrereqLogLocation,      // -PREREQLOGLOC takes the next element
+  kPrereqConfigLocation,   // PREREQ_CONFIG_LOCATION=dir
+  kFromLocation,           // FROM_LOCATION=file
+};
+
+struct OptionRow {
+  const char* name;  // matched anywhere in the upper-case copy of an element
+  OptionAction action;
+  bool LaunchSettings::*flag;
+  bool sets_silent;
+  const char* log_prefix;  // nullptr leaves the prefix as it is
+};
+
+// The order matters: rows that set the log prefix overwrite one another, last wins.
+const OptionRow kOptionTable[] = {
+    {"-PRECLONESETUP", OptionAction::kFlag, &LaunchSettings::preclone_setup, false, nullptr},
+    {"-UPDATENODELIST", OptionAction::kFlag, &LaunchSettings::update_node_list, true,
+     "\\UpdateNodeList"},
+    {"-ATTACHHOME", OptionAction::kFlag, &LaunchSettings::attach_home, true, "\\AttachHome"},
+    {"-RELINK", OptionAction::kFlag, &LaunchSettings::relink, true, nullptr},
+    {"-CLEANUP", OptionAction::kFlag, &LaunchSettings::cleanup, false, "\\Cleanup"},
+    {"-SAVEINVENTORY", OptionAction::kFlag, &LaunchSettings::save_inventory, false,
+     "\\SaveInventory"},
+    {"-REMOVEHOME", OptionAction::kFlag, &LaunchSettings::remove_home, false, "\\RemoveHome"},
+    {"-BOOTSTRAPONLY", OptionAction::kFlag, &LaunchSettings::bootstrap_only, true, nullptr},
+    {"-NOBOOTSTRAP", OptionAction::kFlag, &LaunchSettings::no_bootstrap, false, nullptr},
+    {"BOOTSTRAP_LOC", OptionAction::kBootstrapLocation, nullptr, false, nullptr},
+    {"-PRINTTIME", OptionAction::kFlag, &LaunchSettings::print_time, false, nullptr},
+    {"-DETACHHOME", OptionAction::kFlag, &LaunchSettings::detach_home, true, "\\DetachHome"},
+    {"-UPDATEHOMEDEPS", OptionAction::kFlag, &LaunchSettings::update_home_deps, true,
+     "\\UpdateHomeDeps"},
+    {"-ADDNODE", OptionAction::kFlag, &LaunchSettings::add_node, false, nullptr},
+    {"-PREREQCHECKER", OptionAction::kFlag, &LaunchSettings::prereq_checker, false, nullptr},
+    {"-SILENT", OptionAction::kFlag, &LaunchSettings::silent, true, nullptr},
+    {"-WAITFORCOMPLETION", OptionAction::kFlag, &LaunchSettings::wait_for_completion, false,
+     nullptr},
+    {"-HELP", OptionAction::kFlag, &LaunchSettings::help, true, nullptr},
+    {"-PREREQLOGLOC", OptionAction::kPrereqLogLocation, nullptr, false, nullptr},
+    {"-DEBUG", OptionAction::kFlag, &LaunchSettings::debug, false, nullptr},
+    {"-MEMORY", OptionAction::kFlag, &LaunchSettings::memory, false, nullptr},
+    {"-IGNORESYSPREREQS", OptionAction::kFlag, &LaunchSettings::ignore_sys_prereqs, false,
+     nullptr},
+    {"-EXECUTESYSPREREQS", OptionAction::kFlag, &LaunchSettings::execute_sys_prereqs, false,
+     nullptr},
+    {"-NOCONSOLE", OptionAction::kFlag, &LaunchSettings::no_console, false, nullptr},
+    {"PREREQ_CONFIG_LOCATION", OptionAction::kPrereqConfigLocation, nullptr, false, nullptr},
+    {"-ONECLICK", OptionAction::kFlag, &LaunchSettings::one_click, false, nullptr},
+    {"FROM_LOCATION", OptionAction::kFromLocation, nullptr, false, nullptr},
+};
+
+constexpr std::string_view kPrereqLogLocationOption = "-PREREQLOGLOC";
+
+bool IsSpace(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
+
+std::string_view Trim(std::string_view text) {
+  while (!text.empty() && IsSpace(text.back())) text.remove_suffix(1);
+  while (!text.empty() && IsSpace(text.front())) text.remove_prefix(1);
+  return text;
+}
+
+std::string UpperCaseCopy(std::string_view text) {
+  std::string upper(text);
+  for (char& c : upper) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return upper;
+}
+
+// The text after the first '=' of `element` up to the next '=' or the end.
+bool SecondAssignedPiece(std::string_view element, std::string_view* piece) {
+  std::size_t first = element.find('=');
+  if (first == std::string_view::npos) return false;
+  std::string_view rest = element.substr(first + 1);
+  *piece = rest.substr(0, rest.find('='));
+  return true;
+}
+
+void ReadBootstrapLocation(std::string_view element, std::string* destination) {
+  std::string_view piece;
+  if (!SecondAssignedPiece(element, &piece)) return;
+  if (!piece.empty() && piece.front() == '"') piece.remove_prefix(1);
+  while (!piece.empty() && (piece.back() == ' ' || piece.back() == '\t')) piece.remove_suffix(1);
+  if (!piece.empty() && piece.back() == '"') piece.remove_suffix(1);
+  StoreBounded(destination, piece);
+}
+
+// Cuts `element` at its first "-J" and keeps what follows as the Java options.
+void CutJavaOptions(std::string* element, LaunchSettings* settings) {
+  std::size_t at = element->find("-J");
+  if (at == std::string::npos) return;
+  settings->has_java_options = true;
+  settings->java_options = element->substr(at + 2);
+  if (settings->java_options.find("-mx") != std::string::npos) {
+    settings->memory_given_by_java_option = true;
+  }
+  element->erase(at);
+}
+
+void ApplyRow(const OptionRow& row, const std::string& element, const std::string& upper,
+              const std::vector<std::string>& elements, std::size_t* index,
+              LaunchSettings* settings) {
+  switch (row.action) {
+    case OptionAction::kFlag:
+      settings->*row.flag = true;
+      break;
+    case OptionAction::kBootstrapLocation:
+      ReadBootstrapLocation(element, &settings->bootstrap_location);
+      break;
+    case OptionAction::kPrereqLogLocation:
+      if (upper.size() == kPrereqLogLocationOption.size() && *index + 1 < elements.size()) {
+        ++*index;
+        StoreBounded(&settings->prereq_log_location, elements[*index]);
+      }
+      break;
+    case OptionAction::kPrereqConfigLocation:
+      GetAssignedValue(&settings->prereq_config_location, element, false, settings->debug);
+      settings->prereq_config_from_source = false;
+      break;
+    case OptionAction::kFromLocation:
+      if (settings->prereq_config_location.empty()) {
+        GetAssignedValue(&settings->prereq_config_location, element, true, settings->debug);
+        settings->prereq_config_from_source = true;
+      }
+      break;
+  }
+  if (row.sets_silent) settings->silent = true;
+  if (row.log_prefix != nullptr) settings->log_prefix = row.log_prefix;
+}
+
+}  // namespace
+
+std::string JoinArguments(const std::vector<std::string>& elements) {
+  std::string joined;
+  for (const std::string& element : elements) {
+    joined += element;
+    joined += ' ';
+  }
+  return joined;
+}
+
+bool GetOptionValue(std::string_view name, std::string_view text, std::string* value) {
+  if (text.empty()) return false;
+  std::size_t at = text.find(name);
+  if (at == std::string_view::npos) {
+    std::string kept(Trim(*value));
+    *value = kept;
+    return false;
+  }
+  std::size_t start = at + name.size();
+  std::size_t end = start < text.size() ? text.find(" -", start + 1) : std::string_view::npos;
+  std::string_view found = end == std::string_view::npos ? text.substr(start)
+                                                         : text.substr(start, end - start);
+  StoreBounded(value, Trim(found));
+  return true;
+}
+
+void GetAssignedValue(std::string* value, std::string_view element, bool from_location,
+                      bool debug) {
+  std::string_view piece;
+  if (!SecondAssignedPiece(element, &piece)) return;
+  if (!piece.empty() && piece.front() == '"') piece.remove_prefix(1);
+  if (!piece.empty() && piece.back() == '"') piece.remove_suffix(1);
+  std::string candidate(piece.substr(0, kMaxTextLength));
+  if (from_location) {
+    if (!piece.empty()) {
+      // A file name without a directory lies in the current directory.
+      std::size_t slash = piece.rfind('\\');
+      StoreBounded(value, slash == std::string_view::npos ? "." : piece.substr(0, slash));
+    }
+    candidate = *value + "\\prereq";
+  }
+  if (!GetFullPath(candidate, value)) {
+    StoreBounded(value, candidate);
+    if (debug) std::perror(FormatText(LocalMessage("S_ERABS_PATH"), candidate.c_str()).c_str());
+  }
+}
+
+void ParseOptions(std::vector<std::string>* elements, LaunchSettings* settings) {
+  if (elements->size() < 2) return;
+  // Element 0 is the module path: it says where the launcher lives, not what to do.
+  std::vector<std::string> arguments(elements->begin() + 1, elements->end());
+  std::string joined = JoinArguments(arguments);
+  for (const ValueOption& option : kValueOptions) {
+    if (GetOptionValue(option.name, joined, &(settings->*option.value)) && option.given) {
+      settings->*option.given = true;
+    }
+  }
+
+  for (std::size_t i = 1; i < elements->size(); ++i) {
+    std::string& element = (*elements)[i];
+    // Copied before the cut, so options written after -J are still recognised.
+    std::string upper = UpperCaseCopy(element);
+    CutJavaOptions(&element, settings);
+    for (const OptionRow& row : kOptionTable) {
+      if (upper.find(row.name) != std::string::npos) {
+        ApplyRow(row, element, upper, *elements, &i, settings);
+      }
+    }
+    settings->last_element_upper = upper;
+  }
+}

@@ -1,0 +1,73 @@
+#include <cstdio>
+
+#include "messages/catalogue.h"
+#include "messages/catalogue_files.h"
+#include "messages/catalogue_loader.h"
+#include "messages/message_map.h"
+#include "messages/messages.h"
+#include "platform/windows_prelude.h"
+
+namespace {
+
+// Reads the whole catalogue at `path` into `*bytes`. False when it cannot be opened.
+bool ReadCatalogueFile(const std::string& path, std::string* bytes) {
+  if (path.size() > kMaxCataloguePath) return false;
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) return false;
+  char chunk[4096];
+  std::size_t n;
+  while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes->append(chunk, n);
+  // A read error ends the file where it happened, like its end would.
+  std::fclose(file);
+  return true;
+}
+
+bool AddCatalogueFile(const std::string& path, MessageMap* map) {
+  std::string bytes;
+  if (!ReadCatalogueFile(path, &bytes)) return false;
+  std::string warnings;
+  AddCatalogueToMap(bytes, map, &warnings);
+  std::fputs(warnings.c_str(), stderr);
+  return true;
+}
+
+}  // namespace
+
+std::string GetUserLocaleTag() {
+  char language[32] = "";
+  char country[32] = "";
+  if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SABBREVLANGNAME, language, sizeof language) == 0)
+    language[0] = '\0';
+  if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SABBREVCTRYNAME, country, sizeof country) == 0)
+    country[0] = '\0';
+  return MakeLocaleTag(language, country);
+}
+
+int LoadMessageCatalogueFrom(const std::string& directory, const std::string& tag) {
+  g_message_maps.local = CreateMessageMap();
+  g_message_maps.base = CreateMessageMap();
+  if (g_message_maps.local == nullptr || g_message_maps.base == nullptr) {
+    std::fputs("\nERROR: Could not allocate memory for the NLS messages map!\n", stderr);
+    return 1;
+  }
+  bool any = false;
+  for (const std::string& path : LocalCataloguePaths(directory, tag)) {
+    if (AddCatalogueFile(path, g_message_maps.local)) any = true;
+  }
+  AddCatalogueFile(BaseCataloguePath(directory), g_message_maps.base);
+  if (!any) {
+    std::fputs("\nERROR: Could not read any NLS message catalogue!\n", stderr);
+    return 1;
+  }
+  g_console.output = GetStdHandle(STD_OUTPUT_HANDLE);
+  return 0;
+}
+
+int LoadMessageCatalogue() {
+  // The whole program path, however long: catalogue paths that do not fit their
+  // 260-byte buffer are refused one by one rather than read from a truncated directory.
+  std::string module(32768, '\0');
+  DWORD length = GetModuleFileNameA(nullptr, &module[0], static_cast<DWORD>(module.size()));
+  module.resize(length < module.size() ? length : 0);
+  return LoadMessageCatalogueFrom(CatalogueDirectory(module), GetUserLocaleTag());
+}

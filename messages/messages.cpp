@@ -1,0 +1,22 @@
+#include "messages/messages.h"
+
+#include "messages/message_map.h"
+
+MessageMaps g_message_maps;
+ConsoleState g_console;
+
+static const char* Lookup(const MessageMap* map, const char* key) {
+  const char* text = MessageMapGet(map, key);
+  return text != nullptr ? text : key;
+}
+
+const char* LocalMessage(const char* key) { return Lookup(g_message_maps.local, key); }
+
+const char* BaseMessage(const char* key) { return Lookup(g_message_maps.base, key); }
+
+void FreeMessageMaps() {
+  DestroyMessageMap(g_message_maps.local);
+  g_message_maps.local = nullptr;
+  DestroyMessageMap(g_message_maps.base);
+  g_message_maps.base = nullptr;
+}

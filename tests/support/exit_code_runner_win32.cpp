@@ -1,0 +1,38 @@
+// exit_code_runner RESULT_FILE PROGRAM [COMMAND_TAIL]
+//
+// Starts PROGRAM with the command line "PROGRAM COMMAND_TAIL", inheriting this
+// process's console and standard handles, waits for it, and writes its full 32-bit
+// exit code as a signed decimal to RESULT_FILE (the unix exit status keeps 8 bits).
+#include <cstdio>
+#include <string>
+
+#include "platform/windows_prelude.h"
+
+int main(int argc, char** argv) {
+  if (argc < 3 || argc > 4) {
+    std::fprintf(stderr, "usage: exit_code_runner RESULT_FILE PROGRAM [COMMAND_TAIL]\n");
+    return 2;
+  }
+  std::string command = std::string("\"") + argv[2] + "\"";
+  if (argc == 4) command += std::string(" ") + argv[3];
+
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  if (!CreateProcessA(argv[2], &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                      &startup, &process)) {
+    std::fprintf(stderr, "exit_code_runner: CreateProcessA failed: %lu\n", GetLastError());
+    return 2;
+  }
+  WaitForSingleObject(process.hProcess, INFINITE);
+  DWORD code = 0;
+  GetExitCodeProcess(process.hProcess, &code);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+
+  std::FILE* result = std::fopen(argv[1], "w");
+  if (result == nullptr) return 2;
+  std::fprintf(result, "%ld\n", static_cast<long>(static_cast<LONG>(code)));
+  std::fclose(result);
+  return static_cast<int>(code);
+}
