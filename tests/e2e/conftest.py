@@ -1,0 +1,155 @@
+"""End-to-end tests: the real setup.exe under Wine, on media built in temporary directories.
+
+Every process is started in its own session and killed by its process group when a
+test ends or times out. Full 32-bit exit codes come from exit_code_runner.exe, since
+a unix exit status keeps only the low 8 bits.
+"""
+
+import os
+import pathlib
+import pty
+import select
+import shutil
+import signal
+import subprocess
+import time
+
+import pytest
+
+BUILD_DIR = pathlib.Path(os.environ.get("VEL_BUILD_DIR", "build/windows")).resolve()
+SOURCE_DIR = pathlib.Path(os.environ.get("VEL_SOURCE_DIR", ".")).resolve()
+WINE_RUN = SOURCE_DIR / "tests" / "support" / "wine-run"
+SETUP_EXE = BUILD_DIR / "setup.exe"
+SUPPORT_DIR = BUILD_DIR / "test-support"
+RUN_TIMEOUT = 120
+
+
+def wine_env(extra=None):
+    env = dict(os.environ)
+    env.setdefault("WINEPREFIX", str(BUILD_DIR / "wineprefix"))
+    env["WINEDEBUG"] = env.get("VEL_WINEDEBUG", "-all")
+    env.setdefault("LC_ALL", "C.UTF-8")
+    env.update(extra or {})
+    return env
+
+
+def kill_group(proc):
+    try:
+        os.killpg(proc.pid, signal.SIGKILL)
+    except ProcessLookupError:
+        pass
+    proc.wait()
+
+
+class Medium:
+    """An installation medium: <root>/disk1 holds setup.exe and resource/."""
+
+    def __init__(self, root):
+        self.root = root
+        self.launcher_dir = root / "disk1"
+        self.resource_dir = self.launcher_dir / "resource"
+        self.launcher_dir.mkdir(parents=True)
+        shutil.copy2(SETUP_EXE, self.launcher_dir / "setup.exe")
+        self.setup_exe = self.launcher_dir / "setup.exe"
+
+    def add_catalogue(self, name, records):
+        """Writes resource/<name> from a dict of key -> text, or from raw bytes."""
+        self.resource_dir.mkdir(exist_ok=True)
+        if isinstance(records, dict):
+            data = b"".join(f"{k}={v}".encode("utf-8") + b"\0" for k, v in records.items())
+        else:
+            data = records
+        (self.resource_dir / name).write_bytes(data)
+
+    def add_english_catalogue(self):
+        self.resource_dir.mkdir(exist_ok=True)
+        shutil.copy2(BUILD_DIR / "resource" / "cons.nls", self.resource_dir / "cons.nls")
+
+
+class Result:
+    def __init__(self, code, stdout, stderr):
+        self.code = code
+        self.stdout = stdout
+        self.stderr = stderr
+
+
+def run_setup(medium, command_tail="", env=None, timeout=RUN_TIMEOUT):
+    """Runs setup.exe through the exit code runner with pipes for its streams."""
+    result_file = medium.root / "exit_code.txt"
+    result_file.unlink(missing_ok=True)
+    argv = [str(WINE_RUN), str(SUPPORT_DIR / "exit_code_runner.exe"), str(result_file),
+            str(medium.setup_exe)]
+    if command_tail:
+        argv.append(command_tail)
+    proc = subprocess.Popen(argv, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                            stderr=subprocess.PIPE, env=wine_env(env), cwd=medium.root,
+                            start_new_session=True)
+    try:
+        out, err = proc.communicate(timeout=timeout)
+    except subprocess.TimeoutExpired:
+        kill_group(proc)
+        pytest.fail(f"setup.exe did not end within {timeout} s")
+    finally:
+        if proc.poll() is None:
+            kill_group(proc)
+    assert result_file.exists(), f"the runner recorded no exit code: {err!r}"
+    code = int(result_file.read_text().strip())
+    return Result(code, out.decode("utf-8", "replace"), err.decode("utf-8", "replace"))
+
+
+def run_on_pty(argv, env=None, cwd=None, answers=(), timeout=RUN_TIMEOUT):
+    """Runs argv with a pty as its terminal, so a GUI exe uses it as its console.
+
+    `answers` are lines typed in order, each followed by "\\r". Returns the unix exit
+    status and everything the pty showed.
+    """
+    master, slave = pty.openpty()
+    proc = subprocess.Popen(argv, stdin=slave, stdout=slave, stderr=slave, env=wine_env(env),
+                            cwd=cwd, start_new_session=True)
+    os.close(slave)
+    output = bytearray()
+    pending = list(answers)
+    deadline = time.monotonic() + timeout
+    try:
+        while True:
+            if time.monotonic() > deadline:
+                pytest.fail(f"{argv[0]} did not end within {timeout} s: {bytes(output)!r}")
+            ready, _, _ = select.select([master], [], [], 0.2)
+            if ready:
+                try:
+                    chunk = os.read(master, 4096)
+                except OSError:
+                    chunk = b""
+                if not chunk and proc.poll() is not None:
+                    break
+                output += chunk
+            elif proc.poll() is not None:
+                break
+            if pending and ready:
+                os.write(master, pending.pop(0).encode("utf-8") + b"\r")
+    finally:
+        if proc.poll() is None:
+            kill_group(proc)
+        os.close(master)
+    return proc.returncode, output.decode("utf-8", "replace")
+
+
+@pytest.fixture
+def medium(tmp_path):
+    return Medium(tmp_path)
+
+
+@pytest.fixture(scope="session")
+def locales(tmp_path_factory):
+    """A LOCPATH with de_DE.UTF-8 and ja_JP.UTF-8, which the machine may not have."""
+    path = tmp_path_factory.mktemp("locales")
+    for name in ("de_DE", "ja_JP", "en_US"):
+        subprocess.run(["localedef", "-i", name, "-f", "UTF-8", str(path / f"{name}.UTF-8")],
+                       check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    return path
+
+
+def pytest_sessionfinish(session, exitstatus):
+    # Anything left in the test prefix ends with the session.
+    subprocess.run(["/usr/lib/wine/wineserver64", "-k"], env=wine_env(),
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
