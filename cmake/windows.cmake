@@ -12,13 +12,21 @@ set(STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 set(HARDENING -Wl,--dynamicbase -Wl,--nxcompat -Wl,--high-entropy-va)
 
 set(WINDOWS_SOURCES
+  launcher/console_win32.cpp
   launcher/dll_search_win32.cpp
   launcher/launch_sequence_win32.cpp
   messages/catalogue_loader_win32.cpp
+  messages/message_output_win32.cpp
+  platform/char_class_win32.cpp
   platform/full_path_win32.cpp
+  prereq/installer_log_win32.cpp
+  staging/scratch_dir_win32.cpp
 )
 set(WINDOWS_TESTS
   messages/catalogue_loader_win32_test.cpp
+  messages/message_output_win32_test.cpp
+  prereq/installer_log_win32_test.cpp
+  staging/scratch_dir_win32_test.cpp
   platform/full_path_win32_test.cpp
 )
 
@@ -68,7 +76,10 @@ target_link_options(planted_dll PRIVATE ${STATIC_RUNTIME})
 add_executable(dll_loader tests/support/dll_loader_win32.cpp)
 target_link_libraries(dll_loader vel_core)
 target_link_options(dll_loader PRIVATE ${STATIC_RUNTIME})
-set_target_properties(exit_code_runner dll_loader planted_dll PROPERTIES
+add_executable(console_probe WIN32 tests/support/console_probe_win32.cpp)
+target_link_libraries(console_probe vel_core)
+target_link_options(console_probe PRIVATE ${STATIC_RUNTIME})
+set_target_properties(exit_code_runner dll_loader planted_dll console_probe PROPERTIES
   RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/test-support)
 
 set(WINE_ENV WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix)

@@ -1,16 +1,37 @@
 #include "messages/format_text.h"
 
-#include <cstdarg>
 #include <cstdio>
 
+#include "messages/messages.h"
 #include "platform/text_buffer.h"
 
-std::string FormatText(const char* format, ...) {
+std::string FormatTextV(const char* format, va_list args) {
   char buffer[kTextBufferSize];
-  va_list args;
-  va_start(args, format);
   int n = std::vsnprintf(buffer, sizeof buffer, format, args);
-  va_end(args);
   if (n < 0) return std::string();
   return std::string(buffer);
+}
+
+std::string FormatText(const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  std::string text = FormatTextV(format, args);
+  va_end(args);
+  return text;
+}
+
+std::string LocalText(const char* key, ...) {
+  va_list args;
+  va_start(args, key);
+  std::string text = FormatTextV(LocalMessage(key), args);
+  va_end(args);
+  return text;
+}
+
+std::string BaseText(const char* key, ...) {
+  va_list args;
+  va_start(args, key);
+  std::string text = FormatTextV(BaseMessage(key), args);
+  va_end(args);
+  return text;
 }

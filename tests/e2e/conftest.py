@@ -13,6 +13,7 @@ import shutil
 import signal
 import subprocess
 import time
+import tty
 
 import pytest
 
@@ -100,16 +101,20 @@ def run_setup(medium, command_tail="", env=None, timeout=RUN_TIMEOUT):
 def run_on_pty(argv, env=None, cwd=None, answers=(), timeout=RUN_TIMEOUT):
     """Runs argv with a pty as its terminal, so a GUI exe uses it as its console.
 
-    `answers` are lines typed in order, each followed by "\\r". Returns the unix exit
-    status and everything the pty showed.
+    `answers` are lines typed in order, each followed by "\\r", each once the program has
+    been quiet for a moment (waiting at its prompt). Returns the unix exit status and
+    everything the pty showed.
     """
     master, slave = pty.openpty()
+    # A console reads keys as typed: no line discipline turning "\r" into "\n".
+    tty.setraw(slave)
     proc = subprocess.Popen(argv, stdin=slave, stdout=slave, stderr=slave, env=wine_env(env),
                             cwd=cwd, start_new_session=True)
     os.close(slave)
     output = bytearray()
     pending = list(answers)
     deadline = time.monotonic() + timeout
+    last_output = time.monotonic()
     try:
         while True:
             if time.monotonic() > deadline:
@@ -123,10 +128,12 @@ def run_on_pty(argv, env=None, cwd=None, answers=(), timeout=RUN_TIMEOUT):
                 if not chunk and proc.poll() is not None:
                     break
                 output += chunk
+                last_output = time.monotonic()
             elif proc.poll() is not None:
                 break
-            if pending and ready:
+            if pending and output and time.monotonic() - last_output > 0.8:
                 os.write(master, pending.pop(0).encode("utf-8") + b"\r")
+                last_output = time.monotonic()
     finally:
         if proc.poll() is None:
             kill_group(proc)

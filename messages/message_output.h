@@ -1,0 +1,21 @@
+// How the launcher speaks to the user: the console, message boxes, the Enter pause.
+//
+// Console text is UTF-8; it is converted to UTF-16 and written with WriteConsoleW so
+// that any language shows correctly whatever the console's code page. A text too long
+// for the 1023-unit conversion buffer goes to standard output unconverted. Without a
+// console handle console text is dropped.
+#ifndef MESSAGES_MESSAGE_OUTPUT_H_
+#define MESSAGES_MESSAGE_OUTPUT_H_
+
+// Writes the UTF-8 `text` to the console.
+void ConsolePrint(const char* text);
+
+// An error that must be seen: on the console in silent mode, otherwise in a message
+// box captioned with S_TAV and the error icon.
+void ShowError(const char* text);
+
+// In silent mode: prints S_ENTER_ENTER and reads one character from standard input.
+// Otherwise does nothing.
+void WaitForEnter();
+
+#endif  // MESSAGES_MESSAGE_OUTPUT_H_

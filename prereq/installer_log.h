@@ -1,0 +1,40 @@
+// The installer log: one append-mode text file per launch, opened around each group of
+// messages. Every opening computes the same path, so all of them add to one file. It
+// receives the base (cons.nls) texts, so it reads the same in every language.
+#ifndef PREREQ_INSTALLER_LOG_H_
+#define PREREQ_INSTALLER_LOG_H_
+
+#include <cstdio>
+#include <string>
+
+struct InstallerLog {
+  std::FILE* stream = nullptr;
+  // The log file's path, empty when no log could be opened; S_EXIT_MSG shows it.
+  std::string path;
+  // Where logs go before anything else (-PREREQLOGLOC, or the temporary directory of
+  // the prerequisite checker); its "logs" subdirectory holds the file.
+  std::string override_directory;
+};
+
+extern InstallerLog g_installer_log;
+
+// Opens the log for appending in the override's or inst_loc's "logs" directory, else in
+// `fallback_directory`. Without a usable directory no file is opened; a stream still
+// open stays open.
+void OpenInstallerLog(const std::string& fallback_directory, const std::string& timestamp,
+                      const std::string& prefix);
+
+// Appends `text` to the open log and flushes; does nothing when no log is open.
+void WriteLog(const char* text);
+
+// Prints `text` on the console, then appends it to the log.
+void ShowAndLog(const char* text);
+
+// Formats `key` with the arguments: its local text to the console, its base text to
+// the log.
+void ShowAndLogMessage(const char* key, ...);
+
+// Flushes and closes the log when it is open.
+void CloseInstallerLog();
+
+#endif  // PREREQ_INSTALLER_LOG_H_

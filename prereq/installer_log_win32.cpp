@@ -1,0 +1,86 @@
+#include "prereq/installer_log.h"
+
+#include <cstdarg>
+#include <cstring>
+
+#include "messages/format_text.h"
+#include "messages/message_output.h"
+#include "messages/messages.h"
+#include "platform/scoped_reg_key_win32.h"
+#include "platform/text_buffer.h"
+#include "prereq/log_location.h"
+#include "staging/scratch_dir.h"
+
+InstallerLog g_installer_log;
+
+namespace {
+
+// The inventory location written when the product was installed, or empty.
+std::string ReadInventoryLocation() {
+  ScopedRegKey key;
+  if (!key.Open(HKEY_LOCAL_MACHINE, "SOFTWARE\\VELMOR", KEY_QUERY_VALUE) &&
+      !key.Open(HKEY_LOCAL_MACHINE, "SOFTWARE\\WOW6432NODE\\VELMOR", KEY_QUERY_VALUE)) {
+    return std::string();
+  }
+  char value[kTextBufferSize] = "";
+  DWORD size = sizeof value - 1;  // room for a terminator the registry may not store
+  DWORD type = 0;
+  if (RegQueryValueExA(key.get(), "inst_loc", nullptr, &type, reinterpret_cast<BYTE*>(value),
+                       &size) != ERROR_SUCCESS ||
+      (type != REG_SZ && type != REG_EXPAND_SZ)) {
+    return std::string();
+  }
+  value[size < sizeof value ? size : sizeof value - 1] = '\0';
+  return value;
+}
+
+}  // namespace
+
+void OpenInstallerLog(const std::string& fallback_directory, const std::string& timestamp,
+                      const std::string& prefix) {
+  std::string inst_loc;
+  if (g_installer_log.override_directory.empty()) inst_loc = ReadInventoryLocation();
+  std::string directory =
+      ChooseLogDirectory(g_installer_log.override_directory, inst_loc, fallback_directory);
+  std::string path = LogFilePath(directory, prefix, timestamp);
+  if (path.size() <= kMaxTextLength && EnsureDirectory(directory) == 1) {
+    std::FILE* stream = std::fopen(path.c_str(), "a");
+    if (stream != nullptr) {
+      // Every writer flushes, so a stream left open by an earlier opening loses nothing.
+      if (g_installer_log.stream != nullptr) std::fclose(g_installer_log.stream);
+      g_installer_log.stream = stream;
+      g_installer_log.path = path;
+    }
+  }
+  if (g_installer_log.stream == nullptr) g_installer_log.path.clear();
+}
+
+void WriteLog(const char* text) {
+  if (g_installer_log.stream == nullptr) return;
+  std::fwrite(text, 1, std::strlen(text), g_installer_log.stream);
+  std::fflush(g_installer_log.stream);
+}
+
+void ShowAndLog(const char* text) {
+  ConsolePrint(text);
+  WriteLog(text);
+}
+
+void ShowAndLogMessage(const char* key, ...) {
+  va_list args;
+  va_start(args, key);
+  va_list copy;
+  va_copy(copy, args);
+  ConsolePrint(FormatTextV(LocalMessage(key), args).c_str());
+  WriteLog(FormatTextV(BaseMessage(key), copy).c_str());
+  va_end(copy);
+  va_end(args);
+}
+
+void CloseInstallerLog() {
+  if (g_installer_log.stream != nullptr) {
+    std::fflush(g_installer_log.stream);
+    std::fclose(g_installer_log.stream);
+  }
+  g_installer_log.stream = nullptr;
+}

@@ -1,0 +1,147 @@
+#include "prereq/installer_log.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "messages/messages.h"
+#include "platform/windows_prelude.h"
+
+namespace {
+
+constexpr char kSoftwareKey[] = "SOFTWARE\\VELMOR";
+constexpr char kWow64Key[] = "SOFTWARE\\WOW6432NODE\\VELMOR";
+
+void RemoveTree(const std::string& path) {
+  WIN32_FIND_DATAA entry;
+  HANDLE find = FindFirstFileA((path + "\\*").c_str(), &entry);
+  for (bool more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileA(find, &entry)) {
+    std::string name = entry.cFileName, child = path + "\\" + name;
+    if (name == "." || name == "..") continue;
+    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+      RemoveTree(child);
+    else
+      DeleteFileA(child.c_str());
+  }
+  if (find != INVALID_HANDLE_VALUE) FindClose(find);
+  RemoveDirectoryA(path.c_str());
+}
+
+bool KeyExists(const char* subkey) {
+  HKEY key;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, subkey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+    return false;
+  RegCloseKey(key);
+  return true;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing>";
+}
+
+class InstallerLogTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    saved_console_ = g_console.output;
+    g_console.output = nullptr;
+    g_installer_log = InstallerLog();
+    char temp[MAX_PATH];
+    ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
+    dir_ = std::string(temp) + "vel_log_test_" + std::to_string(GetCurrentProcessId()) + "_" +
+           ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    ASSERT_TRUE(CreateDirectoryA(dir_.c_str(), nullptr));
+    // Without an override a registered inventory location takes the log.
+    if (KeyExists(kSoftwareKey) || KeyExists(kWow64Key)) GTEST_SKIP() << "inventory registered";
+  }
+  void TearDown() override {
+    CloseInstallerLog();
+    g_installer_log = InstallerLog();
+    g_console.output = saved_console_;
+    if (!created_key_.empty()) RegDeleteKeyA(HKEY_LOCAL_MACHINE, created_key_.c_str());
+    RemoveTree(dir_);
+  }
+  void ExpectInventoryLogsUsed(const char* subkey) {
+    std::string inventory = dir_ + "\\inventory";
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, subkey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                              &key, nullptr),
+              ERROR_SUCCESS);
+    created_key_ = subkey;
+    LONG set =
+        RegSetValueExA(key, "inst_loc", 0, REG_SZ, reinterpret_cast<const BYTE*>(inventory.c_str()),
+                       static_cast<DWORD>(inventory.size() + 1));
+    RegCloseKey(key);
+    ASSERT_EQ(set, ERROR_SUCCESS);
+    OpenInstallerLog(dir_ + "\\fallback", "T1", "\\installActions");
+    WriteLog("inventory");
+    CloseInstallerLog();
+    EXPECT_EQ(g_installer_log.path, inventory + "\\logs\\installActionsT1.log");
+    EXPECT_EQ(ReadFile(inventory + "\\logs\\installActionsT1.log"), "inventory");
+    EXPECT_EQ(GetFileAttributesA((dir_ + "\\fallback").c_str()), INVALID_FILE_ATTRIBUTES);
+  }
+
+  void* saved_console_ = nullptr;
+  std::string dir_;
+  std::string created_key_;
+};
+
+TEST_F(InstallerLogTest, FallbackDirectoryHoldsTheLogNamedByPrefixAndTimestamp) {
+  OpenInstallerLog(dir_, "T1", "\\installActions");
+  ASSERT_NE(g_installer_log.stream, nullptr);
+  EXPECT_EQ(g_installer_log.path, dir_ + "\\installActionsT1.log");
+  WriteLog("hello");
+  EXPECT_EQ(ReadFile(dir_ + "\\installActionsT1.log"), "hello");  // flushed at once
+  CloseInstallerLog();
+  EXPECT_EQ(g_installer_log.stream, nullptr);
+  OpenInstallerLog(dir_, "T1", "\\AttachHome");
+  EXPECT_EQ(g_installer_log.path, dir_ + "\\AttachHomeT1.log");
+  EXPECT_NE(GetFileAttributesA((dir_ + "\\AttachHomeT1.log").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(InstallerLogTest, EveryOpeningAppendsToTheSameFile) {
+  OpenInstallerLog(dir_, "T1", "\\installActions");
+  WriteLog("first|");
+  CloseInstallerLog();
+  OpenInstallerLog(dir_, "T1", "\\installActions");
+  ShowAndLog("second|");
+  CloseInstallerLog();
+  EXPECT_EQ(ReadFile(dir_ + "\\installActionsT1.log"), "first|second|");
+}
+
+TEST_F(InstallerLogTest, OverrideAndItsLogsDirectoryAreCreated) {
+  g_installer_log.override_directory = dir_ + "\\over\\ride";
+  OpenInstallerLog(dir_ + "\\fallback", "T1", "\\installActions");
+  WriteLog("override");
+  CloseInstallerLog();
+  EXPECT_EQ(g_installer_log.path, dir_ + "\\over\\ride\\logs\\installActionsT1.log");
+  EXPECT_EQ(ReadFile(dir_ + "\\over\\ride\\logs\\installActionsT1.log"), "override");
+}
+
+TEST_F(InstallerLogTest, InventoryLocationUnderSoftwareIsUsed) {
+  ExpectInventoryLogsUsed(kSoftwareKey);
+}
+
+TEST_F(InstallerLogTest, InventoryLocationUnderWow6432NodeIsUsed) {
+  ExpectInventoryLogsUsed(kWow64Key);
+}
+
+TEST_F(InstallerLogTest, UnusableDirectoryOpensNothingButKeepsAnOpenLog) {
+  CloseInstallerLog();  // with nothing open
+  std::ofstream(dir_ + "\\file").close();
+  OpenInstallerLog(dir_ + "\\file\\sub", "T1", "\\installActions");
+  EXPECT_EQ(g_installer_log.stream, nullptr);
+  EXPECT_EQ(g_installer_log.path, "");
+  WriteLog("lost");
+  EXPECT_EQ(ReadFile(dir_ + "\\file"), "");
+  OpenInstallerLog(dir_, "T1", "\\installActions");
+  OpenInstallerLog(dir_ + "\\file\\sub", "T1", "\\installActions");
+  EXPECT_EQ(g_installer_log.path, dir_ + "\\installActionsT1.log");
+  WriteLog("kept");
+  CloseInstallerLog();
+  EXPECT_EQ(ReadFile(dir_ + "\\installActionsT1.log"), "kept");
+}
+
+}  // namespace

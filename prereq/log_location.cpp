@@ -1,0 +1,13 @@
+#include "prereq/log_location.h"
+
+std::string ChooseLogDirectory(std::string_view override_directory, std::string_view inst_loc,
+                               std::string_view fallback_directory) {
+  if (!override_directory.empty()) return std::string(override_directory) + "\\logs";
+  if (!inst_loc.empty()) return std::string(inst_loc) + "\\logs";
+  return std::string(fallback_directory);
+}
+
+std::string LogFilePath(std::string_view directory, std::string_view prefix,
+                        std::string_view timestamp) {
+  return std::string(directory) + std::string(prefix) + std::string(timestamp) + ".log";
+}

@@ -1,0 +1,19 @@
+// Where the installer log goes, given what is known of the launch.
+#ifndef PREREQ_LOG_LOCATION_H_
+#define PREREQ_LOG_LOCATION_H_
+
+#include <string>
+#include <string_view>
+
+// The log directory: "<override>\logs" when there is an override, else
+// "<inst_loc>\logs" when the inventory location is known, else the fallback directory
+// (the scratch directory) unchanged.
+std::string ChooseLogDirectory(std::string_view override_directory, std::string_view inst_loc,
+                               std::string_view fallback_directory);
+
+// "<directory><prefix><timestamp>.log": ("C:\Inv\logs", "\installActions", "T") gives
+// "C:\Inv\logs\installActionsT.log".
+std::string LogFilePath(std::string_view directory, std::string_view prefix,
+                        std::string_view timestamp);
+
+#endif  // PREREQ_LOG_LOCATION_H_

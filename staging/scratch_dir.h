@@ -1,0 +1,26 @@
+// The run's scratch directory under the temporary directory.
+//
+// It is named after the launch timestamp: <temp>\VelInstall2010-11-05_09-41-07PM, or
+// with "_1" ... "_1024" when that name is taken. Each name is claimed by creating it;
+// a name that already exists, even one made a moment before by someone else, is never
+// used, so nobody can hand the launcher a directory of their own.
+#ifndef STAGING_SCRATCH_DIR_H_
+#define STAGING_SCRATCH_DIR_H_
+
+#include <string>
+
+// The temporary directory (TEMP, TMP, else "C:\TEMP"), without a trailing backslash.
+std::string GetTempDir();
+
+// Creates `path` and its missing parents. 1 when it then exists and is readable and
+// writable, else 0.
+int EnsureDirectory(const std::string& path);
+
+// Creates the scratch directory and stores its path in `*scratch_path`. 0 on success;
+// -1 after S_ERPERDIR when the temporary directory is unusable (`*scratch_path` then
+// holds it), when every name is taken, or when the path would pass 1023 characters;
+// -1 without a report when the creation itself fails. In prerequisite-checker mode an
+// empty log-location override becomes the temporary directory.
+int CreateScratchDir(std::string* scratch_path);
+
+#endif  // STAGING_SCRATCH_DIR_H_

@@ -1,0 +1,96 @@
+#include "staging/scratch_dir.h"
+
+#include <direct.h>
+#include <io.h>
+
+#include <cstdlib>
+
+#include "launcher/launch_settings.h"
+#include "messages/format_text.h"
+#include "messages/message_output.h"
+#include "platform/text_buffer.h"
+#include "platform/windows_prelude.h"
+#include "prereq/installer_log.h"
+#include "staging/temp_dir.h"
+
+namespace {
+
+// Names tried: the base name, then "_1" up to "_1024".
+constexpr int kMaxScratchSuffix = 1024;
+
+bool Exists(const std::string& path) { return _access(path.c_str(), 0) == 0; }
+
+// A regular file passes the access test too, but nothing can be created in it.
+bool IsReadWriteDirectory(const std::string& path) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
+         _access(path.c_str(), 6) == 0;
+}
+
+std::string ParentOf(const std::string& path) { return path.substr(0, path.rfind('\\')); }
+
+void ReportUnusable(const std::string& path) {
+  ShowError(LocalText("S_ERPERDIR", path.c_str()).c_str());
+}
+
+enum class Claim { kCreated, kTaken, kFailed };
+
+// Creates `path` in one step. A name that exists already is taken, whoever made it.
+Claim ClaimDirectory(const std::string& path) {
+  if (CreateDirectoryA(path.c_str(), nullptr)) return Claim::kCreated;
+  DWORD error = GetLastError();
+  return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS ? Claim::kTaken
+                                                                      : Claim::kFailed;
+}
+
+}  // namespace
+
+std::string GetTempDir() { return ChooseTempDir(std::getenv("TEMP"), std::getenv("TMP")); }
+
+int EnsureDirectory(const std::string& path) {
+  if (!Exists(path)) {
+    std::string parent = ParentOf(path);
+    if (!parent.empty() && parent != path && EnsureDirectory(parent) == 0) return 0;
+    _mkdir(path.c_str());
+  }
+  return IsReadWriteDirectory(path) ? 1 : 0;
+}
+
+int CreateScratchDir(std::string* scratch_path) {
+  std::string temp_dir = GetTempDir();
+  *scratch_path = temp_dir;
+  if (!Exists(temp_dir)) {
+    std::string parent = ParentOf(temp_dir);
+    if (!parent.empty() && parent != temp_dir && EnsureDirectory(parent) == 0) {
+      ReportUnusable(temp_dir);
+      return -1;
+    }
+    _mkdir(temp_dir.c_str());
+  }
+  if (!IsReadWriteDirectory(temp_dir)) {
+    ReportUnusable(temp_dir);
+    return -1;
+  }
+  if (g_launch_settings.prereq_checker && g_installer_log.override_directory.empty()) {
+    g_installer_log.override_directory = temp_dir;
+  }
+
+  std::string base = ScratchBaseName(temp_dir, g_launch_settings.timestamp);
+  // The longest name must fit the 1024-byte buffers that hold the scratch path.
+  if (ScratchCandidate(base, kMaxScratchSuffix).size() > kMaxTextLength) {
+    ReportUnusable(base);
+    return -1;
+  }
+  for (int n = 0; n < kMaxScratchSuffix; ++n) {
+    std::string candidate = ScratchCandidate(base, n);
+    Claim claim = ClaimDirectory(candidate);
+    if (claim == Claim::kTaken) continue;
+    *scratch_path = candidate;
+    return claim == Claim::kCreated ? 0 : -1;
+  }
+  // Every name up to "_1023" is taken: report it, but still claim the last name.
+  ReportUnusable(base);
+  std::string last = ScratchCandidate(base, kMaxScratchSuffix);
+  if (ClaimDirectory(last) == Claim::kCreated) *scratch_path = last;
+  return -1;
+}

@@ -1,0 +1,199 @@
+#include "staging/scratch_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+#include "launcher/launch_settings.h"
+#include "messages/message_map.h"
+#include "messages/messages.h"
+#include "platform/windows_prelude.h"
+#include "prereq/installer_log.h"
+
+namespace {
+
+void RemoveTree(const std::string& path) {
+  WIN32_FIND_DATAA entry;
+  HANDLE find = FindFirstFileA((path + "\\*").c_str(), &entry);
+  for (bool more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileA(find, &entry)) {
+    std::string name = entry.cFileName, child = path + "\\" + name;
+    if (name == "." || name == "..") continue;
+    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+      RemoveTree(child);
+    else
+      DeleteFileA(child.c_str());
+  }
+  if (find != INVALID_HANDLE_VALUE) FindClose(find);
+  RemoveDirectoryA(path.c_str());
+}
+
+DWORD Attributes(const std::string& path) { return GetFileAttributesA(path.c_str()); }
+bool Exists(const std::string& path) { return Attributes(path) != INVALID_FILE_ATTRIBUTES; }
+bool IsDirectory(const std::string& path) {
+  return Exists(path) && (Attributes(path) & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Both the process environment and the C runtime's copy, which getenv reads; null unsets.
+void SetEnv(const char* name, const char* value) {
+  SetEnvironmentVariableA(name, value);
+  _putenv_s(name, value != nullptr ? value : "");
+}
+
+class ScratchDirTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (int i = 0; i < 2; ++i) {
+      const char* value = std::getenv(kNames[i]);
+      saved_env_[i] = value != nullptr ? value : "";
+      had_env_[i] = value != nullptr;
+    }
+    saved_settings_ = g_launch_settings;
+    saved_override_ = g_installer_log.override_directory;
+    char temp[MAX_PATH];
+    ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
+    dir_ = std::string(temp) + "vel_scratch_test_" + std::to_string(GetCurrentProcessId()) + "_" +
+           ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    ASSERT_TRUE(CreateDirectoryA(dir_.c_str(), nullptr));
+    g_launch_settings.timestamp = "T1";
+    // A report outside silent mode would open a message box and stall the run.
+    g_launch_settings.silent = true;
+    SetEnv("TEMP", dir_.c_str());
+  }
+  void TearDown() override {
+    for (int i = 0; i < 2; ++i) SetEnv(kNames[i], had_env_[i] ? saved_env_[i].c_str() : nullptr);
+    g_launch_settings = saved_settings_;
+    g_installer_log.override_directory = saved_override_;
+    FreeMessageMaps();
+    RemoveTree(dir_);
+  }
+  // Reports show on stdout: this S_ERPERDIR text is too long to convert, so it takes the
+  // standard-output fallback whatever the output handle is.
+  int CreateReporting(std::string* path, std::string* report) {
+    g_message_maps.local = CreateMessageMap();
+    MessageMapPut(g_message_maps.local, "S_ERPERDIR", "PERDIR[%s]" + std::string(1100, 'r'));
+    void* saved_console = g_console.output;
+    g_console.output = GetStdHandle(STD_OUTPUT_HANDLE);
+    ::testing::internal::CaptureStdout();
+    int result = CreateScratchDir(path);
+    *report = ::testing::internal::GetCapturedStdout();
+    g_console.output = saved_console;
+    return result;
+  }
+
+  static constexpr const char* kNames[2] = {"TEMP", "TMP"};
+  std::string saved_env_[2];
+  bool had_env_[2] = {false, false};
+  LaunchSettings saved_settings_;
+  std::string saved_override_;
+  std::string dir_;
+};
+
+TEST_F(ScratchDirTest, TempDirLosesOneTrailingBackslash) {
+  SetEnv("TEMP", (dir_ + "\\").c_str());
+  EXPECT_EQ(GetTempDir(), dir_);
+  SetEnv("TEMP", "C:\\");
+  EXPECT_EQ(GetTempDir(), "C:");
+}
+
+TEST_F(ScratchDirTest, UnusableTempGivesCTempEvenWhenTmpIsUsable) {
+  SetEnv("TMP", dir_.c_str());
+  std::string too_long = "C:\\" + std::string(1021, 'a');
+  for (std::string value : {"C:", "temp", "C:\\a;C:\\b", "C:\\a:b", too_long.c_str()}) {
+    SetEnv("TEMP", value.c_str());
+    EXPECT_EQ(GetTempDir(), "C:\\TEMP") << value.substr(0, 20) << " (" << value.size() << ")";
+  }
+  too_long.pop_back();  // 1023 characters are still accepted
+  SetEnv("TEMP", too_long.c_str());
+  EXPECT_EQ(GetTempDir(), too_long);
+}
+
+TEST_F(ScratchDirTest, TmpIsReadOnlyWhenTempIsUnset) {
+  SetEnv("TEMP", nullptr);
+  SetEnv("TMP", "\\\\server\\share\\tmp");
+  EXPECT_EQ(GetTempDir(), "\\\\server\\share\\tmp");
+}
+
+TEST_F(ScratchDirTest, EnsureDirectoryCreatesParentsButNotUnderAFile) {
+  EXPECT_EQ(EnsureDirectory(dir_ + "\\a\\b\\c"), 1);
+  EXPECT_TRUE(IsDirectory(dir_ + "\\a\\b\\c"));
+  EXPECT_EQ(EnsureDirectory(dir_ + "\\a\\b\\c"), 1);
+  std::ofstream(dir_ + "\\file").close();
+  EXPECT_EQ(EnsureDirectory(dir_ + "\\file\\sub"), 0);
+  EXPECT_FALSE(IsDirectory(dir_ + "\\file"));
+}
+
+TEST_F(ScratchDirTest, EachCallClaimsTheNextFreeName) {
+  for (const char* name : {"\\VelInstallT1", "\\VelInstallT1_1", "\\VelInstallT1_2"}) {
+    std::string path, report;
+    ASSERT_EQ(CreateReporting(&path, &report), 0);
+    EXPECT_EQ(path, dir_ + name);
+    EXPECT_TRUE(IsDirectory(path));
+    EXPECT_EQ(report, "");
+  }
+  g_launch_settings.timestamp = "7";
+  std::string path;
+  ASSERT_EQ(CreateScratchDir(&path), 0);
+  EXPECT_EQ(path, dir_ + "\\VelInstall7");
+}
+
+TEST_F(ScratchDirTest, NamesPlantedBeforehandAreNeverUsed) {
+  ASSERT_TRUE(CreateDirectoryA((dir_ + "\\VelInstallT1").c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryA((dir_ + "\\VelInstallT1_1").c_str(), nullptr));
+  std::ofstream(dir_ + "\\VelInstallT1_2").close();
+  std::string path;
+  ASSERT_EQ(CreateScratchDir(&path), 0);
+  EXPECT_EQ(path, dir_ + "\\VelInstallT1_3");
+  EXPECT_TRUE(IsDirectory(path));
+}
+
+TEST_F(ScratchDirTest, MissingTempDirIsCreatedWithItsParents) {
+  SetEnv("TEMP", (dir_ + "\\x\\y").c_str());
+  std::string path;
+  ASSERT_EQ(CreateScratchDir(&path), 0);
+  EXPECT_EQ(path, dir_ + "\\x\\y\\VelInstallT1");
+  EXPECT_TRUE(IsDirectory(path));
+}
+
+TEST_F(ScratchDirTest, TempUnderARegularFileIsReported) {
+  std::ofstream(dir_ + "\\file").close();
+  std::string temp = dir_ + "\\file\\sub", path, report;
+  SetEnv("TEMP", temp.c_str());
+  EXPECT_EQ(CreateReporting(&path, &report), -1);
+  EXPECT_EQ(path, temp);
+  EXPECT_EQ(report.rfind("PERDIR[" + temp + "]", 0), 0u) << report.substr(0, 80);
+  EXPECT_FALSE(Exists(temp));
+}
+
+TEST_F(ScratchDirTest, TempNamingARegularFileIsReportedAsUnusable) {
+  std::ofstream(dir_ + "\\file").close();
+  SetEnv("TEMP", (dir_ + "\\file").c_str());
+  std::string path, report;
+  EXPECT_EQ(CreateReporting(&path, &report), -1);
+  EXPECT_EQ(path, dir_ + "\\file");
+  EXPECT_EQ(report.rfind("PERDIR[" + dir_ + "\\file]", 0), 0u) << report;
+  EXPECT_EQ(EnsureDirectory(dir_ + "\\file"), 0);
+}
+
+TEST_F(ScratchDirTest, PathBeyond1023CharactersIsReportedAndNothingCreated) {
+  g_launch_settings.timestamp = std::string(1030, 't');
+  std::string path, report;
+  EXPECT_EQ(CreateReporting(&path, &report), -1);
+  EXPECT_EQ(report.rfind("PERDIR[" + dir_ + "\\VelInstalltttt", 0), 0u) << report.substr(0, 80);
+  WIN32_FIND_DATAA entry;
+  EXPECT_EQ(FindFirstFileA((dir_ + "\\VelInstall*").c_str(), &entry), INVALID_HANDLE_VALUE);
+}
+
+TEST_F(ScratchDirTest, PrereqCheckerLogsToTheTempDirUnlessAnOverrideIsSet) {
+  g_launch_settings.prereq_checker = true;
+  g_installer_log.override_directory.clear();
+  std::string path;
+  ASSERT_EQ(CreateScratchDir(&path), 0);
+  EXPECT_EQ(g_installer_log.override_directory, dir_);
+  g_installer_log.override_directory = "D:\\given";
+  ASSERT_EQ(CreateScratchDir(&path), 0);
+  EXPECT_EQ(g_installer_log.override_directory, "D:\\given");
+}
+
+}  // namespace
