@@ -8,26 +8,12 @@
 
 #include "messages/messages.h"
 #include "platform/windows_prelude.h"
+#include "tests/support/test_tree_win32.h"
 
 namespace {
 
 constexpr char kSoftwareKey[] = "SOFTWARE\\VELMOR";
 constexpr char kWow64Key[] = "SOFTWARE\\WOW6432NODE\\VELMOR";
-
-void RemoveTree(const std::string& path) {
-  WIN32_FIND_DATAA entry;
-  HANDLE find = FindFirstFileA((path + "\\*").c_str(), &entry);
-  for (bool more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileA(find, &entry)) {
-    std::string name = entry.cFileName, child = path + "\\" + name;
-    if (name == "." || name == "..") continue;
-    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-      RemoveTree(child);
-    else
-      DeleteFileA(child.c_str());
-  }
-  if (find != INVALID_HANDLE_VALUE) FindClose(find);
-  RemoveDirectoryA(path.c_str());
-}
 
 bool KeyExists(const char* subkey) {
   HKEY key;
@@ -61,7 +47,7 @@ class InstallerLogTest : public ::testing::Test {
     g_installer_log = InstallerLog();
     g_console.output = saved_console_;
     if (!created_key_.empty()) RegDeleteKeyA(HKEY_LOCAL_MACHINE, created_key_.c_str());
-    RemoveTree(dir_);
+    RemoveTestTree(dir_);
   }
   void ExpectInventoryLogsUsed(const char* subkey) {
     std::string inventory = dir_ + "\\inventory";

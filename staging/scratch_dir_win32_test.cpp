@@ -10,24 +10,10 @@
 #include "messages/message_map.h"
 #include "messages/messages.h"
 #include "platform/windows_prelude.h"
+#include "tests/support/test_tree_win32.h"
 #include "prereq/installer_log.h"
 
 namespace {
-
-void RemoveTree(const std::string& path) {
-  WIN32_FIND_DATAA entry;
-  HANDLE find = FindFirstFileA((path + "\\*").c_str(), &entry);
-  for (bool more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileA(find, &entry)) {
-    std::string name = entry.cFileName, child = path + "\\" + name;
-    if (name == "." || name == "..") continue;
-    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-      RemoveTree(child);
-    else
-      DeleteFileA(child.c_str());
-  }
-  if (find != INVALID_HANDLE_VALUE) FindClose(find);
-  RemoveDirectoryA(path.c_str());
-}
 
 DWORD Attributes(const std::string& path) { return GetFileAttributesA(path.c_str()); }
 bool Exists(const std::string& path) { return Attributes(path) != INVALID_FILE_ATTRIBUTES; }
@@ -66,7 +52,7 @@ class ScratchDirTest : public ::testing::Test {
     g_launch_settings = saved_settings_;
     g_installer_log.override_directory = saved_override_;
     FreeMessageMaps();
-    RemoveTree(dir_);
+    RemoveTestTree(dir_);
   }
   // Reports show on stdout: this S_ERPERDIR text is too long to convert, so it takes the
   // standard-output fallback whatever the output handle is.
