@@ -12,17 +12,21 @@ set(STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 set(HARDENING -Wl,--dynamicbase -Wl,--nxcompat -Wl,--high-entropy-va)
 
 set(WINDOWS_SOURCES
+  javart/java_runtime_win32.cpp
   launcher/console_win32.cpp
   launcher/dll_search_win32.cpp
   launcher/launch_sequence_win32.cpp
   messages/catalogue_loader_win32.cpp
   messages/message_output_win32.cpp
+  params/parameter_file_win32.cpp
   platform/char_class_win32.cpp
   platform/full_path_win32.cpp
   prereq/installer_log_win32.cpp
   staging/scratch_dir_win32.cpp
 )
 set(WINDOWS_TESTS
+  javart/java_runtime_win32_test.cpp
+  params/parameter_file_win32_test.cpp
   messages/catalogue_loader_win32_test.cpp
   messages/message_output_win32_test.cpp
   prereq/installer_log_win32_test.cpp
@@ -79,7 +83,10 @@ target_link_options(dll_loader PRIVATE ${STATIC_RUNTIME})
 add_executable(console_probe WIN32 tests/support/console_probe_win32.cpp)
 target_link_libraries(console_probe vel_core)
 target_link_options(console_probe PRIVATE ${STATIC_RUNTIME})
-set_target_properties(exit_code_runner dll_loader planted_dll console_probe PROPERTIES
+add_executable(runtime_probe WIN32 tests/support/runtime_probe_win32.cpp)
+target_link_libraries(runtime_probe vel_core)
+target_link_options(runtime_probe PRIVATE ${STATIC_RUNTIME})
+set_target_properties(exit_code_runner dll_loader planted_dll console_probe runtime_probe PROPERTIES
   RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/test-support)
 
 set(WINE_ENV WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix)

@@ -42,16 +42,44 @@ def kill_group(proc):
     proc.wait()
 
 
+def win_path(path):
+    """The Windows name of a unix path under Wine's Z: drive."""
+    return "Z:" + str(path).replace("/", "\\")
+
+
 class Medium:
-    """An installation medium: <root>/disk1 holds setup.exe and resource/."""
+    """An installation medium: <root>/disk1 holds setup.exe and resource/.
+
+    Runs on it use <root>/temp as TEMP, so scratch directories and logs stay in the test.
+    """
 
     def __init__(self, root):
         self.root = root
         self.launcher_dir = root / "disk1"
         self.resource_dir = self.launcher_dir / "resource"
+        self.temp_dir = root / "temp"
         self.launcher_dir.mkdir(parents=True)
+        self.temp_dir.mkdir()
         shutil.copy2(SETUP_EXE, self.launcher_dir / "setup.exe")
         self.setup_exe = self.launcher_dir / "setup.exe"
+
+    def env(self, extra=None):
+        # Wine takes TEMP from its registry; the exit code runner passes this one on.
+        env = {"VEL_CHILD_TEMP": win_path(self.temp_dir)}
+        env.update(extra or {})
+        return env
+
+    def add_param_file(self, text="[Velmor]\n", where=None):
+        path = (where or self.launcher_dir) / "velparam.ini"
+        path.write_text(text)
+        return path
+
+    def scratch_dirs(self):
+        return sorted(self.temp_dir.glob("VelInstall*"))
+
+    def logs(self):
+        """The installer logs written in scratch directories, oldest first."""
+        return sorted(self.temp_dir.glob("VelInstall*/*.log"))
 
     def add_catalogue(self, name, records):
         """Writes resource/<name> from a dict of key -> text, or from raw bytes."""
@@ -74,16 +102,35 @@ class Result:
         self.stderr = stderr
 
 
-def run_setup(medium, command_tail="", env=None, timeout=RUN_TIMEOUT):
-    """Runs setup.exe through the exit code runner with pipes for its streams."""
-    result_file = medium.root / "exit_code.txt"
+def runner_argv(medium, command_tail, result_file):
     result_file.unlink(missing_ok=True)
     argv = [str(WINE_RUN), str(SUPPORT_DIR / "exit_code_runner.exe"), str(result_file),
             str(medium.setup_exe)]
     if command_tail:
         argv.append(command_tail)
+    return argv
+
+
+def read_exit_code(result_file, detail):
+    assert result_file.exists(), f"the runner recorded no exit code: {detail!r}"
+    return int(result_file.read_text().strip())
+
+
+def run_setup_on_pty(medium, command_tail="", env=None, answers=(), timeout=RUN_TIMEOUT):
+    """Runs setup.exe on a pty as its console; returns its full exit code and the output."""
+    result_file = medium.root / "exit_code.txt"
+    argv = runner_argv(medium, command_tail, result_file)
+    _, output = run_on_pty(argv, env=medium.env(env), cwd=medium.root, answers=answers,
+                           timeout=timeout)
+    return read_exit_code(result_file, output), output
+
+
+def run_setup(medium, command_tail="", env=None, timeout=RUN_TIMEOUT):
+    """Runs setup.exe through the exit code runner with pipes for its streams."""
+    result_file = medium.root / "exit_code.txt"
+    argv = runner_argv(medium, command_tail, result_file)
     proc = subprocess.Popen(argv, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
-                            stderr=subprocess.PIPE, env=wine_env(env), cwd=medium.root,
+                            stderr=subprocess.PIPE, env=wine_env(medium.env(env)), cwd=medium.root,
                             start_new_session=True)
     try:
         out, err = proc.communicate(timeout=timeout)
@@ -93,8 +140,7 @@ def run_setup(medium, command_tail="", env=None, timeout=RUN_TIMEOUT):
     finally:
         if proc.poll() is None:
             kill_group(proc)
-    assert result_file.exists(), f"the runner recorded no exit code: {err!r}"
-    code = int(result_file.read_text().strip())
+    code = read_exit_code(result_file, err)
     return Result(code, out.decode("utf-8", "replace"), err.decode("utf-8", "replace"))
 
 

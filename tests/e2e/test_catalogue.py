@@ -18,6 +18,7 @@ def test_medium_without_resource_directory_exits_with_1(medium):
 
 def test_medium_with_only_cons_nls_loads_and_goes_on(medium):
     medium.add_english_catalogue()
+    medium.add_param_file()
     result = run_setup(medium, "-silent -debug")
     assert result.code == 0
     assert stderr_lines(result) == ""
@@ -25,11 +26,13 @@ def test_medium_with_only_cons_nls_loads_and_goes_on(medium):
 
 def test_empty_cons_nls_counts_as_read(medium):
     medium.add_catalogue("cons.nls", b"")
+    medium.add_param_file()
     assert run_setup(medium).code == 0
 
 
 def test_malformed_and_unfit_records_are_reported_and_skipped(medium):
     medium.add_catalogue("cons.nls", b"S_TAV=ok\0BROKEN\0S_ERGOSLST=%d %s\0")
+    medium.add_param_file()
     result = run_setup(medium)
     assert result.code == 0
     lines = stderr_lines(result)
@@ -40,6 +43,7 @@ def test_malformed_and_unfit_records_are_reported_and_skipped(medium):
 
 def test_language_catalogue_is_chosen_by_the_user_locale(medium, locales):
     medium.add_catalogue("cons_de.nls", {"S_TAV": "Velmor Tavrun Installationsprogramm"})
+    medium.add_param_file()
     german = {"LC_ALL": "de_DE.UTF-8", "LOCPATH": str(locales)}
     english = {"LC_ALL": "en_US.UTF-8", "LOCPATH": str(locales)}
     assert run_setup(medium, env=german).code == 0
@@ -52,6 +56,7 @@ def test_language_catalogue_is_chosen_by_the_user_locale(medium, locales):
 def test_japanese_locale_reads_cons_ja_jp(medium, locales):
     # The system abbreviates Japanese as JPN; the catalogue tag is ja_JP all the same.
     medium.add_catalogue("cons_ja_JP.nls", {"S_TAV": "Velmor Tavrun インストーラ"})
+    medium.add_param_file()
     japanese = {"LC_ALL": "ja_JP.UTF-8", "LOCPATH": str(locales)}
     assert run_setup(medium, env=japanese).code == 0
     assert run_setup(medium, env={"LC_ALL": "de_DE.UTF-8", "LOCPATH": str(locales)}).code == 1

@@ -6,7 +6,7 @@ import subprocess
 
 import pytest
 
-from conftest import BUILD_DIR, SUPPORT_DIR, WINE_RUN, run_on_pty, wine_env
+from conftest import BUILD_DIR, SUPPORT_DIR, WINE_RUN, run_on_pty, win_path, wine_env
 
 ESCAPES = re.compile(r"\x1b\][^\x07]*\x07|\x1b\[[0-9;?]*[A-Za-z]")
 CURSOR_FORWARD = re.compile(r"\x1b\[(\d*)C")
@@ -17,10 +17,6 @@ def visible(text):
     """The text as the console shows it: Wine draws blanks as cursor moves."""
     text = CURSOR_FORWARD.sub(lambda m: " " * int(m.group(1) or 1), text)
     return ESCAPES.sub("", text).replace("\r", "")
-
-
-def win_path(path):
-    return "Z:" + str(path).replace("/", "\\")
 
 
 @pytest.fixture

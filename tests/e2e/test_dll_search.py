@@ -33,6 +33,7 @@ def test_restricted_search_skips_the_program_directory(tmp_path):
 
 def test_setup_loads_no_dll_from_its_medium(medium):
     medium.add_english_catalogue()
+    medium.add_param_file()
     for name in PLANTED_NAMES:
         shutil.copy2(PLANTED, medium.launcher_dir / name)
     result = run_setup(medium, "-silent", env={"WINEDEBUG": "+loaddll"})

@@ -1,16 +1,13 @@
 """What a run of setup.exe shows so far: the console window it sets up."""
 
-from conftest import WINE_RUN, run_on_pty
+from conftest import run_setup_on_pty
 
 TITLE = "\x1b]0;Velmor Tavrun Installer\x07"
 
 
-def run_setup_on_pty(medium, *args):
-    return run_on_pty([str(WINE_RUN), str(medium.setup_exe), *args], cwd=medium.root)
-
-
 def test_console_is_set_up_after_the_options(medium):
     medium.add_english_catalogue()
+    medium.add_param_file()
     code, output = run_setup_on_pty(medium, "-silent")
     assert code == 0
     assert TITLE in output
@@ -18,6 +15,7 @@ def test_console_is_set_up_after_the_options(medium):
 
 def test_prereq_checker_keeps_the_product_console_title(medium):
     medium.add_english_catalogue()
+    medium.add_param_file()
     code, output = run_setup_on_pty(medium, "-prereqChecker")
     assert code == 0
     assert TITLE in output
@@ -25,6 +23,7 @@ def test_prereq_checker_keeps_the_product_console_title(medium):
 
 def test_noconsole_sets_up_no_console(medium):
     medium.add_english_catalogue()
-    code, output = run_setup_on_pty(medium, "-silent", "-NOCONSOLE")
+    medium.add_param_file()
+    code, output = run_setup_on_pty(medium, "-silent -NOCONSOLE")
     assert code == 0
     assert TITLE not in output

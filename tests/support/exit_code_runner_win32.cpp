@@ -3,7 +3,13 @@
 // Starts PROGRAM with the command line "PROGRAM COMMAND_TAIL", inheriting this
 // process's console and standard handles, waits for it, and writes its full 32-bit
 // exit code as a signed decimal to RESULT_FILE (the unix exit status keeps 8 bits).
+//
+// Wine sets TEMP and TMP from its registry, not from the unix environment, so the
+// child's are taken from VEL_CHILD_TEMP and VEL_CHILD_TMP when those are set; the
+// value "-" unsets the variable.
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "platform/windows_prelude.h"
@@ -12,6 +18,10 @@ int main(int argc, char** argv) {
   if (argc < 3 || argc > 4) {
     std::fprintf(stderr, "usage: exit_code_runner RESULT_FILE PROGRAM [COMMAND_TAIL]\n");
     return 2;
+  }
+  for (const char* name : {"TEMP", "TMP"}) {
+    const char* value = std::getenv((std::string("VEL_CHILD_") + name).c_str());
+    if (value != nullptr) SetEnvironmentVariableA(name, std::strcmp(value, "-") == 0 ? nullptr : value);
   }
   std::string command = std::string("\"") + argv[2] + "\"";
   if (argc == 4) command += std::string(" ") + argv[3];

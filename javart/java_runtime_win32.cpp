@@ -1,0 +1,121 @@
+#include "javart/java_runtime.h"
+
+#include <io.h>
+
+#include <cstdio>
+
+#include "javart/runtime_rules.h"
+#include "launcher/launch_settings.h"
+#include "messages/format_text.h"
+#include "messages/message_output.h"
+#include "params/parameter_settings.h"
+#include "platform/path_join.h"
+#include "platform/text_buffer.h"
+#include "prereq/installer_log.h"
+
+namespace {
+
+bool FileExists(const std::string& path) { return _access(path.c_str(), 0) == 0; }
+
+enum class LineRead { kLine, kTooLong, kEnd };
+
+// Reads one line from standard input without its line end.
+LineRead ReadAnswerLine(std::string* line) {
+  line->clear();
+  bool any = false;
+  int c;
+  while ((c = std::getchar()) != EOF) {
+    any = true;
+    if (c == '\n') break;
+    line->push_back(static_cast<char>(c));
+  }
+  if (!any) return LineRead::kEnd;
+  if (!line->empty() && line->back() == '\r') line->pop_back();
+  return line->size() > kMaxTextLength ? LineRead::kTooLong : LineRead::kLine;
+}
+
+void ReportNoRuntime(const std::string& scratch_path, const LaunchSettings& launch) {
+  OpenInstallerLog(scratch_path, launch.timestamp, launch.log_prefix);
+  WriteLog(BaseText("S_JRELOC_ERROR_NOCONSOLE_WIN").c_str());
+  CloseInstallerLog();
+}
+
+}  // namespace
+
+bool LooksLikeJre(const std::string& home) {
+  std::string lib = JoinPath(home, "lib");
+  return FileExists(JoinPath(lib, "rt.jar")) || FileExists(JoinPath(lib, "core.jar"));
+}
+
+int CheckRuntimeKind(const std::string& home, bool external, const LaunchSettings& launch,
+                     const ParameterSettings& params) {
+  if (!launch.jre_location_given && !external) return 0;
+  bool jdk_only = IsSwitchOn(params.use_jdk_only);
+  bool jre_only = IsSwitchOn(params.use_jre_only);
+  if (!jdk_only && !jre_only) return 0;
+  const char* refusal = RuntimeKindRefusal(jdk_only, jre_only, LooksLikeJre(home));
+  if (refusal == nullptr) return 0;
+  WriteLog(BaseText(refusal).c_str());
+  ConsolePrint("\n\n");
+  ConsolePrint(LocalText(refusal).c_str());
+  return -1;
+}
+
+int PromptForJavaHome(const ParameterSettings& params, std::string* answer) {
+  bool jdk_only = IsSwitchOn(params.use_jdk_only);
+  bool jre_only = IsSwitchOn(params.use_jre_only);
+  ConsolePrint("\n");
+  ConsolePrint(LocalText(FirstJavaHomeRequest(jdk_only, jre_only)).c_str());
+  for (;;) {
+    std::fflush(stdin);
+    std::string line;
+    LineRead read = ReadAnswerLine(&line);
+    if (read == LineRead::kEnd) return -1;
+    if (read == LineRead::kLine && !line.empty() &&
+        FileExists(JoinPath(JoinPath(line, "bin"), "java.exe"))) {
+      *answer = line;
+      return 0;
+    }
+    ConsolePrint("\n");
+    ConsolePrint(LocalText(RetryJavaHomeRequest(jdk_only, jre_only)).c_str());
+  }
+}
+
+bool DecideExternalRuntime(const LaunchSettings& launch, const std::string& scratch_path,
+                           ParameterSettings* params, bool* external, int* exit_code) {
+  *external = false;
+  switch (ChooseRuntimeSource(launch.jre_location_given, params->jre_location,
+                              params->jre_scratch_location, launch.no_console,
+                              launch.bootstrap_only, IsSwitchOn(params->disable_jre_prompt))) {
+    case RuntimeSource::kExternal:
+      *external = true;
+      return true;
+    case RuntimeSource::kStaged:
+    case RuntimeSource::kNoneBootstrapOnly:
+      return true;
+    case RuntimeSource::kNoneNoConsole:
+      ShowError(LocalText("S_JRELOC_ERROR_NOCONSOLE_WIN").c_str());
+      *exit_code = -1;
+      return false;
+    case RuntimeSource::kNonePromptDisabled:
+      ReportNoRuntime(scratch_path, launch);
+      ConsolePrint("\n\n");
+      ConsolePrint(LocalText("S_JRELOC_ERROR_NOCONSOLE_WIN").c_str());
+      *exit_code = 0;
+      return false;
+    case RuntimeSource::kPrompt:
+      break;
+  }
+  std::string answer;
+  if (PromptForJavaHome(*params, &answer) != 0) {
+    // Nobody can answer any more: end as when there is no console to ask at.
+    ReportNoRuntime(scratch_path, launch);
+    ConsolePrint("\n\n");
+    ShowError(LocalText("S_JRELOC_ERROR_NOCONSOLE_WIN").c_str());
+    *exit_code = -1;
+    return false;
+  }
+  params->jre_location = answer;
+  *external = true;
+  return true;
+}

@@ -1,0 +1,108 @@
+#include "params/parameter_file.h"
+
+#include <direct.h>
+#include <io.h>
+
+#include <cstdio>
+
+#include "launcher/launch_settings.h"
+#include "messages/format_text.h"
+#include "messages/message_output.h"
+#include "messages/messages.h"
+#include "params/parameter_search.h"
+#include "params/parameter_settings.h"
+#include "platform/full_path.h"
+#include "platform/text_buffer.h"
+#include "platform/windows_prelude.h"
+#include "prereq/installer_log.h"
+#include "staging/scratch_dir.h"
+
+namespace {
+
+bool FileExists(const std::string& path) { return _access(path.c_str(), 0) == 0; }
+
+// The first candidate that exists, logging each miss; false when none does.
+bool SearchParameterFile(const std::string& startup_dir, const std::string& launcher_dir,
+                         std::string* found) {
+  for (const std::string& candidate : ParameterFileCandidates(startup_dir, launcher_dir)) {
+    if (candidate.size() <= kMaxTextLength && FileExists(candidate)) {
+      *found = candidate;
+      return true;
+    }
+    WriteLog(BaseText("S_ERVELPARAMNFD_LOC", candidate.c_str()).c_str());
+  }
+  return false;
+}
+
+void MakeAbsolute(std::string* path, bool debug) {
+  std::string full;
+  if (GetFullPath(*path, &full)) {
+    *path = full;
+  } else if (debug) {
+    std::perror(LocalText("S_ERABS_PATH", path->c_str()).c_str());
+  }
+}
+
+}  // namespace
+
+bool GetLauncherDirectory(std::string* directory) {
+  char module[kTextBufferSize];
+  DWORD length = GetModuleFileNameA(nullptr, module, kTextBufferSize);
+  if (length == 0 || length >= kTextBufferSize) {
+    // A truncated path would name some other directory.
+    DWORD error = length == 0 ? GetLastError() : ERROR_INSUFFICIENT_BUFFER;
+    ConsolePrint(LocalText("S_ERGOSLST", "GetCurrentDir()", static_cast<int>(error)).c_str());
+    return false;
+  }
+  *directory = LauncherDirectoryOf(std::string(module, length));
+  return true;
+}
+
+KeyReader ProfileKeyReader(const std::string& path) {
+  return [path](const char* key, const std::string& default_value) {
+    char value[kTextBufferSize];
+    GetPrivateProfileStringA("Velmor", key, default_value.c_str(), value, sizeof value,
+                             path.c_str());
+    return std::string(value);
+  };
+}
+
+int ReadParameterFile(const LaunchSettings& launch, std::string* startup_dir,
+                      std::string* scratch_path, ParameterSettings* params) {
+  std::string launcher_dir;
+  GetLauncherDirectory(&launcher_dir);
+  if (!launch.bootstrap_only && !launch.scratch_path_given) {
+    if (CreateScratchDir(scratch_path) != 0) return -1;
+  }
+  const std::string& log_dir = launch.bootstrap_only ? launch.bootstrap_location : *scratch_path;
+  OpenInstallerLog(log_dir, launch.timestamp, launch.log_prefix);
+
+  std::string missing_user_file;
+  std::string path = params->path;
+  if (path.empty() || !FileExists(path)) {
+    missing_user_file = path;
+    if (!SearchParameterFile(*startup_dir, launcher_dir, &path)) {
+      ShowError(LocalText("S_ERVELPARAMNFD").c_str());
+      WriteLog(BaseText("S_ERVELPARAMNFD").c_str());
+      CloseInstallerLog();
+      return -2;
+    }
+  }
+  MakeAbsolute(&path, launch.debug);
+  params->path = path;
+
+  if (!missing_user_file.empty()) {
+    ShowAndLogMessage("S_ERUSR_PARAMFILE_NOT_FOUND", missing_user_file.c_str());
+    ShowAndLogMessage("S_DEF_PARAMFILE", path.c_str());
+  } else {
+    WriteLog(BaseText("S_USING_PARAMFILE", path.c_str()).c_str());
+  }
+  CloseInstallerLog();
+
+  _chdir(startup_dir->c_str());
+  if (!GetLauncherDirectory(&launcher_dir)) return -1;
+  *startup_dir = launcher_dir;
+
+  ReadParameterKeys(ProfileKeyReader(path), launch, launcher_dir, *scratch_path, params);
+  return 0;
+}

@@ -1,0 +1,39 @@
+// Reading the keys of velparam.ini's Velmor section, in their order, with their defaults.
+//
+// Every value comes through a key reader (GetPrivateProfileStringA on the file in
+// use): at most 1023 characters, blanks and one pair of quotes removed. A missing key
+// and an empty value both give the default. A flag keeps its first character only.
+// In distribution mode the three component locations default to the staged layout
+// under ..\stage\Components, and BOOTSTRAP is forced to "TRUE".
+#ifndef PARAMS_PARAMETER_KEYS_H_
+#define PARAMS_PARAMETER_KEYS_H_
+
+#include <functional>
+#include <string>
+#include <vector>
+
+struct LaunchSettings;
+struct ParameterSettings;
+
+// Returns the value of `key` in section Velmor, or `default_value` when it is missing.
+using KeyReader = std::function<std::string(const char* key, const std::string& default_value)>;
+
+enum class KeyKind { kText, kFlag };
+
+// One key: the reader's value, the default when that is empty, cut to its first
+// character for a flag.
+std::string ReadVelmorKey(const KeyReader& read, const char* key,
+                          const std::string& default_value, KeyKind kind);
+
+// Splits BOOTSTRAP_COMPS at commas as strtok does, skipping empty entries, into at most
+// 16 entries: "a:1,,b:2" -> {"a:1", "b:2"}.
+std::vector<std::string> SplitBootstrapComponents(const std::string& text);
+
+// Reads every key of the Velmor section into `*params`. `launcher_dir` is the default
+// of the three locations outside distribution mode; `params->jre_location` holds the
+// -jreLoc value on entry and is replaced by JRE_LOCATION unless -jreLoc was given.
+void ReadParameterKeys(const KeyReader& read, const LaunchSettings& launch,
+                       const std::string& launcher_dir, const std::string& scratch_path,
+                       ParameterSettings* params);
+
+#endif  // PARAMS_PARAMETER_KEYS_H_

@@ -1,0 +1,203 @@
+#include "params/parameter_keys.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "launcher/launch_settings.h"
+#include "params/parameter_settings.h"
+
+namespace {
+
+constexpr char kLauncherDir[] = "D:\\media\\disk1";
+constexpr char kScratch[] = "C:\\TEMP\\VelInstallT1";
+
+// Behaves as GetPrivateProfileStringA on a Velmor section holding `keys`, and notes
+// every key asked for.
+struct FakeSection {
+  std::map<std::string, std::string> keys;
+  std::vector<std::string> asked;
+
+  KeyReader Reader() {
+    return [this](const char* key, const std::string& default_value) {
+      asked.push_back(key);
+      auto found = keys.find(key);
+      return found == keys.end() ? default_value : found->second;
+    };
+  }
+  bool WasAsked(const std::string& key) const {
+    return std::find(asked.begin(), asked.end(), key) != asked.end();
+  }
+};
+
+ParameterSettings Read(FakeSection* section, const LaunchSettings& launch = LaunchSettings(),
+                       ParameterSettings params = ParameterSettings()) {
+  ReadParameterKeys(section->Reader(), launch, kLauncherDir, kScratch, &params);
+  return params;
+}
+
+ParameterSettings ReadKeys(std::map<std::string, std::string> keys) {
+  FakeSection section{std::move(keys), {}};
+  return Read(&section);
+}
+
+TEST(ParameterKeys, OneKeyEmptyValueGivesTheDefaultAndFlagsKeepOneCharacter) {
+  FakeSection section{{{"EMPTY", ""}, {"LONG", std::string(1500, 'x')}, {"F", "Tuesday"}}, {}};
+  KeyReader read = section.Reader();
+  EXPECT_EQ(ReadVelmorKey(read, "EMPTY", "def", KeyKind::kText), "def");
+  EXPECT_EQ(ReadVelmorKey(read, "MISSING", "def", KeyKind::kText), "def");
+  EXPECT_EQ(ReadVelmorKey(read, "EMPTY", "FALSE", KeyKind::kFlag), "F");
+  EXPECT_EQ(ReadVelmorKey(read, "F", "F", KeyKind::kFlag), "T");
+  EXPECT_EQ(ReadVelmorKey(read, "F", "F", KeyKind::kText), "Tuesday");
+  EXPECT_EQ(ReadVelmorKey(read, "LONG", "", KeyKind::kText), std::string(1023, 'x'));
+}
+
+TEST(ParameterKeys, EmptySectionGivesEveryDefault) {
+  ParameterSettings p = ReadKeys({});
+  EXPECT_EQ(p.distribution + p.bootstrap + p.wait_for_completion, "FFF");
+  EXPECT_FALSE(p.distribution_mode);
+  EXPECT_EQ(p.bootstrap_size, "52");
+  EXPECT_EQ(p.copy_threads, "0");
+  EXPECT_EQ(p.tav_version, "1.7.0.0.0");
+  EXPECT_EQ(p.install_class, "velmor.tavrun.cmd.TavInstaller");
+  EXPECT_EQ(p.install_oneclick_class, "velmor.tavrun.quick.TavOneClickInstaller");
+  EXPECT_EQ(p.use_jre_only + p.use_jdk_only + p.disable_jre_prompt, "FALSEFALSEFALSE");
+  for (const std::string& location : {p.tav_location, p.tav_core_location, p.patchel_location})
+    EXPECT_EQ(location, kLauncherDir);
+  EXPECT_EQ(p.jre_location + p.jre_scratch_location + p.access_dir + p.prereq_config_location +
+                p.ext_jlib + p.ext_lib + p.ext_bin + p.bootstrap_comps_text,
+            "");
+  EXPECT_TRUE(p.bootstrap_comps.empty());
+
+  // An empty value is no value.
+  p = ReadKeys({{"BOOTSTRAP_SIZE", ""},
+                {"TAV_VERSION", ""},
+                {"TAV_LOCATION", ""},
+                {"WAIT_FOR_COMPLETION", ""}});
+  EXPECT_EQ(p.bootstrap_size + "|" + p.tav_version + "|" + p.wait_for_completion, "52|1.7.0.0.0|F");
+  EXPECT_EQ(p.tav_location, kLauncherDir);
+}
+
+TEST(ParameterKeys, FlagsNeedAnUpperCaseTAndSwitchesExactlyTRUE) {
+  ParameterSettings p = ReadKeys({{"BOOTSTRAP", "true"}});
+  EXPECT_EQ(p.bootstrap, "t");
+  EXPECT_FALSE(IsFlagOn(p.bootstrap));
+  for (const char* on : {"TRUE", "T", "Tuesday"}) {
+    p = ReadKeys({{"BOOTSTRAP", on}, {"WAIT_FOR_COMPLETION", on}});
+    EXPECT_EQ(p.bootstrap + p.wait_for_completion, "TT") << on;
+  }
+  p = ReadKeys({{"USEJREONLY", "true"}, {"USEJDKONLY", "TRUE"}, {"DISABLE_JRE_PROMPT", "TRUEISH"}});
+  EXPECT_EQ(p.use_jre_only, "true");  // switches keep their whole text
+  EXPECT_FALSE(IsSwitchOn(p.use_jre_only));
+  EXPECT_TRUE(IsSwitchOn(p.use_jdk_only));
+  EXPECT_FALSE(IsSwitchOn(p.disable_jre_prompt));
+}
+
+TEST(ParameterKeys, DistributionStagesLocationsAndForcesBootstrap) {
+  ParameterSettings p =
+      ReadKeys({{"DISTRIBUTION", "TRUE"}, {"TAV_VERSION", "11.2.0.1.0"}, {"BOOTSTRAP", "F"}});
+  EXPECT_TRUE(p.distribution_mode);
+  EXPECT_EQ(p.distribution, "T");
+  EXPECT_EQ(p.tav_location, "..\\stage\\Components\\velmor.swd.tav\\11.2.0.1.0\\1\\DataFiles\\");
+  EXPECT_EQ(p.tav_core_location,
+            "..\\stage\\Components\\velmor.swd.tav.core\\11.2.0.1.0\\1\\DataFiles\\");
+  EXPECT_EQ(p.patchel_location,
+            "..\\stage\\Components\\velmor.swd.patchel\\11.2.0.1.0\\1\\DataFiles\\");
+  EXPECT_EQ(p.bootstrap, "TRUE");
+
+  p = ReadKeys({{"DISTRIBUTION", "TRUE"}, {"TAV_LOCATION", "E:\\tav"}});
+  EXPECT_EQ(p.tav_location, "E:\\tav");
+  EXPECT_EQ(p.tav_core_location,
+            "..\\stage\\Components\\velmor.swd.tav.core\\1.7.0.0.0\\1\\DataFiles\\");
+
+  // The version is text, never a format.
+  p = ReadKeys({{"DISTRIBUTION", "T"}, {"TAV_VERSION", "%s%n%d"}});
+  EXPECT_EQ(p.patchel_location,
+            "..\\stage\\Components\\velmor.swd.patchel\\%s%n%d\\1\\DataFiles\\");
+
+  p = ReadKeys({{"DISTRIBUTION", "true"}, {"TAV_VERSION", "11.2.0.1.0"}});
+  EXPECT_FALSE(p.distribution_mode);
+  EXPECT_EQ(p.tav_location, kLauncherDir);
+  EXPECT_EQ(p.bootstrap, "F");
+}
+
+TEST(ParameterKeys, JreLocationKeysAreReadOnlyWithoutJreLoc) {
+  FakeSection section{{{"JRE_LOCATION", "E:\\jre"}, {"JRE_SCRATCH_LOC", "stage\\jre"}}, {}};
+  ParameterSettings before;
+  before.jre_location = "F:\\cmdjre";
+  LaunchSettings launch;
+  launch.jre_location_given = true;
+  ParameterSettings p = Read(&section, launch, before);
+  EXPECT_EQ(p.jre_location, "F:\\cmdjre");
+  EXPECT_EQ(p.jre_scratch_location, "");
+  EXPECT_FALSE(section.WasAsked("JRE_LOCATION") || section.WasAsked("JRE_SCRATCH_LOC"));
+
+  p = Read(&section, LaunchSettings(), before);
+  EXPECT_EQ(p.jre_location, "E:\\jre");
+  EXPECT_EQ(p.jre_scratch_location, std::string(kScratch) + "\\stage\\jre");
+  FakeSection empty;  // an absent JRE_LOCATION still replaces the value
+  p = Read(&empty, LaunchSettings(), before);
+  EXPECT_EQ(p.jre_location + p.jre_scratch_location, "");
+}
+
+TEST(ParameterKeys, PrereqConfigLocationFromTheCommandLineWins) {
+  LaunchSettings launch;
+  launch.prereq_config_location = "C:\\cmd\\prereq";
+  FakeSection section{{{"PREREQ_CONFIG_LOCATION", "E:\\file\\prereq"}}, {}};
+  EXPECT_EQ(Read(&section, launch).prereq_config_location, "C:\\cmd\\prereq");
+  EXPECT_FALSE(section.WasAsked("PREREQ_CONFIG_LOCATION"));
+
+  // One derived from FROM_LOCATION is only the default.
+  launch.prereq_config_from_source = true;
+  EXPECT_EQ(Read(&section, launch).prereq_config_location, "E:\\file\\prereq");
+  FakeSection empty;
+  EXPECT_EQ(Read(&empty, launch).prereq_config_location, "C:\\cmd\\prereq");
+
+  EXPECT_EQ(Read(&section).prereq_config_location, "E:\\file\\prereq");
+}
+
+TEST(ParameterKeys, KeysAreReadOnceEachDistributionFirst) {
+  FakeSection section;
+  Read(&section);
+  ASSERT_GE(section.asked.size(), 4u);
+  EXPECT_EQ(
+      std::vector<std::string>(section.asked.begin(), section.asked.begin() + 4),
+      (std::vector<std::string>{"DISTRIBUTION", "JRE_SCRATCH_LOC", "JRE_LOCATION", "ACCESS_DIR"}));
+  std::set<std::string> distinct(section.asked.begin(), section.asked.end());
+  EXPECT_EQ(distinct.size(), section.asked.size());
+  EXPECT_EQ(distinct.size(), 26u);
+  // The staged defaults depend on the version, so it comes before the locations.
+  auto at = [&](const char* key) {
+    return std::find(section.asked.begin(), section.asked.end(), key) - section.asked.begin();
+  };
+  EXPECT_LT(at("TAV_VERSION"), at("TAV_LOCATION"));
+  EXPECT_LT(at("TAV_LOCATION"), at("TAV_CORE_LOCATION"));
+  EXPECT_LT(at("TAV_CORE_LOCATION"), at("PATCHEL_LOCATION"));
+  EXPECT_EQ(section.asked.back(), "BOOTSTRAP_COMPS");
+}
+
+TEST(ParameterKeys, BootstrapComponentsSkipEmptyEntriesAndKeepsSixteen) {
+  EXPECT_EQ(SplitBootstrapComponents("a:1,,b:2"), (std::vector<std::string>{"a:1", "b:2"}));
+  EXPECT_EQ(SplitBootstrapComponents(",,,"), std::vector<std::string>{});
+  EXPECT_EQ(SplitBootstrapComponents(""), std::vector<std::string>{});
+  EXPECT_EQ(SplitBootstrapComponents(",x,"), std::vector<std::string>{"x"});
+  std::string text;
+  std::vector<std::string> first16;
+  for (int i = 0; i < 17; ++i) {
+    std::string entry = "c" + std::to_string(i) + ":1";
+    text += (i ? "," : "") + entry;
+    if (i < 16) first16.push_back(entry);
+  }
+  EXPECT_EQ(SplitBootstrapComponents(text), first16);
+  EXPECT_EQ(SplitBootstrapComponents(",,," + text), first16);
+
+  ParameterSettings p = ReadKeys({{"BOOTSTRAP_COMPS", "a:1,,b:2"}});
+  EXPECT_EQ(p.bootstrap_comps_text, "a:1,,b:2");
+  EXPECT_EQ(p.bootstrap_comps, (std::vector<std::string>{"a:1", "b:2"}));
+}
+
+}  // namespace

@@ -1,0 +1,56 @@
+// The values of velparam.ini's Velmor section that the launch needs.
+#ifndef PARAMS_PARAMETER_SETTINGS_H_
+#define PARAMS_PARAMETER_SETTINGS_H_
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+// BOOTSTRAP_COMPS holds at most this many component entries; further ones are ignored.
+constexpr std::size_t kMaxBootstrapComponents = 16;
+
+struct ParameterSettings {
+  // The absolute path of the parameter file in use.
+  std::string path;
+
+  // Flags keep their first character: on only when it is an upper-case 'T'.
+  std::string distribution = "F";
+  bool distribution_mode = false;
+  // The Java runtime: -jreLoc, else JRE_LOCATION; JRE_SCRATCH_LOC gives where a staged
+  // runtime is expected inside the scratch directory.
+  std::string jre_location;
+  std::string jre_scratch_location;
+  std::string access_dir;
+  std::string jre_memory_options;
+  std::string tav_version = "1.7.0.0.0";
+  std::string jre_version;
+  // Switches: on only when exactly "TRUE".
+  std::string use_jre_only = "FALSE";
+  std::string use_jdk_only = "FALSE";
+  std::string disable_jre_prompt = "FALSE";
+  std::string tav_location;
+  std::string tav_core_location;
+  std::string patchel_location;
+  std::string bootstrap = "F";
+  std::string bootstrap_size = "52";
+  std::string jre_osdparam;
+  std::string addto_classpath;
+  std::string install_class = "velmor.tavrun.cmd.TavInstaller";
+  std::string install_oneclick_class = "velmor.tavrun.quick.TavOneClickInstaller";
+  std::string prereq_config_location;
+  std::string wait_for_completion = "F";
+  std::string copy_threads = "0";
+  std::string ext_jlib;
+  std::string ext_lib;
+  std::string ext_bin;
+  std::string bootstrap_comps_text;
+  std::vector<std::string> bootstrap_comps;
+};
+
+// Whether a flag value is on: its first character is an upper-case 'T'.
+inline bool IsFlagOn(const std::string& value) { return !value.empty() && value[0] == 'T'; }
+
+// Whether a switch value is on: exactly "TRUE".
+inline bool IsSwitchOn(const std::string& value) { return value == "TRUE"; }
+
+#endif  // PARAMS_PARAMETER_SETTINGS_H_
