@@ -1,0 +1,163 @@
+#include "launcher/java_command.h"
+
+#include <cctype>
+#include <cstddef>
+
+#include "launcher/class_path.h"
+#include "launcher/launch_settings.h"
+#include "launcher/main_class.h"
+#include "params/parameter_settings.h"
+#include "platform/path_join.h"
+
+namespace {
+
+constexpr char kInstallerClass[] = "velmor.tavrun.cmd.TavInstaller";
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+bool StartsWithHttp(const std::string& text) {
+  static const char kScheme[] = "http://";
+  if (text.size() < 8) return false;
+  for (std::size_t i = 0; i < 7; ++i) {
+    if (std::tolower(static_cast<unsigned char>(text[i])) != kScheme[i]) return false;
+  }
+  return true;
+}
+
+// The blank-separated words of `text`.
+std::vector<std::string> SplitWords(const std::string& text) {
+  std::vector<std::string> words;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find(' ', start);
+    if (end == std::string::npos) end = text.size();
+    if (end > start) words.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return words;
+}
+
+ClassPathInputs ClassPathFor(const ParameterSettings& params, const JavaCommandInputs& in,
+                             bool bootstrap) {
+  ClassPathInputs cp;
+  cp.scratch_path = in.scratch_path;
+  cp.ext_jar_directory =
+      ExtensionJarDirectory(bootstrap, params.ext_jlib, in.scratch_path, in.startup_dir);
+  if (!cp.ext_jar_directory.empty()) cp.ext_jar_files = in.ext_jar_files;
+  cp.addto_classpath = params.addto_classpath;
+  cp.core_jlib = params.tav_core_location + "\\jlib";
+  cp.tav_jlib = params.tav_location + "\\jlib";
+  cp.patchel_jlib = params.patchel_location + "\\jlib";
+  return cp;
+}
+
+// Everything before the main class: the program, the properties, the options and the
+// class path. The one-click installer gets it twice.
+std::vector<std::string> JavaInvocation(const LaunchSettings& launch,
+                                        const ParameterSettings& params,
+                                        const JavaCommandInputs& in,
+                                        const std::string& program_path) {
+  bool bootstrap = IsFlagOn(params.bootstrap);
+  std::vector<std::string> e;
+  e.push_back(Quoted(program_path) + " ");
+  if (!params.jre_osdparam.empty()) e.push_back(params.jre_osdparam);
+  e.push_back("-Dvelmor.installer.library_loc=" +
+              Quoted(params.tav_core_location + "\\lib\\win64"));
+  e.push_back("-Dvelmor.installer.tav_loc=" +
+              Quoted(bootstrap ? in.scratch_path + "\\tav"
+                               : in.launcher_dir + "\\" + params.tav_core_location));
+  e.push_back(std::string("-Dvelmor.installer.bootstrap=") + (bootstrap ? "TRUE" : "FALSE"));
+  e.push_back("-Dvelmor.installer.startup_location=" +
+              Quoted(StartupLocation(launch, in.startup_dir)));
+  e.push_back("-Dvelmor.installer.jre_loc=" +
+              Quoted(params.distribution_mode ? in.jre_location : "..\\..\\jre"));
+  if (in.external_jre) e.push_back("-Dvelmor.installer.extjre=\"true\" ");
+  if (params.copy_threads != "0") {
+    e.push_back("-Dvelmor.installer.copythreads=" + params.copy_threads + " ");
+  }
+  e.push_back("-Dvelmor.installer.exec_location=" + Quoted(launch.execution_location) + " ");
+  e.push_back("-Dvelmor.installer.nlsEnabled=" + Quoted(in.nls_enabled) + " ");
+  e.push_back("-Dvelmor.installer.prereqConfigLoc=" + Quoted(params.prereq_config_location) + " ");
+  e.push_back(std::string());
+  if (launch.has_java_options) e.push_back(launch.java_options);
+  if (!launch.memory_given_by_java_option) {
+    for (std::string& word : SplitWords(params.jre_memory_options)) e.push_back(std::move(word));
+  }
+  if (launch.memory) e.push_back("-verbose:gc");
+  e.push_back("-cp");
+  e.push_back(BuildClassPath(ClassPathFor(params, in, bootstrap)));
+  return e;
+}
+
+}  // namespace
+
+const char* JavaProgramName(const LaunchSettings& launch) {
+  bool console = launch.debug || launch.cleanup || launch.save_inventory || launch.memory ||
+                 (launch.silent && !launch.no_console);
+  return console ? "java.exe" : "javaw.exe";
+}
+
+std::string JavaProgramPath(const std::string& jre_location, const char* program) {
+  std::string bin = jre_location.empty() ? std::string("bin") : JoinPath(jre_location, "bin");
+  return bin + "\\" + program;
+}
+
+std::string StartupLocation(const LaunchSettings& launch, const std::string& startup_dir) {
+  if (!launch.startup_location_given) return startup_dir;
+  std::string location = launch.startup_location;
+  if (!location.empty() && location.back() == '"') {
+    location.pop_back();
+    if (!location.empty() && location.front() == '"') location.erase(0, 1);
+  }
+  return location;
+}
+
+std::string ResolveSource(const std::string& source, const std::string& startup_dir) {
+  if (StartsWithHttp(source)) return source;
+  return JoinPath(startup_dir, source);
+}
+
+std::vector<std::string> PassThroughArguments(const std::vector<std::string>& arguments) {
+  std::vector<std::string> kept;
+  for (std::size_t i = 1; i < arguments.size(); ++i) {
+    const std::string& a = arguments[i];
+    if (a == "-rstartupLoc" || a == "-rscratchPath" || a == "-rtimestamp") {
+      ++i;  // the option's value goes with it
+    } else if (a != "-nobootStrap") {
+      kept.push_back(a);
+    }
+  }
+  return kept;
+}
+
+JavaCommand BuildJavaCommand(const LaunchSettings& launch, const ParameterSettings& params,
+                             const JavaCommandInputs& in) {
+  JavaCommand command;
+  command.program_path = JavaProgramPath(in.jre_location, JavaProgramName(launch));
+  std::vector<std::string> invocation = JavaInvocation(launch, params, in, command.program_path);
+
+  std::vector<std::string>& e = command.elements;
+  e = invocation;
+  e.push_back(ChooseMainClass(launch, params).main_class);
+  if (launch.one_click && !launch.silent) {
+    // The one-click installer is handed the full command of the regular installer.
+    e.insert(e.end(), invocation.begin(), invocation.end());
+    e.push_back(kInstallerClass);
+  }
+  e.push_back("-scratchPath");
+  e.push_back(Quoted(in.scratch_path) + " ");
+  if (!in.source.empty()) {
+    e.push_back("-sourceLoc");
+    e.push_back(Quoted(ResolveSource(in.source, in.startup_dir)) + " ");
+  }
+  e.push_back("-sourceType");
+  e.push_back("network");
+  e.push_back("-timestamp");
+  e.push_back(launch.timestamp);
+  if (launch.add_node) {
+    e.push_back("-silent");
+    command.sets_silent = true;
+  }
+  for (std::string& argument : PassThroughArguments(in.arguments)) e.push_back(std::move(argument));
+  return command;
+}
