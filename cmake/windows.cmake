@@ -13,9 +13,11 @@ set(HARDENING -Wl,--dynamicbase -Wl,--nxcompat -Wl,--high-entropy-va)
 
 set(WINDOWS_SOURCES
   javart/java_runtime_win32.cpp
+  launcher/child_process_win32.cpp
   launcher/console_win32.cpp
   launcher/dll_search_win32.cpp
   launcher/launch_sequence_win32.cpp
+  launcher/registry_probe_win32.cpp
   messages/catalogue_loader_win32.cpp
   messages/message_output_win32.cpp
   params/parameter_file_win32.cpp
@@ -26,6 +28,8 @@ set(WINDOWS_SOURCES
 )
 set(WINDOWS_TESTS
   javart/java_runtime_win32_test.cpp
+  launcher/child_process_win32_test.cpp
+  launcher/registry_probe_win32_test.cpp
   params/parameter_file_win32_test.cpp
   messages/catalogue_loader_win32_test.cpp
   messages/message_output_win32_test.cpp
@@ -86,7 +90,12 @@ target_link_options(console_probe PRIVATE ${STATIC_RUNTIME})
 add_executable(runtime_probe WIN32 tests/support/runtime_probe_win32.cpp)
 target_link_libraries(runtime_probe vel_core)
 target_link_options(runtime_probe PRIVATE ${STATIC_RUNTIME})
-set_target_properties(exit_code_runner dll_loader planted_dll console_probe runtime_probe PROPERTIES
+# The stand-in for the Java installer: the sample medium's java.exe and javaw.exe.
+add_executable(java_stand_in tools/java_stand_in_win32.cpp)
+target_include_directories(java_stand_in PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_options(java_stand_in PRIVATE ${STATIC_RUNTIME})
+set_target_properties(exit_code_runner dll_loader planted_dll console_probe runtime_probe
+  java_stand_in PROPERTIES
   RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/test-support)
 
 set(WINE_ENV WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix)
@@ -100,3 +109,4 @@ add_test(NAME e2e
 set_tests_properties(e2e PROPERTIES
   ENVIRONMENT "${WINE_ENV};VEL_BUILD_DIR=${CMAKE_BINARY_DIR};VEL_SOURCE_DIR=${CMAKE_SOURCE_DIR}"
   TIMEOUT 1800)
+add_dependencies(windows_tests java_stand_in)

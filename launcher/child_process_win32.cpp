@@ -1,0 +1,118 @@
+#include <cstdio>
+
+#include "launcher/child_process.h"
+#include "launcher/launch_settings.h"
+#include "messages/format_text.h"
+#include "messages/message_output.h"
+#include "messages/messages.h"
+#include "platform/scoped_handle_win32.h"
+#include "platform/windows_prelude.h"
+#include "prereq/installer_log.h"
+
+namespace {
+
+constexpr char kHyphenLine[] = "-------------------------------------------------------\n";
+
+void EchoElements(const std::vector<std::string>& elements) {
+  ConsolePrint(kHyphenLine);
+  ConsolePrint(LocalText("S_TOTAL_ARGS", static_cast<int>(elements.size())).c_str());
+  ConsolePrint(LocalText("S_CMDLINE_ARG_ELTS").c_str());
+  for (std::size_t i = 0; i < elements.size(); ++i) {
+    // Concatenated, not formatted: the class path alone may pass the formatting limit.
+    ConsolePrint(("Arg:" + std::to_string(i) + ":" + elements[i] + ":\n").c_str());
+  }
+  ConsolePrint(kHyphenLine);
+}
+
+// The installer log was closed before the start; the list goes to the same file.
+void AppendElementsToLog(const std::vector<std::string>& elements) {
+  if (g_installer_log.path.empty()) return;
+  std::FILE* log = std::fopen(g_installer_log.path.c_str(), "a");
+  if (log == nullptr) return;
+  std::fputs("\n", log);
+  std::fputs(BaseText("S_TOTAL_ARGS", static_cast<int>(elements.size())).c_str(), log);
+  std::fputs(BaseText("S_CMDLINE_ARG_ELTS").c_str(), log);
+  for (const std::string& element : elements) {
+    std::fputs(element.c_str(), log);
+    std::fputs("\n", log);
+    std::fflush(log);
+  }
+  std::fputs("\n", log);
+  std::fflush(log);
+  std::fclose(log);
+}
+
+// Takes every message waiting in the queue; a WM_QUIT is dropped, not acted on.
+void DrainMessages() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) return;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+}
+
+}  // namespace
+
+std::string JoinCommandElements(const std::vector<std::string>& elements) {
+  std::size_t size = 1;
+  for (const std::string& element : elements) size += element.size() + 1;
+  std::string text;
+  text.reserve(size);
+  for (const std::string& element : elements) {
+    text += element;
+    text += ' ';
+  }
+  return text;
+}
+
+int WaitForChild(void* process) {
+  HANDLE handle = static_cast<HANDLE>(process);
+  for (;;) {
+    DWORD result = MsgWaitForMultipleObjects(1, &handle, FALSE, INFINITE, QS_SENDMESSAGE);
+    if (result == WAIT_OBJECT_0) return 0;
+    if (result == WAIT_OBJECT_0 + 1) {
+      DrainMessages();
+    } else if (result == WAIT_FAILED) {
+      // The handle cannot be waited on: retrying would spin for ever.
+      ShowError(
+          LocalText("S_ERGOSLST", "MsgWaitForMultipleObjects()", static_cast<int>(GetLastError()))
+              .c_str());
+      return -1;
+    }
+  }
+}
+
+int RunInstallerProcess(const std::vector<std::string>& elements, bool wait, bool* still_running) {
+  const LaunchSettings& launch = g_launch_settings;
+  if (still_running != nullptr) *still_running = false;
+  if (launch.debug) EchoElements(elements);
+  std::string command = JoinCommandElements(elements);
+  if (launch.debug && !elements.empty()) {
+    ConsolePrint(LocalText("S_JVMLOADMSG", elements[0].c_str()).c_str());
+    ConsolePrint("\n");
+  }
+
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_SHOWNORMAL;
+  PROCESS_INFORMATION info = {};
+  if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, CREATE_NEW_PROCESS_GROUP,
+                      nullptr, nullptr, &startup, &info)) {
+    DWORD error = GetLastError();
+    ShowError(LocalText("S_ERGOSLST", "CreateTAVProcess()", static_cast<int>(error)).c_str());
+    WaitForEnter();
+    return static_cast<int>(error);
+  }
+  ScopedHandle process(info.hProcess);
+  ScopedHandle thread(info.hThread);
+  if (launch.debug) AppendElementsToLog(elements);
+  thread.Close();
+
+  bool ended = wait && WaitForChild(process.get()) == 0;
+  if (still_running != nullptr) *still_running = !ended;
+  DWORD status = static_cast<DWORD>(-1);
+  if (!GetExitCodeProcess(process.get(), &status)) status = GetLastError();
+  return static_cast<int>(status);
+}

@@ -1,0 +1,206 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "launcher/child_process.h"
+#include "launcher/launch_settings.h"
+#include "messages/message_map.h"
+#include "messages/messages.h"
+#include "platform/windows_prelude.h"
+#include "prereq/installer_log.h"
+
+namespace {
+
+using ::testing::internal::CaptureStdout;
+using ::testing::internal::GetCapturedStdout;
+
+// The Java stand-in built beside the tests.
+std::string StandInPath() {
+  char module[MAX_PATH];
+  DWORD length = GetModuleFileNameA(nullptr, module, MAX_PATH);
+  std::string path(module, length);
+  return path.substr(0, path.rfind('\\')) + "\\test-support\\java_stand_in.exe";
+}
+
+std::string ReadFile(const std::string& path,
+                     std::ios::openmode mode = std::ios::in | std::ios::binary) {
+  std::ifstream in(path, mode);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+class ChildProcessTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    saved_settings_ = g_launch_settings;
+    saved_console_ = g_console.output;
+    g_launch_settings.silent = true;
+    // Console text too long to convert goes to standard output, where it is captured.
+    g_console.output = GetStdHandle(STD_OUTPUT_HANDLE);
+    g_message_maps.local = CreateMessageMap();
+    g_message_maps.base = CreateMessageMap();
+    const std::string pad(1100, '.');
+    MessageMapPut(g_message_maps.local, "S_ERGOSLST", "ERGOSLST[%s:%d]" + pad);
+    MessageMapPut(g_message_maps.local, "S_ENTER_ENTER", "ENTER" + pad);
+    MessageMapPut(g_message_maps.local, "S_TOTAL_ARGS", "TOTAL[%d]" + pad);
+    MessageMapPut(g_message_maps.local, "S_CMDLINE_ARG_ELTS", "ELTS" + pad);
+    MessageMapPut(g_message_maps.local, "S_JVMLOADMSG", "LOAD[%s]" + pad);
+    MessageMapPut(g_message_maps.base, "S_TOTAL_ARGS", "Total %d\n");
+    MessageMapPut(g_message_maps.base, "S_CMDLINE_ARG_ELTS", "Elements:\n");
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    report_ = std::string(temp) + "vel_child_report_" + std::to_string(GetCurrentProcessId());
+    SetEnvironmentVariableA("VEL_JAVA_REPORT", report_.c_str());
+  }
+  void TearDown() override {
+    for (const char* name : {"VEL_JAVA_REPORT", "VEL_JAVA_EXIT_CODE", "VEL_JAVA_SLEEP_MS"}) {
+      SetEnvironmentVariableA(name, nullptr);
+    }
+    DeleteFileA(report_.c_str());
+    g_launch_settings = saved_settings_;
+    g_console.output = saved_console_;
+    g_installer_log.path.clear();
+    FreeMessageMaps();
+  }
+  std::vector<std::string> Command() const {
+    return {"\"" + StandInPath() + "\" ", "-Dp=\"a b\"", "", "main.Class"};
+  }
+
+  LaunchSettings saved_settings_;
+  void* saved_console_ = nullptr;
+  std::string report_;
+};
+
+TEST_F(ChildProcessTest, WaitedForChildGivesItsExitCodeAndGetsEveryElementWithOneBlank) {
+  SetEnvironmentVariableA("VEL_JAVA_EXIT_CODE", "3");
+  bool still_running = true;
+  EXPECT_EQ(RunInstallerProcess(Command(), true, &still_running), 3);
+  EXPECT_FALSE(still_running);
+  EXPECT_EQ(ReadFile(report_), "\"" + StandInPath() + "\"  -Dp=\"a b\"  main.Class ");
+}
+
+TEST_F(ChildProcessTest, ChildNotWaitedForIsStillActive) {
+  SetEnvironmentVariableA("VEL_JAVA_SLEEP_MS", "1500");
+  bool still_running = false;
+  DWORD start = GetTickCount();
+  EXPECT_EQ(RunInstallerProcess(Command(), false, &still_running), 259);
+  EXPECT_LT(GetTickCount() - start, 1000u);
+  EXPECT_TRUE(still_running);
+  Sleep(1800);  // let the child end before the next test
+}
+
+TEST_F(ChildProcessTest, RejectedProgramReportsTheSystemErrorAndPauses) {
+  std::FILE* saved_stdin = std::freopen("NUL", "r", stdin);
+  ASSERT_NE(saved_stdin, nullptr);
+  CaptureStdout();
+  int status = RunInstallerProcess({"\"C:\\no\\such\\dir\\java.exe\" ", "main.Class"}, true);
+  std::string shown = GetCapturedStdout();
+  EXPECT_TRUE(status == ERROR_FILE_NOT_FOUND || status == ERROR_PATH_NOT_FOUND) << status;
+  std::string report = "ERGOSLST[CreateTAVProcess():" + std::to_string(status) + "]";
+  EXPECT_EQ(shown.rfind(report, 0), 0u) << shown.substr(0, 60);
+  EXPECT_NE(shown.find("ENTER"), std::string::npos);
+}
+
+// The short lines of the echo need a real console (the end-to-end tests run one); here
+// the texts too long to convert show on standard output.
+TEST_F(ChildProcessTest, DebugEchoesTheElementsOnTheConsoleAndInTheLog) {
+  g_launch_settings.debug = true;
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  g_installer_log.path =
+      std::string(temp) + "vel_child_log_" + std::to_string(GetCurrentProcessId()) + ".log";
+  std::ofstream(g_installer_log.path) << "before\n";
+  std::vector<std::string> command = Command();
+  command[2] = "-Dlong=" + std::string(1100, 'x');
+  CaptureStdout();
+  EXPECT_EQ(RunInstallerProcess(command, true), 0);
+  std::string shown = GetCapturedStdout();
+  std::string::size_type total = shown.find("TOTAL[4]");
+  std::string::size_type elements = shown.find("ELTS", total);
+  std::string::size_type long_arg = shown.find("Arg:2:" + command[2] + ":\n", elements);
+  std::string::size_type load = shown.find("LOAD[" + command[0] + "]", long_arg);
+  EXPECT_NE(total, std::string::npos);
+  EXPECT_NE(elements, std::string::npos);
+  EXPECT_NE(long_arg, std::string::npos);
+  EXPECT_NE(load, std::string::npos);
+  // The log is a text file: its line ends are CR LF on disk.
+  EXPECT_EQ(ReadFile(g_installer_log.path, std::ios::in), "before\n\nTotal 4\nElements:\n" +
+                                                              command[0] + "\n-Dp=\"a b\"\n" +
+                                                              command[2] + "\nmain.Class\n\n");
+  DeleteFileA(g_installer_log.path.c_str());
+}
+
+// A window of the waiting thread, to which another thread sends a message.
+LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_APP) {
+    *reinterpret_cast<bool*>(GetWindowLongPtrA(window, GWLP_USERDATA)) = true;
+    return 0;
+  }
+  return DefWindowProcA(window, message, wparam, lparam);
+}
+
+struct Poker {
+  DWORD waiting_thread;
+  HWND window;
+};
+
+DWORD WINAPI PostQuitThenSend(void* context) {
+  Poker* poker = static_cast<Poker*>(context);
+  Sleep(300);
+  PostThreadMessageA(poker->waiting_thread, WM_QUIT, 0, 0);
+  SendMessageA(poker->window, WM_APP, 0, 0);
+  return 0;
+}
+
+TEST_F(ChildProcessTest, WaitAnswersSentMessagesAndDropsWmQuit) {
+  WNDCLASSA window_class = {};
+  window_class.lpfnWndProc = RecordingProc;
+  window_class.hInstance = GetModuleHandleA(nullptr);
+  window_class.lpszClassName = "VelWaitTest";
+  RegisterClassA(&window_class);
+  HWND window = CreateWindowA("VelWaitTest", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                              window_class.hInstance, nullptr);
+  ASSERT_NE(window, nullptr);
+  bool received = false;
+  SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&received));
+
+  SetEnvironmentVariableA("VEL_JAVA_SLEEP_MS", "1500");
+  SetEnvironmentVariableA("VEL_JAVA_EXIT_CODE", "5");
+  Poker poker = {GetCurrentThreadId(), window};
+  HANDLE thread = CreateThread(nullptr, 0, PostQuitThenSend, &poker, 0, nullptr);
+  DWORD start = GetTickCount();
+  EXPECT_EQ(RunInstallerProcess(Command(), true), 5);
+  EXPECT_GE(GetTickCount() - start, 1400u);
+  WaitForSingleObject(thread, INFINITE);
+  CloseHandle(thread);
+  EXPECT_TRUE(received);
+  MSG message;
+  EXPECT_FALSE(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  DestroyWindow(window);
+}
+
+TEST_F(ChildProcessTest, FailedWaitIsReportedInsteadOfRetried) {
+  // A value that never named anything. (A closed handle's value makes Wine time out
+  // instead, which the loop rightly takes as "wait again".)
+  HANDLE bogus = reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(0xDEAD0));
+  CaptureStdout();
+  DWORD start = GetTickCount();
+  int result = WaitForChild(bogus);
+  EXPECT_LT(GetTickCount() - start, 1000u);
+  std::string shown = GetCapturedStdout();
+  EXPECT_EQ(result, -1);
+  EXPECT_EQ(shown.rfind("ERGOSLST[MsgWaitForMultipleObjects():6]", 0), 0u) << shown.substr(0, 60);
+}
+
+TEST(JoinCommandElements, FollowsEveryElementWithOneBlank) {
+  EXPECT_EQ(JoinCommandElements({"\"j.exe\" ", "", "-cp", "x"}), "\"j.exe\"   -cp x ");
+  EXPECT_EQ(JoinCommandElements({}), "");
+}
+
+}  // namespace

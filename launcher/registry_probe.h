@@ -1,0 +1,9 @@
+// Whether the installer will be able to record what it installs in the registry.
+#ifndef LAUNCHER_REGISTRY_PROBE_H_
+#define LAUNCHER_REGISTRY_PROBE_H_
+
+// Writes and at once removes the value and the sub-key "velmor_tav_tmp" under
+// HKEY_LOCAL_MACHINE\Software. True when both could be written; nothing is left behind.
+bool CheckRegistryAccess();
+
+#endif  // LAUNCHER_REGISTRY_PROBE_H_

@@ -1,0 +1,95 @@
+// A stand-in for the Java installer, installed as bin\java.exe and bin\javaw.exe of the
+// sample medium's runtime. It shows the command line the launcher built, decoded:
+// the program, the system properties and options, the class path entries, the main
+// class and the installer's arguments, and exits with the code it is asked for.
+//
+// Environment:
+//   VEL_JAVA_EXIT_CODE  the exit code (default 0)
+//   VEL_JAVA_SLEEP_MS   milliseconds to run before exiting (default 0)
+//   VEL_JAVA_REPORT     a file to write the raw command line to, exactly as received
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "platform/windows_prelude.h"
+
+namespace {
+
+// Splits at blanks outside double quotes; quotes stay part of the words.
+std::vector<std::string> SplitCommandLine(const std::string& text) {
+  std::vector<std::string> words;
+  std::string word;
+  bool quoted = false, any = false;
+  for (char c : text) {
+    if (c == '"') quoted = !quoted;
+    if (c == ' ' && !quoted) {
+      if (any) words.push_back(word);
+      word.clear();
+      any = false;
+      continue;
+    }
+    word += c;
+    any = true;
+  }
+  if (any) words.push_back(word);
+  return words;
+}
+
+std::string Unquoted(const std::string& text) {
+  if (text.size() >= 2 && text.front() == '"' && text.back() == '"') {
+    return text.substr(1, text.size() - 2);
+  }
+  return text;
+}
+
+int EnvNumber(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr ? std::atoi(value) : 0;
+}
+
+void ShowDecoded(const std::vector<std::string>& words) {
+  std::printf("Java stand-in started with %zu words\n", words.size());
+  std::size_t i = 0;
+  if (i < words.size()) std::printf("  program:    %s\n", Unquoted(words[i++]).c_str());
+  for (; i < words.size() && words[i] != "-cp"; ++i) {
+    bool property = words[i].compare(0, 2, "-D") == 0;
+    std::printf("  %s %s\n", property ? "property:  " : "option:    ", words[i].c_str());
+  }
+  if (i + 1 < words.size()) {
+    std::string path = Unquoted(words[i + 1]);
+    std::size_t start = 0, count = 0;
+    while (start <= path.size()) {
+      std::size_t end = path.find(';', start);
+      if (end == std::string::npos) end = path.size();
+      std::printf("  class path: %s\n", path.substr(start, end - start).c_str());
+      ++count;
+      start = end + 1;
+    }
+    std::printf("  (%zu class path entries)\n", count);
+    i += 2;
+  }
+  if (i < words.size()) std::printf("  main class: %s\n", words[i++].c_str());
+  for (; i < words.size(); ++i) std::printf("  argument:   %s\n", words[i].c_str());
+}
+
+}  // namespace
+
+int main() {
+  std::string command_line = GetCommandLineA();
+  const char* report = std::getenv("VEL_JAVA_REPORT");
+  if (report != nullptr && *report != '\0') {
+    std::FILE* file = std::fopen(report, "wb");
+    if (file != nullptr) {
+      std::fwrite(command_line.data(), 1, command_line.size(), file);
+      std::fclose(file);
+    }
+  }
+  ShowDecoded(SplitCommandLine(command_line));
+  int code = EnvNumber("VEL_JAVA_EXIT_CODE");
+  std::printf("Java stand-in exits with %d\n", code);
+  std::fflush(stdout);
+  if (int sleep_ms = EnvNumber("VEL_JAVA_SLEEP_MS"); sleep_ms > 0)
+    Sleep(static_cast<DWORD>(sleep_ms));
+  return code;
+}
