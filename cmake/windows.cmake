@@ -25,6 +25,7 @@ set(WINDOWS_SOURCES
   platform/full_path_win32.cpp
   prereq/installer_log_win32.cpp
   staging/scratch_dir_win32.cpp
+  staging/tree_walk_win32.cpp
 )
 set(WINDOWS_TESTS
   javart/java_runtime_win32_test.cpp
@@ -35,6 +36,7 @@ set(WINDOWS_TESTS
   messages/message_output_win32_test.cpp
   prereq/installer_log_win32_test.cpp
   staging/scratch_dir_win32_test.cpp
+  staging/tree_walk_win32_test.cpp
   platform/full_path_win32_test.cpp
 )
 

@@ -1,0 +1,32 @@
+// Walks over directory trees: copying one into another, removing one, counting its files.
+//
+// How this works: a walk keeps a list of directory paths and goes through it breadth first,
+// without recursion. Slot 0 holds the root; each subdirectory found is appended at the end,
+// and the walk visits the slots in order until the last, so a directory always comes after
+// its parent. A directory is searched with "<dir>\*.*" (the backslash is added even after a
+// trailing one, which Windows accepts); "." and ".." are skipped. An entry with the directory
+// attribute is a directory, anything else (hidden and system files too) is a file. A child is
+// "<dir>\<name>", without a second backslash when <dir> ends with one. A directory that cannot
+// be searched is passed over. Nothing is reported to the user.
+//
+// Paths are held to kMaxTextLength (1023) characters:
+// - CopyTree fails with -1 on a longer source or destination child path, so no file is lost.
+// - RemoveTree and CountFiles pass over a longer child path and whatever is below it.
+#ifndef STAGING_TREE_WALK_H_
+#define STAGING_TREE_WALK_H_
+
+#include <string>
+
+// Copies the tree at `source` into `destination`, merging into what is there, overwriting
+// same-named files and clearing read-only on the copies. 0 when done (a missing source creates
+// nothing); -1 at the first file that cannot be copied or path too long, keeping earlier copies.
+int CopyTree(const std::string& source, const std::string& destination);
+
+// Removes the tree at `root`, deepest directories first; a file that cannot be deleted (a
+// read-only one) stays, and so do the directories above it. Always 0.
+int RemoveTree(const std::string& root);
+
+// The number of files at every depth below `root`, directories not counted; 0 when missing.
+int CountFiles(const std::string& root);
+
+#endif  // STAGING_TREE_WALK_H_
