@@ -24,6 +24,18 @@ bool StartsWithHttp(const std::string& text) {
   return true;
 }
 
+// A drive path ("D:\\x", "D:x") or a UNC or root path ("\\\\s\\x", "\\x").
+bool IsAbsolutePath(const std::string& path) {
+  return (path.size() >= 2 && path[1] == ':') || (!path.empty() && path[0] == '\\');
+}
+
+// The installer core seen from the launcher directory: "..", the usual installed-home
+// value, is taken relative to it; an absolute location, such as the launcher directory
+// itself (the default), stands as it is.
+std::string CoreLocationFrom(const std::string& launcher_dir, const std::string& core) {
+  return IsAbsolutePath(core) ? core : launcher_dir + "\\" + core;
+}
+
 // The blank-separated words of `text`.
 std::vector<std::string> SplitWords(const std::string& text) {
   std::vector<std::string> words;
@@ -65,7 +77,7 @@ std::vector<std::string> JavaInvocation(const LaunchSettings& launch,
               Quoted(params.tav_core_location + "\\lib\\win64"));
   e.push_back("-Dvelmor.installer.tav_loc=" +
               Quoted(bootstrap ? in.scratch_path + "\\tav"
-                               : in.launcher_dir + "\\" + params.tav_core_location));
+                               : CoreLocationFrom(in.launcher_dir, params.tav_core_location)));
   e.push_back(std::string("-Dvelmor.installer.bootstrap=") + (bootstrap ? "TRUE" : "FALSE"));
   e.push_back("-Dvelmor.installer.startup_location=" +
               Quoted(StartupLocation(launch, in.startup_dir)));

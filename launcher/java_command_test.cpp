@@ -163,6 +163,16 @@ TEST(BuildJavaCommand, StagedDistributionPointsAtTheScratchDirectory) {
   EXPECT_EQ(l.Build().elements[12], ExpectedClassPath("", ""));
 }
 
+TEST(BuildJavaCommand, AbsoluteCoreLocationIsNotJoinedToTheLauncherDirectory) {
+  Launch l("-silent");
+  l.params.tav_core_location = "D:\\install";
+  EXPECT_EQ(l.Build().elements[2], "-Dvelmor.installer.tav_loc=\"D:\\install\"");
+  l.params.tav_core_location = "\\\\server\\home";
+  EXPECT_EQ(l.Build().elements[2], "-Dvelmor.installer.tav_loc=\"\\\\server\\home\"");
+  l.params.tav_core_location = "..";
+  EXPECT_EQ(l.Build().elements[2], "-Dvelmor.installer.tav_loc=\"D:\\install\\..\"");
+}
+
 TEST(BuildJavaCommand, OptionalPropertiesAndMemoryOptions) {
   Launch l("-silent");
   l.params.jre_osdparam = "-Dosd=1 -Dx=2";
