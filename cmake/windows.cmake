@@ -23,7 +23,10 @@ set(WINDOWS_SOURCES
   params/parameter_file_win32.cpp
   platform/char_class_win32.cpp
   platform/full_path_win32.cpp
+  platform/list_files_win32.cpp
   prereq/installer_log_win32.cpp
+  prereq/prereq_run_win32.cpp
+  staging/component_staging_win32.cpp
   staging/scratch_dir_win32.cpp
   staging/tree_walk_win32.cpp
 )

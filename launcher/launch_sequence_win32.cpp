@@ -1,45 +1,320 @@
-// The launch sequence. So far it loads the message catalogues, recognises the options,
-// opens the console and reads the parameter file; the later phases (mode checks,
-// staging, the Java installer) join it here in their fixed order.
-#include "launcher/launch_sequence.h"
+// The launch sequence: the launcher's main routine, whose result is the exit code.
+//
+// The phases run in a fixed order: messages, options, console, parameter file, mode
+// checks, prerequisite run, directory discovery, staging, the Java command, the
+// environment checks, the launch and the clean-up. A failed parameter-file phase is
+// acted on only after the prerequisite run, so the start message and the checks come
+// first. The installer receives the scratch directory; when the launcher waits for the
+// installer it removes the directory afterwards, otherwise the installer owns it.
+#include <direct.h>
+#include <io.h>
 
+#include <cstdio>
 #include <ctime>
 
+#include "javart/java_runtime.h"
+#include "launcher/child_process.h"
+#include "launcher/class_path.h"
 #include "launcher/console.h"
+#include "launcher/java_command.h"
+#include "launcher/launch_rules.h"
+#include "launcher/launch_sequence.h"
 #include "launcher/launch_settings.h"
+#include "launcher/main_class.h"
 #include "launcher/options.h"
+#include "launcher/registry_probe.h"
 #include "messages/catalogue_loader.h"
+#include "messages/format_text.h"
 #include "messages/message_output.h"
 #include "messages/messages.h"
 #include "params/parameter_file.h"
+#include "params/parameter_keys.h"
 #include "params/parameter_search.h"
 #include "params/parameter_settings.h"
+#include "platform/list_files.h"
+#include "platform/path_join.h"
+#include "platform/windows_prelude.h"
 #include "prereq/installer_log.h"
+#include "prereq/prereq_run.h"
+#include "staging/component_staging.h"
+#include "staging/scratch_dir.h"
+#include "staging/tree_walk.h"
 
-int RunLaunchSequence(std::vector<std::string>* arguments) {
+namespace {
+
+// The working state of one launch.
+struct Launch {
   LaunchSettings& settings = g_launch_settings;
-  settings.timestamp = FormatTimestamp(std::time(nullptr));
-
-  if (LoadMessageCatalogue() != 0) return 1;
-  ParseOptions(arguments, &settings);
-  g_installer_log.override_directory = settings.prereq_log_location;
-  if (!settings.no_console) SetUpConsole();
-
-  std::string startup_dir = StartupDirectoryOf((*arguments)[0]);
-  std::string scratch_path;
-  if (settings.scratch_path_given) scratch_path = settings.scratch_path;
+  std::vector<std::string>* arguments = nullptr;
   ParameterSettings params;
-  params.path = settings.param_file;
-  params.jre_location = settings.jre_location;
-  int param_status = ReadParameterFile(settings, &startup_dir, &scratch_path, &params);
-  if (settings.bootstrap_only) scratch_path = settings.bootstrap_location;
+  std::string startup_dir;
+  std::string scratch_path;
+  bool scratch_made = false;
+  std::string launcher_dir;
+  std::string images_dir;
+  bool external_jre = false;
+  int bootstrap_megabytes = 0;
+  std::string source;
+  std::string nls_enabled;
+  bool wait = false;
+};
 
-  if (param_status != 0) {
-    if (param_status == -2) WaitForEnter();
-    FreeMessageMaps();
-    return param_status;
+// Ends the launch with this exit code when set.
+struct Outcome {
+  bool ends = false;
+  int code = 0;
+};
+Outcome EndWith(int code) { return {true, code}; }
+
+bool Exists(const std::string& path) { return _access(path.c_str(), 0) == 0; }
+
+bool IsDirectory(const std::string& path) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+// A key read from the parameter file again, as the file stands now.
+std::string ReadKeyAgain(const Launch& l, const char* key, const char* default_value,
+                         KeyKind kind = KeyKind::kText) {
+  return ReadVelmorKey(ProfileKeyReader(l.params.path), key, default_value, kind);
+}
+
+// The main class decides whether the mode stages and whether it may run from a
+// distribution medium; the Prerequisite Checker needs its configuration.
+Outcome CheckMode(Launch* l) {
+  ModeChoice mode = ChooseMainClass(l->settings, l->params);
+  if (mode.forcing == BootstrapForcing::kAlways) l->params.bootstrap = "F";
+  if (mode.forcing == BootstrapForcing::kUnlessDistribution &&
+      ReadKeyAgain(*l, "DISTRIBUTION", "F", KeyKind::kFlag) == "F") {
+    l->params.bootstrap = "F";
+  }
+  if (mode.refuses_distribution && IsFlagOn(l->params.distribution)) {
+    ShowError(LocalText("S_ERRORINVOKINGFROMCD", l->settings.last_element_upper.c_str()).c_str());
+    return EndWith(-1);
+  }
+  if (l->settings.prereq_checker) {
+    const std::string& location = l->params.prereq_config_location;
+    if (location.empty()) {
+      ConsolePrint(LocalText("S_ERR_PREREQ_CONFIG_LOC").c_str());
+      return EndWith(-1);
+    }
+    if (!Exists(location)) {
+      std::fputs(LocalText("S_ERR_INVALID_PREREQ_CONFIG_LOC", location.c_str()).c_str(), stdout);
+      std::fflush(stdout);
+      return EndWith(-1);
+    }
+    if (!IsFlagOn(l->params.distribution)) l->params.bootstrap = "F";
+  }
+  return {};
+}
+
+// The start message and the prerequisite checks, then the parameter file's verdict.
+Outcome RunPrereqPhase(Launch* l, int param_status) {
+  const LaunchSettings& s = l->settings;
+  if (!s.help) {
+    if (!s.bootstrap_only) {
+      ConsolePrint(LocalText("S_STARTINSTALLERMSG", ProductTitle(s)).c_str());
+    }
+    PrereqRunRequest request;
+    request.param_file = l->params.path;
+    request.log_directory = l->scratch_path;
+    request.timestamp = s.timestamp;
+    request.log_prefix = s.log_prefix;
+    request.silent = s.silent;
+    request.execute_only = s.execute_sys_prereqs;
+    request.ignore = s.ignore_sys_prereqs;
+    request.no_console = s.no_console;
+    request.platform_checks = IsFlagOn(ReadKeyAgain(*l, "PLATFORM_PREREQS", "FALSE"));
+    RunSystemPrereqs(request);
+  }
+  if (param_status == 0) return {};
+  if (param_status == -2) WaitForEnter();
+  return EndWith(param_status);
+}
+
+// The launcher, images and installed-home directories, and the bootstrap size.
+void DiscoverDirectories(Launch* l) {
+  GetLauncherDirectory(&l->launcher_dir);
+  std::string parent = LauncherDirectoryOf(l->launcher_dir);
+  if (IsDirectory(JoinPath(l->launcher_dir, "images"))) {
+    l->images_dir = JoinPath(l->launcher_dir, "images");
+  } else if (IsDirectory(JoinPath(parent, "images"))) {
+    l->images_dir = JoinPath(parent, "images");
+  }
+  // A launcher inside an installed home runs the installer from that home.
+  if (IsDirectory(JoinPath(parent, "jlib"))) {
+    l->params.tav_location = "..";
+    l->params.tav_core_location = "..";
+  }
+  l->bootstrap_megabytes = ParseBootstrapSize(l->params.bootstrap_size);
+}
+
+StagingRequest MakeStagingRequest(const Launch& l) {
+  const ParameterSettings& p = l.params;
+  StagingRequest r;
+  r.scratch_path = l.scratch_path;
+  r.tav_location = p.tav_location;
+  r.tav_core_location = p.tav_core_location;
+  r.patchel_location = p.patchel_location;
+  r.jre_location = p.jre_location;
+  r.images_dir = l.images_dir;
+  r.prereq_config_location = p.prereq_config_location;
+  r.jre_scratch_location = p.jre_scratch_location;
+  r.tav_version = p.tav_version;
+  r.jre_version = p.jre_version;
+  r.unzip_dir = l.startup_dir;
+  r.bootstrap_size_kb = static_cast<long long>(l.bootstrap_megabytes) * 1024;
+  r.distribution = IsFlagOn(p.distribution);
+  r.ext_jlib = p.ext_jlib;
+  r.ext_lib = p.ext_lib;
+  r.ext_bin = p.ext_bin;
+  r.copy_runtime = !l.external_jre;
+  r.timestamp = l.settings.timestamp;
+  r.log_prefix = l.settings.log_prefix;
+  r.components = p.bootstrap_comps;
+  r.access_dir = p.access_dir;
+  r.bootstrap_only = l.settings.bootstrap_only;
+  r.no_bootstrap = l.settings.no_bootstrap;
+  r.print_time = l.settings.print_time;
+  return r;
+}
+
+// Copies the installer's components into the scratch directory when BOOTSTRAP is on.
+Outcome Stage(Launch* l) {
+  if (!IsFlagOn(l->params.bootstrap)) return {};
+  if (l->bootstrap_megabytes < 0 || l->bootstrap_megabytes > kMaxBootstrapMegabytes) {
+    ShowError(LocalText("S_ERBOOTSTRAP_RANGE", kMaxBootstrapMegabytes).c_str());
+    return {};
+  }
+  ConsolePrint(BootstrapMessage(l->settings.bootstrap_only, LocalMessage("S_BOOTSTRAPMSG"),
+                                LocalMessage("S_BOOTSTRAPONLYMSG"), LocalMessage("S_WAITMSG"),
+                                l->scratch_path)
+                   .c_str());
+  std::fflush(stdout);
+  int exit_code = 0;
+  if (!DecideExternalRuntime(l->settings, l->scratch_path, &l->params, &l->external_jre,
+                             &exit_code)) {
+    return EndWith(exit_code);
+  }
+  StagingRequest request = MakeStagingRequest(*l);
+  if (StageComponents(&request) == kStagingFailed) return EndWith(-1);
+  ParameterSettings& p = l->params;
+  p.tav_location = request.tav_location;
+  p.tav_core_location = request.tav_core_location;
+  p.patchel_location = request.patchel_location;
+  p.jre_location = request.jre_location;
+  p.prereq_config_location = request.prereq_config_location;
+  l->images_dir = request.images_dir;
+  return {};
+}
+
+JavaCommand BuildCommand(const Launch& l) {
+  JavaCommandInputs in;
+  in.jre_location = l.params.jre_location;
+  in.scratch_path = l.scratch_path;
+  in.startup_dir = l.startup_dir;
+  in.launcher_dir = l.launcher_dir;
+  in.external_jre = l.external_jre;
+  in.source = l.source;
+  in.nls_enabled = l.nls_enabled;
+  in.arguments = *l.arguments;
+  std::string ext_dir = ExtensionJarDirectory(IsFlagOn(l.params.bootstrap), l.params.ext_jlib,
+                                              l.scratch_path, l.startup_dir);
+  if (!ext_dir.empty()) in.ext_jar_files = ListFiles(ext_dir);
+  return BuildJavaCommand(l.settings, l.params, in);
+}
+
+// The runtime kind check inside the log, then the installer itself.
+int StartInstaller(const Launch& l, const JavaCommand& command, bool* still_running) {
+  const LaunchSettings& s = l.settings;
+  OpenInstallerLog(l.scratch_path, s.timestamp, s.log_prefix);
+  int status = CheckRuntimeKind(l.params.jre_location, l.external_jre, s, l.params);
+  CloseInstallerLog();
+  if (status != 0) {
+    // As for a missing Java program: the user gets to read why nothing starts.
+    WaitForEnter();
+    return status;
+  }
+  return RunInstallerProcess(command.elements, l.wait, still_running);
+}
+
+// Everything after the parameter file and the prerequisite run.
+int LaunchInstaller(Launch* l) {
+  LaunchSettings& s = l->settings;
+  DiscoverDirectories(l);
+  if (Outcome o = Stage(l); o.ends) return o.code;
+  l->source = ReadKeyAgain(*l, "SOURCE", "");
+  l->nls_enabled = ReadKeyAgain(*l, "NLS_ENABLED", "TRUE");
+  l->wait = ShouldWaitForInstaller(s, l->params);
+
+  int status = 0;
+  if (s.debug) ConsolePrint((std::string(LocalMessage("S_LDLIBPATH_VAR")) + "\n").c_str());
+  JavaCommand command = BuildCommand(*l);
+  if (command.sets_silent) s.silent = true;
+  if (!s.bootstrap_only && !Exists(command.program_path)) {
+    ShowError(LocalText("S_ERJRENFD", command.program_path.c_str(), "1.3.1").c_str());
+    status = -1;
+  }
+  if (!CheckRegistryAccess()) {
+    ShowError(LocalText("S_ERR_REG_ACCESS").c_str());
+    return -1;
+  }
+  std::string temp = GetTempDir();
+  if (!Exists(temp)) temp = "C:\\TEMP";
+  if (IsFlagOn(l->params.bootstrap)) _chdir(temp.c_str());
+  if (s.bootstrap_only) {
+    std::printf("\nBootStrap To %s Completed\n", l->scratch_path.c_str());
+    std::fflush(stdout);
+    return status;
   }
 
+  bool still_running = false;
+  if (status != 0) {
+    WaitForEnter();
+  } else {
+    status = StartInstaller(*l, command, &still_running);
+  }
+  // A child the launcher could not wait for still uses the scratch directory.
+  if (l->wait && !still_running && IsRemovableScratchPath(l->scratch_path, l->scratch_made)) {
+    RemoveTree(l->scratch_path);
+  }
+  return status;
+}
+
+int RunLaunch(std::vector<std::string>* arguments) {
+  Launch l;
+  l.arguments = arguments;
+  LaunchSettings& s = l.settings;
+  s.timestamp = FormatTimestamp(std::time(nullptr));
+
+  if (LoadMessageCatalogue() != 0) return 1;
+  ParseOptions(arguments, &s);
+  g_installer_log.override_directory = s.prereq_log_location;
+  if (s.no_console) {
+    // No console of its own: console text is dropped, even where the launcher was
+    // started on someone else's console.
+    g_console.output = nullptr;
+  } else {
+    SetUpConsole();
+  }
+
+  l.startup_dir = StartupDirectoryOf((*arguments)[0]);
+  if (s.scratch_path_given) l.scratch_path = s.scratch_path;
+  l.params.path = s.param_file;
+  l.params.jre_location = s.jre_location;
+  int param_status = ReadParameterFile(s, &l.startup_dir, &l.scratch_path, &l.params);
+  l.scratch_made = !s.bootstrap_only && !s.scratch_path_given;
+  if (s.bootstrap_only) l.scratch_path = s.bootstrap_location;
+
+  if (Outcome o = CheckMode(&l); o.ends) return o.code;
+  if (Outcome o = RunPrereqPhase(&l, param_status); o.ends) return o.code;
+  return LaunchInstaller(&l);
+}
+
+}  // namespace
+
+int RunLaunchSequence(std::vector<std::string>* arguments) {
+  int status = RunLaunch(arguments);
   FreeMessageMaps();
-  return 0;
+  return status;
 }

@@ -7,6 +7,7 @@
 //   VEL_JAVA_EXIT_CODE  the exit code (default 0)
 //   VEL_JAVA_SLEEP_MS   milliseconds to run before exiting (default 0)
 //   VEL_JAVA_REPORT     a file to write the raw command line to, exactly as received
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -41,6 +42,16 @@ std::string Unquoted(const std::string& text) {
     return text.substr(1, text.size() - 2);
   }
   return text;
+}
+
+// Whether this program runs as javaw.exe.
+bool IsWindowless() {
+  char module[MAX_PATH];
+  DWORD length = GetModuleFileNameA(nullptr, module, MAX_PATH);
+  std::string name(module, length < MAX_PATH ? length : 0);
+  name = name.substr(name.find_last_of("\\/") + 1);
+  for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return name == "javaw.exe";
 }
 
 int EnvNumber(const char* name) {
@@ -85,10 +96,12 @@ int main() {
       std::fclose(file);
     }
   }
-  ShowDecoded(SplitCommandLine(command_line));
   int code = EnvNumber("VEL_JAVA_EXIT_CODE");
-  std::printf("Java stand-in exits with %d\n", code);
-  std::fflush(stdout);
+  if (!IsWindowless()) {
+    ShowDecoded(SplitCommandLine(command_line));
+    std::printf("Java stand-in exits with %d\n", code);
+    std::fflush(stdout);
+  }
   if (int sleep_ms = EnvNumber("VEL_JAVA_SLEEP_MS"); sleep_ms > 0)
     Sleep(static_cast<DWORD>(sleep_ms));
   return code;
