@@ -47,10 +47,16 @@ def win_path(path):
     return "Z:" + str(path).replace("/", "\\")
 
 
+# A parameter file naming the medium's Java runtime, ..\jre seen from disk1.
+DEFAULT_PARAMS = "[Velmor]\nJRE_LOCATION=..\\jre\n"
+
+
 class Medium:
-    """An installation medium: <root>/disk1 holds setup.exe and resource/.
+    """An installation medium: <root>/disk1 holds setup.exe and resource/, <root>/jre
+    the Java stand-in as bin/java.exe and bin/javaw.exe.
 
     Runs on it use <root>/temp as TEMP, so scratch directories and logs stay in the test.
+    The stand-in writes the command line it was started with to java_report.
     """
 
     def __init__(self, root):
@@ -62,17 +68,29 @@ class Medium:
         self.temp_dir.mkdir()
         shutil.copy2(SETUP_EXE, self.launcher_dir / "setup.exe")
         self.setup_exe = self.launcher_dir / "setup.exe"
+        self.jre_dir = root / "jre"
+        (self.jre_dir / "bin").mkdir(parents=True)
+        for name in ("java.exe", "javaw.exe"):
+            shutil.copy2(SUPPORT_DIR / "java_stand_in.exe", self.jre_dir / "bin" / name)
+        self.java_report = root / "java-command.txt"
 
     def env(self, extra=None):
         # Wine takes TEMP from its registry; the exit code runner passes this one on.
-        env = {"VEL_CHILD_TEMP": win_path(self.temp_dir)}
+        env = {"VEL_CHILD_TEMP": win_path(self.temp_dir),
+               "VEL_JAVA_REPORT": win_path(self.java_report)}
         env.update(extra or {})
         return env
 
-    def add_param_file(self, text="[Velmor]\n", where=None):
+    def add_param_file(self, text=DEFAULT_PARAMS, where=None):
         path = (where or self.launcher_dir) / "velparam.ini"
         path.write_text(text)
         return path
+
+    def java_command(self):
+        """The command line the Java stand-in was started with, or None if it was not."""
+        if not self.java_report.exists():
+            return None
+        return self.java_report.read_bytes().decode("latin-1")
 
     def scratch_dirs(self):
         return sorted(self.temp_dir.glob("VelInstall*"))
@@ -190,6 +208,23 @@ def run_on_pty(argv, env=None, cwd=None, answers=(), timeout=RUN_TIMEOUT):
 @pytest.fixture
 def medium(tmp_path):
     return Medium(tmp_path)
+
+
+def run_wine_tool(*argv):
+    subprocess.run([str(WINE_RUN), *argv], env=wine_env(), stdin=subprocess.DEVNULL,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=RUN_TIMEOUT,
+                   check=False)
+
+
+@pytest.fixture
+def inventory(medium):
+    """Points the installed inventory (inst_loc) at <root>/inventory for this test, so the
+    installer log goes to <root>/inventory/logs and outlives the scratch directory."""
+    path = medium.root / "inventory"
+    run_wine_tool("reg", "add", r"HKLM\SOFTWARE\VELMOR", "/v", "inst_loc", "/t", "REG_SZ",
+                  "/d", win_path(path), "/f")
+    yield path / "logs"
+    run_wine_tool("reg", "delete", r"HKLM\SOFTWARE\VELMOR", "/f")
 
 
 @pytest.fixture(scope="session")

@@ -1,4 +1,8 @@
-"""setup.exe finds velparam.ini, reports the file it uses and logs the search."""
+"""setup.exe finds velparam.ini, reports the file it uses and logs the search.
+
+The launches wait for the Java stand-in and then remove their scratch directory, so the
+logs are kept in the inventory's logs directory (inst_loc) for these tests to read.
+"""
 
 import re
 
@@ -19,8 +23,9 @@ ESCAPES = re.compile(r"\x1b\][^\x07]*\x07|\x1b\[[0-9;?]*[A-Za-z]")
 
 
 @pytest.fixture
-def prepared(medium):
+def prepared(medium, inventory):
     medium.add_catalogue("cons.nls", CATALOGUE)
+    medium.log_dir = inventory
     return medium
 
 
@@ -30,11 +35,16 @@ def on_pty(medium, command_tail, answers=()):
 
 
 def only_log(medium):
-    logs = medium.logs()
+    logs = sorted(medium.log_dir.glob("*.log"))
     assert len(logs) == 1, logs
     assert re.fullmatch(r"installActions\d{4}-\d\d-\d\d_\d\d-\d\d-\d\d[AP]M\.log", logs[0].name)
-    assert logs[0].parent.name == "VelInstall" + logs[0].name[len("installActions"):-4]
     return logs[0].read_text()
+
+
+def scratch_path_given_to_java(medium):
+    match = re.search(r' -scratchPath "([^"]*)" ', medium.java_command() or "")
+    assert match, medium.java_command()
+    return match.group(1)
 
 
 def test_param_file_option_naming_a_file_elsewhere_is_used_quietly(prepared, tmp_path):
@@ -91,25 +101,34 @@ def test_no_param_file_anywhere_ends_with_minus_2_after_the_pause(prepared):
     assert shown.index("NOPARAMFILE") < shown.index("PRESS-ENTER")
 
 
-def test_scratch_directory_is_made_under_temp_unless_given(prepared):
+def test_scratch_directory_is_made_under_temp_and_removed_after_the_wait(prepared):
     prepared.add_param_file()
     assert run_setup(prepared, "-silent").code == 0
-    assert run_setup(prepared, "-silent").code == 0
-    names = [d.name for d in prepared.scratch_dirs()]
-    assert len(names) == 2
-    # Two launches in the same second would get "_1"; otherwise two timestamps.
-    assert all(re.fullmatch(r"VelInstall\d{4}-\d\d-\d\d_\d\d-\d\d-\d\d[AP]M(_1)?", n) for n in names)
+    scratch = scratch_path_given_to_java(prepared)
+    only_log(prepared)
+    timestamp = next(prepared.log_dir.glob("*.log")).name[len("installActions"):-len(".log")]
+    assert scratch == win_path(prepared.temp_dir / f"VelInstall{timestamp}")
+    # The installed layout waits for the installer, then removes what it made.
+    assert prepared.scratch_dirs() == []
+
+
+def test_given_scratch_path_is_used_as_it_is_and_kept(prepared):
+    prepared.add_param_file()
     given = prepared.root / "given-scratch"
     assert run_setup(prepared, f"-silent -rscratchPath {win_path(given)} -rtimestamp 7").code == 0
-    assert len(prepared.scratch_dirs()) == 2
-    # The given path is the scratch path as it is; only the log, written there, makes it.
-    assert [p.name for p in given.iterdir()] == ["installActions7.log"]
+    assert scratch_path_given_to_java(prepared) == win_path(given)
+    assert prepared.scratch_dirs() == []
+    # Not made here, and not named like a scratch directory: never removed.
+    given.mkdir()
+    (given / "keep.txt").write_text("mine")
+    assert run_setup(prepared, f"-silent -rscratchPath {win_path(given)} -rtimestamp 7").code == 0
+    assert (given / "keep.txt").read_text() == "mine"
 
 
 def test_rtimestamp_names_the_scratch_directory_and_the_log(prepared):
     prepared.add_param_file()
     assert run_setup(prepared, "-silent -rtimestamp 7").code == 0
-    assert [d.name for d in prepared.scratch_dirs()] == ["VelInstall7"]
-    assert [log.name for log in prepared.logs()] == ["installActions7.log"]
+    assert scratch_path_given_to_java(prepared) == win_path(prepared.temp_dir / "VelInstall7")
+    assert [log.name for log in prepared.log_dir.glob("*.log")] == ["installActions7.log"]
     assert run_setup(prepared, "-silent -rtimestamp 7 -attachHome").code == 0
-    assert (prepared.temp_dir / "VelInstall7_1" / "AttachHome7.log").exists()
+    assert (prepared.log_dir / "AttachHome7.log").exists()

@@ -1,0 +1,217 @@
+"""Whole launches of setup.exe on installed-layout media, up to the Java stand-in.
+
+The stand-in (the medium's jre\\bin\\java.exe and javaw.exe) records the command line it
+was started with, exits with VEL_JAVA_EXIT_CODE and runs VEL_JAVA_SLEEP_MS first.
+"""
+
+import re
+import time
+
+import pytest
+
+from conftest import DEFAULT_PARAMS, run_setup, run_setup_on_pty, win_path
+
+CATALOGUE = {
+    "S_STARTINSTALLERMSG": "START[%s]\n",
+    "S_ENTER_ENTER": "PRESS-ENTER",
+    "S_ERVELPARAMNFD": "NOPARAMFILE\n",
+    "S_USING_PARAMFILE": "USING[%s]\n",
+    "S_ERRORINVOKINGFROMCD": "FROMCD[%s]\n",
+    "S_ERJRENFD": "NOJAVA[%s|%s]\n",
+    "S_TOTAL_ARGS": "TOTAL[%d]\n",
+    "S_CMDLINE_ARG_ELTS": "ELEMENTS\n",
+    "S_JVMLOADMSG": "LOADING[%s]",
+    "S_LDLIBPATH_VAR": "LDPATH:",
+    "S_BOOTSTRAPMSG": "BOOTSTRAP",
+    "S_BOOTSTRAPONLYMSG": "BOOTONLY",
+    "S_WAITMSG": "WAIT\n",
+    "S_TAV": "Installer",
+    "S_INVALID_JDK_HOME": "NOTJDK\n",
+}
+ESCAPES = re.compile(r"\x1b\][^\x07]*\x07|\x1b\[[0-9;?]*[A-Za-z]")
+# The console draws a blank by moving the cursor on.
+CURSOR_FORWARD = re.compile(r"\x1b\[(\d*)C")
+HYPHENS = "-" * 55
+
+# The jars of the class path after the extension list, and those around the added jars.
+CORE_JARS = ["VelInstaller.jar", "quickinst.jar", "xmlparse2.jar", "common.jar",
+             "VelInstallerNet.jar", "mgrCfg.jar", "mgrutil.jar", "VelPrereq.jar", "sshlib.jar",
+             "sshcore.jar", "remoteapi.jar", "httpcli.jar"]
+PATCHEL_JARS = ["patchel.jar", "patchelactions.jar", "patchelprereq.jar", "patchelutil.jar"]
+TAV_JARS_BEFORE = ["SetupImages.jar", "SetupHelp.jar", "SetupHelp_de.jar", "SetupHelp_es.jar",
+                   "SetupHelp_fr.jar", "SetupHelp_it.jar", "SetupHelp_ja.jar", "SetupHelp_ko.jar",
+                   "SetupHelp_pt_BR.jar", "SetupHelp_zh_CN.jar", "SetupHelp_zh_TW.jar",
+                   "velmor_hv.jar", "helpkit.jar", "helpkit-nls.jar", "kwt3.jar",
+                   "kwt3-uiaccess.jar", "kwt3-nls.jar", "uiaccess.jar"]
+TAV_JARS_AFTER = ["jkwt4.jar", "jkwt4-nls.jar", "veli18n-collation.jar", "veli18n-mapping.jar",
+                  "vjmisc.jar", "xmlkit.jar", "svcm.jar", "svcmasm.jar"]
+
+COMMON_PARAMS = DEFAULT_PARAMS + (
+    "JRE_MEMORY_OPTIONS=-Xms64m -Xmx256m\n"
+    "COPY_THREADS=4\n"
+    "SOURCE=..\\stage\\products.xml\n"
+    "ADDTO_CLASSPATH=extra.jar\n")
+
+
+@pytest.fixture
+def prepared(medium):
+    medium.add_catalogue("cons.nls", CATALOGUE)
+    return medium
+
+
+def on_pty(medium, command_tail, env=None, answers=()):
+    code, output = run_setup_on_pty(medium, command_tail, env=env, answers=answers)
+    output = CURSOR_FORWARD.sub(lambda m: " " * int(m.group(1) or 1), output)
+    return code, ESCAPES.sub("", output).replace("\r", "")
+
+
+def installed_command(medium, program, scratch, timestamp, user_line):
+    """The Java command of an installed layout on `medium` with COMMON_PARAMS."""
+    home = win_path(medium.launcher_dir)
+    jlib = home + "\\jlib"
+    first = [scratch, ""] + [f"{jlib}\\{jar}" for jar in CORE_JARS + PATCHEL_JARS]
+    first.append(f"{jlib}\\VelCheckPoint.jar")
+    class_path = ";".join(first + [f"{jlib}\\{jar}" for jar in TAV_JARS_BEFORE])
+    class_path += f";{scratch}\\extra.jar;\\;"
+    class_path += ";".join(f"{jlib}\\{jar}" for jar in TAV_JARS_AFTER)
+    elements = [
+        f'"..\\jre\\bin\\{program}" ',
+        f'-Dvelmor.installer.library_loc="{home}\\lib\\win64"',
+        f'-Dvelmor.installer.tav_loc="{home}"',
+        "-Dvelmor.installer.bootstrap=FALSE",
+        f'-Dvelmor.installer.startup_location="{home}"',
+        '-Dvelmor.installer.jre_loc="..\\..\\jre"',
+        "-Dvelmor.installer.copythreads=4 ",
+        f'-Dvelmor.installer.exec_location="{home}\\setup.exe" ',
+        '-Dvelmor.installer.nlsEnabled="TRUE" ',
+        '-Dvelmor.installer.prereqConfigLoc="" ',
+        "",
+        "-Xms64m", "-Xmx256m",
+        "-cp", f'"{class_path}"',
+        "velmor.tavrun.cmd.TavInstaller",
+        "-scratchPath", f'"{scratch}" ',
+        "-sourceLoc", f'"{home}\\..\\stage\\products.xml" ',
+        "-sourceType", "network",
+        "-timestamp", timestamp,
+        user_line,
+    ]
+    return "".join(element + " " for element in elements)
+
+
+def test_installed_layout_run_waits_for_the_installer_and_returns_its_code(prepared, inventory):
+    param_file = prepared.add_param_file(COMMON_PARAMS)
+    code, shown = on_pty(prepared, "-silent", env={"VEL_JAVA_EXIT_CODE": "3"})
+    assert code == 3
+    command = prepared.java_command()
+    timestamp = re.search(r" -timestamp (\S+) ", command).group(1)
+    scratch = win_path(prepared.temp_dir / f"VelInstall{timestamp}")
+    assert command == installed_command(prepared, "java.exe", scratch, timestamp, "-silent")
+    assert shown.index("START[Tavrun Installer]") < shown.index("Java stand-in started")
+    # Waited for, so the scratch directory went with the installer.
+    assert prepared.scratch_dirs() == []
+    log = inventory / f"installActions{timestamp}.log"
+    assert log.read_text() == f"USING[{win_path(param_file)}]\n"
+
+
+def test_help_skips_the_start_message_but_still_starts_java(prepared):
+    prepared.add_param_file()
+    code, shown = on_pty(prepared, "-help")
+    assert code == 0
+    assert "START" not in shown
+    assert prepared.java_command().startswith('"..\\jre\\bin\\java.exe" ')
+
+
+def test_missing_param_file_ends_with_minus_2_after_the_start_message(prepared):
+    code, shown = on_pty(prepared, "-silent", answers=[""])
+    assert code == -2
+    # The search reports the missing file at once; the launch ends after the start
+    # message and the prerequisite run.
+    assert shown.index("NOPARAMFILE") < shown.index("START[Tavrun Installer]")
+    assert shown.index("START[Tavrun Installer]") < shown.index("PRESS-ENTER")
+    assert prepared.java_command() is None
+
+
+@pytest.mark.parametrize("wait_value, waits", [("true", False), ("TRUE", True), ("T", True)])
+def test_only_an_upper_case_wait_for_completion_waits_for_a_staged_installer(
+        prepared, wait_value, waits):
+    prepared.add_param_file(DEFAULT_PARAMS + f"BOOTSTRAP=TRUE\nWAIT_FOR_COMPLETION={wait_value}\n")
+    result = run_setup(prepared, "-silent",
+                       env={"VEL_JAVA_EXIT_CODE": "3", "VEL_JAVA_SLEEP_MS": "2500"})
+    if waits:
+        assert result.code == 3
+        assert prepared.scratch_dirs() == []
+    else:
+        # Still running when the launcher ends: it owns the scratch directory.
+        assert result.code == 259
+        assert len(prepared.scratch_dirs()) == 1
+        time.sleep(3)
+    assert prepared.java_command().startswith('"..\\jre\\bin\\java.exe" ')
+
+
+def test_remove_home_from_a_distribution_medium_is_refused(prepared):
+    prepared.add_param_file(DEFAULT_PARAMS + "DISTRIBUTION=TRUE\n")
+    code, shown = on_pty(prepared, "-silent -removeHome")
+    assert code == -1
+    assert "FROMCD[-SILENT -REMOVEHOME]" in shown
+    assert prepared.java_command() is None
+
+
+def test_missing_java_program_fails_after_the_registry_probe(prepared):
+    prepared.add_param_file("[Velmor]\nJRE_LOCATION=..\\nojre\n")
+    code, shown = on_pty(prepared, "-silent", env={"WINEDEBUG": "+reg"}, answers=[""])
+    assert code == -1
+    error = shown.index("NOJAVA[..\\nojre\\bin\\java.exe|1.3.1]")
+    probe = shown.index('NtCreateKey (', error)
+    assert 'L"velmor_tav_tmp",L"temp key"' in shown[probe:probe + 200]
+    assert probe < shown.index("PRESS-ENTER")
+    assert prepared.java_command() is None
+
+
+def test_runtime_of_the_wrong_kind_starts_nothing(prepared):
+    prepared.add_param_file("[Velmor]\nUSEJDKONLY=TRUE\n")
+    (prepared.jre_dir / "lib").mkdir()
+    (prepared.jre_dir / "lib" / "rt.jar").write_bytes(b"")
+    code, shown = on_pty(prepared, f"-silent -jreLoc {win_path(prepared.jre_dir)}", answers=[""])
+    assert code == -1
+    assert shown.index("NOTJDK") < shown.index("PRESS-ENTER")
+    assert prepared.java_command() is None
+
+
+def test_debug_echoes_the_java_command_on_the_console_and_in_the_log(prepared, inventory):
+    prepared.add_param_file(COMMON_PARAMS)
+    code, shown = on_pty(prepared, "-silent -debug")
+    assert code == 0
+    flat = shown.replace("\n", "")
+    command = prepared.java_command()
+    elements = command.split(" ")  # good enough for the short elements checked below
+    assert "LDPATH:" in shown
+    start = flat.index(HYPHENS + "TOTAL[25]ELEMENTS" + 'Arg:0:"..\\jre\\bin\\java.exe" :')
+    assert flat.index("Arg:3:-Dvelmor.installer.bootstrap=FALSE:", start)
+    assert flat.index("Arg:10::Arg:11:-Xms64m:Arg:12:-Xmx256m:Arg:13:-cp:", start)
+    end = flat.index("Arg:24:-silent -debug:" + HYPHENS, start)
+    assert flat.index('LOADING["..\\jre\\bin\\java.exe" ]', end)
+    log = next(inventory.glob("installActions*.log")).read_text()
+    listed = log.split("TOTAL[25]\nELEMENTS\n", 1)[1]
+    assert listed.startswith('"..\\jre\\bin\\java.exe" \n-Dvelmor.installer.library_loc=')
+    assert listed.endswith(f"\n-timestamp\n{elements[-4]}\n-silent -debug\n\n")
+    assert listed.count("\n") == 25 + 1
+
+
+def test_bootstrap_only_completes_without_java(prepared):
+    prepared.add_param_file(DEFAULT_PARAMS + "BOOTSTRAP=TRUE\n")
+    boot = win_path(prepared.root / "boot")
+    code, shown = on_pty(prepared, f"-silent -BOOTSTRAPONLY BOOTSTRAP_LOC={boot}")
+    assert code == 0
+    assert "BOOTONLY  WAIT" in shown
+    assert f"BootStrap To {boot} Completed" in shown.replace("\n", "")
+    assert "START" not in shown
+    assert prepared.java_command() is None
+    assert prepared.scratch_dirs() == []
+
+
+def test_noconsole_prints_nothing(prepared):
+    prepared.add_param_file()
+    code, shown = on_pty(prepared, "-silent -NOCONSOLE")
+    assert code == 0
+    assert shown.strip() == ""
+    assert prepared.java_command().startswith('"..\\jre\\bin\\javaw.exe" ')
