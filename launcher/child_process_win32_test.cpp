@@ -109,6 +109,20 @@ TEST_F(ChildProcessTest, RejectedProgramReportsTheSystemErrorAndPauses) {
 
 // The short lines of the echo need a real console (the end-to-end tests run one); here
 // the texts too long to convert show on standard output.
+TEST_F(ChildProcessTest, CommandTooLongForTheSystemIsRefusedWithItsErrorCode) {
+  std::FILE* saved_stdin = std::freopen("NUL", "r", stdin);
+  ASSERT_NE(saved_stdin, nullptr);
+  std::vector<std::string> command = Command();
+  for (int i = 0; i < 40; ++i) command.push_back("-Xopt" + std::string(1000, 'x'));
+  CaptureStdout();
+  int status = RunInstallerProcess(command, true);
+  std::string shown = GetCapturedStdout();
+  EXPECT_NE(status, 0);
+  EXPECT_EQ(shown.rfind("ERGOSLST[CreateTAVProcess():" + std::to_string(status) + "]", 0), 0u)
+      << shown.substr(0, 60);
+  EXPECT_EQ(ReadFile(report_), "");  // the stand-in never ran
+}
+
 TEST_F(ChildProcessTest, DebugEchoesTheElementsOnTheConsoleAndInTheLog) {
   g_launch_settings.debug = true;
   char temp[MAX_PATH];
