@@ -11,9 +11,6 @@
 #include <string>
 #include <vector>
 
-// "a b " for {"a", "b"}: the text the process is created with.
-std::string JoinCommandElements(const std::vector<std::string>& elements);
-
 // Starts the installer and, with `wait`, waits for it to end. Returns the child's exit
 // status (259 while it still runs), or the system error code after S_ERGOSLST for
 // CreateTAVProcess() (then, silent, the Enter pause). Under debug the elements are

@@ -2,6 +2,7 @@
 
 #include "launcher/child_process.h"
 #include "launcher/launch_settings.h"
+#include "launcher/options.h"
 #include "messages/format_text.h"
 #include "messages/message_output.h"
 #include "messages/messages.h"
@@ -54,18 +55,6 @@ void DrainMessages() {
 
 }  // namespace
 
-std::string JoinCommandElements(const std::vector<std::string>& elements) {
-  std::size_t size = 1;
-  for (const std::string& element : elements) size += element.size() + 1;
-  std::string text;
-  text.reserve(size);
-  for (const std::string& element : elements) {
-    text += element;
-    text += ' ';
-  }
-  return text;
-}
-
 int WaitForChild(void* process) {
   HANDLE handle = static_cast<HANDLE>(process);
   for (;;) {
@@ -87,7 +76,7 @@ int RunInstallerProcess(const std::vector<std::string>& elements, bool wait, boo
   const LaunchSettings& launch = g_launch_settings;
   if (still_running != nullptr) *still_running = false;
   if (launch.debug) EchoElements(elements);
-  std::string command = JoinCommandElements(elements);
+  std::string command = JoinArguments(elements);
   if (launch.debug && !elements.empty()) {
     ConsolePrint(LocalText("S_JVMLOADMSG", elements[0].c_str()).c_str());
     ConsolePrint("\n");

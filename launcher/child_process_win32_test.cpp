@@ -9,6 +9,7 @@
 
 #include "launcher/child_process.h"
 #include "launcher/launch_settings.h"
+#include "launcher/options.h"
 #include "messages/message_map.h"
 #include "messages/messages.h"
 #include "platform/windows_prelude.h"
@@ -213,9 +214,10 @@ TEST_F(ChildProcessTest, FailedWaitIsReportedInsteadOfRetried) {
   EXPECT_EQ(shown.rfind("ERGOSLST[MsgWaitForMultipleObjects():6]", 0), 0u) << shown.substr(0, 60);
 }
 
-TEST(JoinCommandElements, FollowsEveryElementWithOneBlank) {
-  EXPECT_EQ(JoinCommandElements({"\"j.exe\" ", "", "-cp", "x"}), "\"j.exe\"   -cp x ");
-  EXPECT_EQ(JoinCommandElements({}), "");
+// The process is created with the elements joined as the launcher joins its arguments.
+TEST(JoinArguments, KeepsEmptyElementsAndTheirOwnBlanks) {
+  EXPECT_EQ(JoinArguments({"\"j.exe\" ", "", "-cp", "x"}), "\"j.exe\"   -cp x ");
+  EXPECT_EQ(JoinArguments({}), "");
 }
 
 }  // namespace
