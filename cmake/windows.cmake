@@ -22,12 +22,16 @@ set(WINDOWS_SOURCES
   messages/message_output_win32.cpp
   params/parameter_file_win32.cpp
   platform/char_class_win32.cpp
+  platform/child_wait_win32.cpp
   platform/full_path_win32.cpp
   platform/list_files_win32.cpp
   prereq/installer_log_win32.cpp
   prereq/prereq_run_win32.cpp
+  staging/archive_expansion_win32.cpp
   staging/component_staging_win32.cpp
+  staging/free_disk_win32.cpp
   staging/scratch_dir_win32.cpp
+  staging/timing_log_win32.cpp
   staging/tree_walk_win32.cpp
 )
 set(WINDOWS_TESTS
@@ -38,8 +42,10 @@ set(WINDOWS_TESTS
   messages/catalogue_loader_win32_test.cpp
   messages/message_output_win32_test.cpp
   prereq/installer_log_win32_test.cpp
+  staging/archive_expansion_win32_test.cpp
   staging/scratch_dir_win32_test.cpp
   staging/tree_walk_win32_test.cpp
+  platform/child_wait_win32_test.cpp
   platform/full_path_win32_test.cpp
 )
 
@@ -103,15 +109,39 @@ set_target_properties(exit_code_runner dll_loader planted_dll console_probe runt
   java_stand_in PROPERTIES
   RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/test-support)
 
+find_program(PYTHON3 NAMES python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
+
+# The unzip.exe that setup.exe runs: UnZip 6.0 from the sources kept in third_party/unzip,
+# with Debian's patches and ours.
+set(UNZIP_THIRD_PARTY ${CMAKE_SOURCE_DIR}/third_party/unzip)
+file(GLOB UNZIP_PATCHES CONFIGURE_DEPENDS ${UNZIP_THIRD_PARTY}/patches/*.patch)
+add_custom_command(
+  OUTPUT ${CMAKE_BINARY_DIR}/unzip/unzip.exe
+  COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/build-unzip.sh ${CMAKE_BINARY_DIR}/unzip
+          ${CMAKE_C_COMPILER} ${CMAKE_RC_COMPILER}
+  DEPENDS ${CMAKE_SOURCE_DIR}/scripts/build-unzip.sh ${UNZIP_THIRD_PARTY}/SHA256SUMS
+          ${UNZIP_THIRD_PARTY}/unzip_6.0.orig.tar.gz
+          ${UNZIP_THIRD_PARTY}/unzip_6.0-28+deb12u1.debian.tar.xz ${UNZIP_PATCHES}
+  COMMENT "Building unzip.exe from UnZip 6.0 with Debian's patches and ours")
+add_custom_target(unzip ALL DEPENDS ${CMAKE_BINARY_DIR}/unzip/unzip.exe)
+
+# Deflated jars for the Windows tests of the archive expansion.
+add_custom_command(
+  OUTPUT ${CMAKE_BINARY_DIR}/test-support/jars/stamp
+  COMMAND ${PYTHON3} ${CMAKE_SOURCE_DIR}/tools/make_medium.py test-jars
+          ${CMAKE_BINARY_DIR}/test-support/jars
+  DEPENDS ${CMAKE_SOURCE_DIR}/tools/make_medium.py
+  COMMENT "Writing the test jars")
+add_custom_target(test_jars DEPENDS ${CMAKE_BINARY_DIR}/test-support/jars/stamp)
+
 set(WINE_ENV WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix)
 add_test(NAME windows_unit COMMAND windows_tests)
 set_tests_properties(windows_unit PROPERTIES ENVIRONMENT "${WINE_ENV}" TIMEOUT 600)
 
-find_program(PYTHON3 NAMES python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
 add_test(NAME e2e
   COMMAND ${PYTHON3} -m pytest -q -p no:cacheprovider ${CMAKE_SOURCE_DIR}/tests/e2e
   WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
 set_tests_properties(e2e PROPERTIES
   ENVIRONMENT "${WINE_ENV};VEL_BUILD_DIR=${CMAKE_BINARY_DIR};VEL_SOURCE_DIR=${CMAKE_SOURCE_DIR}"
   TIMEOUT 1800)
-add_dependencies(windows_tests java_stand_in)
+add_dependencies(windows_tests java_stand_in unzip test_jars)

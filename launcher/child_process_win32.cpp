@@ -6,6 +6,7 @@
 #include "messages/format_text.h"
 #include "messages/message_output.h"
 #include "messages/messages.h"
+#include "platform/child_wait.h"
 #include "platform/scoped_handle_win32.h"
 #include "platform/windows_prelude.h"
 #include "prereq/installer_log.h"
@@ -43,34 +44,13 @@ void AppendElementsToLog(const std::vector<std::string>& elements) {
   std::fclose(log);
 }
 
-// Takes every message waiting in the queue; a WM_QUIT is dropped, not acted on.
-void DrainMessages() {
-  MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) return;
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
+// The wait cannot go on: the child may still run, so its status is whatever it is now.
+void ReportFailedWait() {
+  ShowError(LocalText("S_ERGOSLST", "MsgWaitForMultipleObjects()", static_cast<int>(GetLastError()))
+                .c_str());
 }
 
 }  // namespace
-
-int WaitForChild(void* process) {
-  HANDLE handle = static_cast<HANDLE>(process);
-  for (;;) {
-    DWORD result = MsgWaitForMultipleObjects(1, &handle, FALSE, INFINITE, QS_SENDMESSAGE);
-    if (result == WAIT_OBJECT_0) return 0;
-    if (result == WAIT_OBJECT_0 + 1) {
-      DrainMessages();
-    } else if (result == WAIT_FAILED) {
-      // The handle cannot be waited on: retrying would spin for ever.
-      ShowError(
-          LocalText("S_ERGOSLST", "MsgWaitForMultipleObjects()", static_cast<int>(GetLastError()))
-              .c_str());
-      return -1;
-    }
-  }
-}
 
 int RunInstallerProcess(const std::vector<std::string>& elements, bool wait, bool* still_running) {
   const LaunchSettings& launch = g_launch_settings;
@@ -99,7 +79,11 @@ int RunInstallerProcess(const std::vector<std::string>& elements, bool wait, boo
   if (launch.debug) AppendElementsToLog(elements);
   thread.Close();
 
-  bool ended = wait && WaitForChild(process.get()) == 0;
+  bool ended = false;
+  if (wait) {
+    ended = WaitForChild(process.get()) == 0;
+    if (!ended) ReportFailedWait();
+  }
   if (still_running != nullptr) *still_running = !ended;
   DWORD status = static_cast<DWORD>(-1);
   if (!GetExitCodeProcess(process.get(), &status)) status = GetLastError();

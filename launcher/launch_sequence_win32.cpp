@@ -9,6 +9,7 @@
 #include <direct.h>
 #include <io.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <ctime>
 
@@ -163,7 +164,8 @@ StagingRequest MakeStagingRequest(const Launch& l) {
   r.tav_version = p.tav_version;
   r.jre_version = p.jre_version;
   r.unzip_dir = l.startup_dir;
-  r.bootstrap_size_kb = static_cast<long long>(l.bootstrap_megabytes) * 1024;
+  // Staging runs only with a size in range, 0 to 2047 megabytes.
+  r.bootstrap_size_kb = static_cast<std::uint64_t>(l.bootstrap_megabytes) * 1024;
   r.distribution = IsFlagOn(p.distribution);
   r.ext_jlib = p.ext_jlib;
   r.ext_lib = p.ext_lib;
@@ -176,6 +178,7 @@ StagingRequest MakeStagingRequest(const Launch& l) {
   r.bootstrap_only = l.settings.bootstrap_only;
   r.no_bootstrap = l.settings.no_bootstrap;
   r.print_time = l.settings.print_time;
+  r.debug = l.settings.debug;
   return r;
 }
 

@@ -34,6 +34,11 @@ void ShowAndLog(const char* text);
 // the log.
 void ShowAndLogMessage(const char* key, ...);
 
+// The inventory location (inst_loc) written when the product was installed, from
+// SOFTWARE\VELMOR, else SOFTWARE\WOW6432NODE\VELMOR of HKEY_LOCAL_MACHINE; empty when
+// there is none.
+std::string ReadInventoryLocation();
+
 // Flushes and closes the log when it is open.
 void CloseInstallerLog();
 

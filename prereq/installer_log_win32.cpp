@@ -13,9 +13,6 @@
 
 InstallerLog g_installer_log;
 
-namespace {
-
-// The inventory location written when the product was installed, or empty.
 std::string ReadInventoryLocation() {
   ScopedRegKey key;
   if (!key.Open(HKEY_LOCAL_MACHINE, "SOFTWARE\\VELMOR", KEY_QUERY_VALUE) &&
@@ -33,8 +30,6 @@ std::string ReadInventoryLocation() {
   value[size < sizeof value ? size : sizeof value - 1] = '\0';
   return value;
 }
-
-}  // namespace
 
 void OpenInstallerLog(const std::string& fallback_directory, const std::string& timestamp,
                       const std::string& prefix) {

@@ -1,37 +1,56 @@
 #!/usr/bin/env bash
-# Builds setup.exe and runs it on the sample medium under Wine, on a pty so that its
-# console text shows here. Extra arguments replace the default "-silent". The medium's
-# Java runtime is a stand-in that prints the command it received; VEL_JAVA_EXIT_CODE
-# sets the code it exits with.
+# Builds setup.exe and runs it on a sample medium under Wine, on a pty so that its
+# console text shows here.
+#
+#   run-sample.sh [--installed] [ARGUMENTS...]
+#
+# The default medium is a distribution medium: the launcher expands the installer's
+# jars from ..\stage\Components into its scratch directory with unzip.exe and starts the
+# installer from the staged copies. --installed takes an installed layout instead, which
+# runs from the medium itself. ARGUMENTS replace the default "-silent". The Java runtime
+# is a stand-in that prints the command it received; VEL_JAVA_EXIT_CODE sets the code it
+# exits with.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+layout=distribution
+if [ "${1:-}" = "--installed" ]; then
+  layout=installed
+  shift
+fi
 
 bash scripts/setup.sh
 bash scripts/build.sh >/dev/null
 
-medium=build/sample-medium
-rm -rf "$medium"
-cp -r sample/medium "$medium"
-cp build/windows/setup.exe "$medium/disk1/"
-cp -r build/windows/resource "$medium/disk1/"
-# The medium's Java runtime: the project's stand-in, which shows what it was started with.
-mkdir -p "$medium/jre/bin"
-cp build/windows/test-support/java_stand_in.exe "$medium/jre/bin/java.exe"
-cp build/windows/test-support/java_stand_in.exe "$medium/jre/bin/javaw.exe"
+medium=build/sample-$layout
+python3 tools/make_medium.py sample "$medium" --build build/windows --layout "$layout"
 
 export WINEPREFIX="$PWD/build/windows/wineprefix"
 args="${*:--silent}"
-result="$medium/exit_code.txt"
-echo "Running: setup.exe $args  (medium: $medium)"
+result="$PWD/$medium/exit_code.txt"
+rm -f "$result"
+echo "Running: setup.exe $args  (medium: $medium, $layout layout)"
+
+# The console breaks lines at the pty's width: give it the width of this terminal, or a
+# wide one when there is none.
+columns=$( (stty size </dev/tty) 2>/dev/null | cut -d' ' -f2 || true)
+if ! [ "${columns:-0}" -gt 0 ] 2>/dev/null; then
+  columns=250
+fi
 run() {
-  script -qec "tests/support/wine-run build/windows/test-support/exit_code_runner.exe \
-    '$result' '$medium/disk1/setup.exe' '$args'" /dev/null </dev/null || true
+  script -qec "stty cols $columns rows 50 2>/dev/null; tests/support/wine-run \
+    build/windows/test-support/exit_code_runner.exe '$result' '$medium/disk1/setup.exe' '$args'" \
+    /dev/null </dev/null || true
 }
+# Wine cannot read the volume label of a drive whose unix device it may not open (as in
+# containers), and says so on the console each time unzip asks: that line is dropped.
 if [ -t 1 ]; then
-  run
+  run | perl -e '$| = 1; while (sysread(STDIN, $_, 65536)) {
+                   s/wine: Read access denied for device[^\n]*\n//g; print }'
 else
   # Not a terminal: turn the console's drawing codes into plain text.
-  run | sed -E 's/\x1b\[1?C/ /g; s/\x1b\[[0-9;?]*[A-Za-z]//g; s/\x1b\][^\x07]*\x07//g; s/\r//g'
+  run | perl -pe 's/wine: Read access denied for device.*\n//; s/\x1b\[(\d*)C/" " x ($1 || 1)/ge;
+                  s/\x1b\[[0-9;?]*[A-Za-z]//g; s/\x1b\][^\x07]*\x07//g; s/\r//g'
 fi
 echo
 echo "setup.exe exited with $(cat "$result" 2>/dev/null || echo '(no exit code recorded)')"

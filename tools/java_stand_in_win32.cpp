@@ -4,9 +4,14 @@
 // class and the installer's arguments, and exits with the code it is asked for.
 //
 // Environment:
-//   VEL_JAVA_EXIT_CODE  the exit code (default 0)
-//   VEL_JAVA_SLEEP_MS   milliseconds to run before exiting (default 0)
-//   VEL_JAVA_REPORT     a file to write the raw command line to, exactly as received
+//   VEL_JAVA_EXIT_CODE    the exit code (default 0)
+//   VEL_JAVA_SLEEP_MS     milliseconds to run before exiting (default 0)
+//   VEL_JAVA_REPORT       a file to write the raw command line to, exactly as received
+//   VEL_JAVA_WHERE_REPORT a file to write this program's path and its working directory
+//                         to, one per line
+//   VEL_JAVA_HOLD_FILE    a file whose appearance the stand-in waits for before it
+//                         exits (at most two minutes), so that a test decides when
+//   VEL_JAVA_DONE_FILE    a file written just before the stand-in exits
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -44,11 +49,28 @@ std::string Unquoted(const std::string& text) {
   return text;
 }
 
-// Whether this program runs as javaw.exe.
-bool IsWindowless() {
+std::string ModulePath() {
   char module[MAX_PATH];
   DWORD length = GetModuleFileNameA(nullptr, module, MAX_PATH);
-  std::string name(module, length < MAX_PATH ? length : 0);
+  return std::string(module, length < MAX_PATH ? length : 0);
+}
+
+std::string WorkingDirectory() {
+  char directory[MAX_PATH];
+  DWORD length = GetCurrentDirectoryA(MAX_PATH, directory);
+  return std::string(directory, length < MAX_PATH ? length : 0);
+}
+
+void WriteFile(const char* path, const std::string& text) {
+  std::FILE* file = std::fopen(path, "wb");
+  if (file == nullptr) return;
+  std::fwrite(text.data(), 1, text.size(), file);
+  std::fclose(file);
+}
+
+// Whether this program runs as javaw.exe.
+bool IsWindowless() {
+  std::string name = ModulePath();
   name = name.substr(name.find_last_of("\\/") + 1);
   for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return name == "javaw.exe";
@@ -60,7 +82,9 @@ int EnvNumber(const char* name) {
 }
 
 void ShowDecoded(const std::vector<std::string>& words) {
-  std::printf("Java stand-in started with %zu words\n", words.size());
+  std::printf("Java stand-in started as %s\n", ModulePath().c_str());
+  std::printf("  in the working directory %s\n", WorkingDirectory().c_str());
+  std::printf("  with %zu words:\n", words.size());
   std::size_t i = 0;
   if (i < words.size()) std::printf("  program:    %s\n", Unquoted(words[i++]).c_str());
   for (; i < words.size() && words[i] != "-cp"; ++i) {
@@ -88,13 +112,12 @@ void ShowDecoded(const std::vector<std::string>& words) {
 
 int main() {
   std::string command_line = GetCommandLineA();
-  const char* report = std::getenv("VEL_JAVA_REPORT");
-  if (report != nullptr && *report != '\0') {
-    std::FILE* file = std::fopen(report, "wb");
-    if (file != nullptr) {
-      std::fwrite(command_line.data(), 1, command_line.size(), file);
-      std::fclose(file);
-    }
+  if (const char* report = std::getenv("VEL_JAVA_REPORT"); report != nullptr && *report != '\0') {
+    WriteFile(report, command_line);
+  }
+  if (const char* report = std::getenv("VEL_JAVA_WHERE_REPORT");
+      report != nullptr && *report != '\0') {
+    WriteFile(report, ModulePath() + "\n" + WorkingDirectory() + "\n");
   }
   int code = EnvNumber("VEL_JAVA_EXIT_CODE");
   if (!IsWindowless()) {
@@ -104,5 +127,14 @@ int main() {
   }
   if (int sleep_ms = EnvNumber("VEL_JAVA_SLEEP_MS"); sleep_ms > 0)
     Sleep(static_cast<DWORD>(sleep_ms));
+  if (const char* hold = std::getenv("VEL_JAVA_HOLD_FILE"); hold != nullptr && *hold != '\0') {
+    for (int waited = 0; waited < 120000 && GetFileAttributesA(hold) == INVALID_FILE_ATTRIBUTES;
+         waited += 20) {
+      Sleep(20);
+    }
+  }
+  if (const char* done = std::getenv("VEL_JAVA_DONE_FILE"); done != nullptr && *done != '\0') {
+    WriteFile(done, std::to_string(code) + "\n");
+  }
   return code;
 }

@@ -12,6 +12,7 @@ import select
 import shutil
 import signal
 import subprocess
+import sys
 import time
 import tty
 
@@ -23,6 +24,9 @@ WINE_RUN = SOURCE_DIR / "tests" / "support" / "wine-run"
 SETUP_EXE = BUILD_DIR / "setup.exe"
 SUPPORT_DIR = BUILD_DIR / "test-support"
 RUN_TIMEOUT = 120
+
+sys.path.insert(0, str(SOURCE_DIR / "tools"))
+import make_medium  # noqa: E402  (the project's medium builder)
 
 
 def wine_env(extra=None):
@@ -73,11 +77,13 @@ class Medium:
         for name in ("java.exe", "javaw.exe"):
             shutil.copy2(SUPPORT_DIR / "java_stand_in.exe", self.jre_dir / "bin" / name)
         self.java_report = root / "java-command.txt"
+        self.java_where_report = root / "java-where.txt"
 
     def env(self, extra=None):
         # Wine takes TEMP from its registry; the exit code runner passes this one on.
         env = {"VEL_CHILD_TEMP": win_path(self.temp_dir),
-               "VEL_JAVA_REPORT": win_path(self.java_report)}
+               "VEL_JAVA_REPORT": win_path(self.java_report),
+               "VEL_JAVA_WHERE_REPORT": win_path(self.java_where_report)}
         env.update(extra or {})
         return env
 
@@ -91,6 +97,13 @@ class Medium:
         if not self.java_report.exists():
             return None
         return self.java_report.read_bytes().decode("latin-1")
+
+    def java_where(self):
+        """The Java stand-in's own path and its working directory, or None if it did not run."""
+        if not self.java_where_report.exists():
+            return None
+        program, directory = self.java_where_report.read_text("latin-1").splitlines()
+        return program, directory
 
     def scratch_dirs(self):
         return sorted(self.temp_dir.glob("VelInstall*"))
@@ -107,6 +120,22 @@ class Medium:
         else:
             data = records
         (self.resource_dir / name).write_bytes(data)
+
+    def add_distribution(self, params="", tav_version="11.2.0.1.0", jre_version="1.6.0"):
+        """Makes this a distribution medium: unzip.exe beside setup.exe, the four known
+        components as jars in <root>/stage/Components, and a velparam.ini with
+        DISTRIBUTION=TRUE whose JRE_LOCATION is the runtime component. Returns the
+        DataFiles directories by component id."""
+        for name in ("unzip.exe", "LICENSE-unzip.txt"):
+            shutil.copy2(BUILD_DIR / "unzip" / name, self.launcher_dir / name)
+        places = make_medium.write_components(self.root / "stage", SUPPORT_DIR / "java_stand_in.exe",
+                                              tav_version, jre_version)
+        self.add_param_file(
+            "[Velmor]\nDISTRIBUTION=TRUE\n"
+            f"TAV_VERSION={tav_version}\nJRE_VERSION={jre_version}\n"
+            f"JRE_LOCATION=..\\stage\\Components\\velmor.swd.jre\\{jre_version}\\1\\DataFiles\n"
+            + params)
+        return places
 
     def add_english_catalogue(self):
         self.resource_dir.mkdir(exist_ok=True)

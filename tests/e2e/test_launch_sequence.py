@@ -135,17 +135,28 @@ def test_missing_param_file_ends_with_minus_2_after_the_start_message(prepared):
 def test_only_an_upper_case_wait_for_completion_waits_for_a_staged_installer(
         prepared, wait_value, waits):
     prepared.add_param_file(DEFAULT_PARAMS + f"BOOTSTRAP=TRUE\nWAIT_FOR_COMPLETION={wait_value}\n")
-    result = run_setup(prepared, "-silent",
-                       env={"VEL_JAVA_EXIT_CODE": "3", "VEL_JAVA_SLEEP_MS": "2500"})
+    release, done = prepared.root / "release", prepared.root / "done"
+    env = {"VEL_JAVA_EXIT_CODE": "3", "VEL_JAVA_DONE_FILE": win_path(done)}
+    if not waits:
+        # The stand-in runs on until the test lets it go.
+        env["VEL_JAVA_HOLD_FILE"] = win_path(release)
+    # On a pty: pipes would stay open as long as the stand-in that inherited them runs.
+    code, _ = on_pty(prepared, "-silent", env=env)
     if waits:
-        assert result.code == 3
+        assert code == 3
         assert prepared.scratch_dirs() == []
     else:
         # Still running when the launcher ends: it owns the scratch directory.
-        assert result.code == 259
+        assert code == 259
         assert len(prepared.scratch_dirs()) == 1
-        time.sleep(3)
-    assert prepared.java_command().startswith('"..\\jre\\bin\\java.exe" ')
+        release.write_text("")
+    deadline = time.monotonic() + 60
+    while not done.exists():
+        assert time.monotonic() < deadline, "the Java stand-in did not end"
+        time.sleep(0.05)
+    # Staged: the installer runs on the scratch directory's copy of the runtime.
+    assert re.match(r'"Z:\\.*\\temp\\VelInstall[^\\]+\\jre\\bin\\java\.exe" ',
+                    prepared.java_command())
 
 
 def test_remove_home_from_a_distribution_medium_is_refused(prepared):

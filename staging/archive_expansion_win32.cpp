@@ -1,0 +1,60 @@
+#include <io.h>
+
+#include <cstdio>
+
+#include "messages/format_text.h"
+#include "messages/message_output.h"
+#include "messages/messages.h"
+#include "platform/child_wait.h"
+#include "platform/scoped_handle_win32.h"
+#include "platform/windows_prelude.h"
+#include "prereq/installer_log.h"
+#include "staging/archive_expansion.h"
+#include "staging/scratch_dir.h"
+#include "staging/unzip_command.h"
+
+namespace {
+
+// Runs `command` hidden and waits for it: its exit code, or the system's error code when
+// it cannot be started or its code cannot be read.
+DWORD RunHidden(std::string command) {
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_HIDE;
+  PROCESS_INFORMATION info = {};
+  if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, CREATE_NEW_PROCESS_GROUP,
+                      nullptr, nullptr, &startup, &info)) {
+    return GetLastError();
+  }
+  ScopedHandle process(info.hProcess);
+  CloseHandle(info.hThread);
+  if (WaitForChild(process.get()) != 0) {
+    // unzip may still be writing: its status reads as still active, which fails the step.
+    ShowError(
+        LocalText("S_ERGOSLST", "MsgWaitForMultipleObjects()", static_cast<int>(GetLastError()))
+            .c_str());
+  }
+  DWORD code = 0;
+  if (!GetExitCodeProcess(process.get(), &code)) return GetLastError();
+  return code;
+}
+
+}  // namespace
+
+int ExpandJars(const std::string& source, const std::string& destination,
+               const std::string& unzip_dir, bool debug) {
+  std::string command = UnzipCommandLine(unzip_dir, source, destination, debug);
+  // unzip makes only the last level of its destination.
+  EnsureDirectory(destination);
+  DWORD result = RunHidden(command);
+
+  WriteLog(BaseMessage("S_UNZIP_COMMANDLINE"));
+  WriteLog(command.c_str());
+  if (result == 0) return 0;
+  if (_access(source.c_str(), 0) == 0) return -1;
+  WriteLog(BaseText("S_UNZIP_FAILED", source.c_str()).c_str());
+  ShowError(LocalText("S_UNZIP_FAILED", source.c_str()).c_str());
+  std::fflush(stdout);
+  return -1;
+}
