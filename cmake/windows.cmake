@@ -22,7 +22,7 @@ set(WINDOWS_SOURCES
   messages/message_output_win32.cpp
   params/parameter_file_win32.cpp
   platform/char_class_win32.cpp
-  platform/child_wait_win32.cpp
+  platform/child_process_win32.cpp
   platform/full_path_win32.cpp
   platform/list_files_win32.cpp
   prereq/installer_log_win32.cpp
@@ -45,7 +45,7 @@ set(WINDOWS_TESTS
   staging/archive_expansion_win32_test.cpp
   staging/scratch_dir_win32_test.cpp
   staging/tree_walk_win32_test.cpp
-  platform/child_wait_win32_test.cpp
+  platform/child_process_win32_test.cpp
   platform/full_path_win32_test.cpp
 )
 

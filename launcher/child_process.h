@@ -2,7 +2,7 @@
 //
 // The installer is started from the elements of the Java command, each followed by one
 // blank, as the root of a new process group that inherits the launcher's handles,
-// environment and working directory. The wait is WaitForChild's (platform/child_wait.h).
+// environment and working directory. The wait is WaitForChild's (platform/child_process.h).
 #ifndef LAUNCHER_CHILD_PROCESS_H_
 #define LAUNCHER_CHILD_PROCESS_H_
 

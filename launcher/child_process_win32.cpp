@@ -6,7 +6,7 @@
 #include "messages/format_text.h"
 #include "messages/message_output.h"
 #include "messages/messages.h"
-#include "platform/child_wait.h"
+#include "platform/child_process.h"
 #include "platform/scoped_handle_win32.h"
 #include "platform/windows_prelude.h"
 #include "prereq/installer_log.h"
@@ -62,22 +62,14 @@ int RunInstallerProcess(const std::vector<std::string>& elements, bool wait, boo
     ConsolePrint("\n");
   }
 
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESHOWWINDOW;
-  startup.wShowWindow = SW_SHOWNORMAL;
-  PROCESS_INFORMATION info = {};
-  if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, CREATE_NEW_PROCESS_GROUP,
-                      nullptr, nullptr, &startup, &info)) {
-    DWORD error = GetLastError();
+  void* child = nullptr;
+  if (DWORD error = StartChild(command, SW_SHOWNORMAL, &child); error != 0) {
     ShowError(LocalText("S_ERGOSLST", "CreateTAVProcess()", static_cast<int>(error)).c_str());
     WaitForEnter();
     return static_cast<int>(error);
   }
-  ScopedHandle process(info.hProcess);
-  ScopedHandle thread(info.hThread);
+  ScopedHandle process(child);
   if (launch.debug) AppendElementsToLog(elements);
-  thread.Close();
 
   bool ended = false;
   if (wait) {

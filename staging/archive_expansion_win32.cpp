@@ -5,7 +5,7 @@
 #include "messages/format_text.h"
 #include "messages/message_output.h"
 #include "messages/messages.h"
-#include "platform/child_wait.h"
+#include "platform/child_process.h"
 #include "platform/scoped_handle_win32.h"
 #include "platform/windows_prelude.h"
 #include "prereq/installer_log.h"
@@ -17,18 +17,10 @@ namespace {
 
 // Runs `command` hidden and waits for it: its exit code, or the system's error code when
 // it cannot be started or its code cannot be read.
-DWORD RunHidden(std::string command) {
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESHOWWINDOW;
-  startup.wShowWindow = SW_HIDE;
-  PROCESS_INFORMATION info = {};
-  if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, CREATE_NEW_PROCESS_GROUP,
-                      nullptr, nullptr, &startup, &info)) {
-    return GetLastError();
-  }
-  ScopedHandle process(info.hProcess);
-  CloseHandle(info.hThread);
+DWORD RunHidden(const std::string& command) {
+  void* child = nullptr;
+  if (DWORD error = StartChild(command, SW_HIDE, &child); error != 0) return error;
+  ScopedHandle process(child);
   if (WaitForChild(process.get()) != 0) {
     // unzip may still be writing: its status reads as still active, which fails the step.
     ShowError(

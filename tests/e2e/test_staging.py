@@ -212,13 +212,15 @@ def test_no_bootstrap_reuses_a_scratch_directory_staged_before(distribution):
     # unzip would fail now: the medium lost its components.
     shutil.rmtree(distribution.root / "stage")
     held = HeldInstaller(distribution)
-    code, shown = on_pty(distribution,
-                         f"-silent -NOBOOTSTRAP -rscratchPath {win_path(scratch)} -rtimestamp again",
-                         env=held.env)
+    code, shown = on_pty(distribution, f"-silent -NOBOOTSTRAP -PRINTTIME -rscratchPath "
+                         f"{win_path(scratch)} -rtimestamp again", env=held.env)
     held.release()
     assert code == 259
     log = only_log(scratch)
     assert "UNZIP" not in log
+    # Timed all the same, though nothing was expanded.
+    assert [name for name, _ in TIMING_LINE.findall(only_log(scratch, "time"))] == [
+        "velmor.swd.jre", "velmor.swd.tav", "velmor.swd.tav.core", "velmor.swd.patchel"]
     assert log.endswith(f"\nCOUNT[jre={JRE_FILES}]\n\nCOUNT[tav={TAV_FILES}]\n")
     program, _ = distribution.java_where()
     assert program == f"{win_path(scratch)}\\jre\\1.6.0\\bin\\java.exe"

@@ -1,4 +1,4 @@
-#include "platform/child_wait.h"
+#include "platform/child_process.h"
 #include "platform/windows_prelude.h"
 
 namespace {
@@ -14,6 +14,22 @@ void DrainMessages() {
 }
 
 }  // namespace
+
+unsigned long StartChild(const std::string& command, int show_window, void** process) {
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = static_cast<WORD>(show_window);
+  PROCESS_INFORMATION info = {};
+  std::string text = command;  // CreateProcess may write into its command text
+  if (!CreateProcessA(nullptr, &text[0], nullptr, nullptr, TRUE, CREATE_NEW_PROCESS_GROUP, nullptr,
+                      nullptr, &startup, &info)) {
+    return GetLastError();
+  }
+  CloseHandle(info.hThread);
+  *process = info.hProcess;
+  return 0;
+}
 
 int WaitForChild(void* process) {
   HANDLE handle = static_cast<HANDLE>(process);

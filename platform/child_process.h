@@ -1,0 +1,24 @@
+// Starting child processes and waiting for them.
+//
+// A child (unzip, the Java installer) is started as the root of a new process group
+// that inherits the launcher's handles, environment and working directory. While the
+// launcher waits for it, it still answers messages that other threads or programs send
+// to it, so that a system broadcast never hangs on a windowed launcher. Posted messages,
+// WM_QUIT included, neither wake nor end the wait.
+#ifndef PLATFORM_CHILD_PROCESS_H_
+#define PLATFORM_CHILD_PROCESS_H_
+
+#include <string>
+
+// Starts `command`, whose first word names the program (".exe" is added to a name
+// without one), with its window shown as `show_window` (an SW_ value). 0 with
+// `*process` set to a process handle that the caller closes; else the system's error
+// code, and `*process` untouched.
+unsigned long StartChild(const std::string& command, int show_window, void** process);
+
+// Waits until `process` (a process handle) is signalled, dispatching sent messages
+// meanwhile. 0 once it is signalled; -1 when the wait itself fails, rather than trying
+// again for ever. GetLastError() then tells why; the caller reports it.
+int WaitForChild(void* process);
+
+#endif  // PLATFORM_CHILD_PROCESS_H_
