@@ -28,7 +28,7 @@ add_custom_target(catalogues ALL DEPENDS ${CMAKE_BINARY_DIR}/resource/cons.nls)
 
 if(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
   set(FUZZ_SECONDS 20 CACHE STRING "How long each fuzzer runs in the tests")
-  foreach(target catalogue component_list java_command options)
+  foreach(target catalogue component_list java_command options paging_files section_reader)
     add_executable(fuzz_${target} fuzz/fuzz_${target}.cpp ${CORE_SOURCES}
                    platform/full_path_posix.cpp platform/char_class_posix.cpp)
     target_include_directories(fuzz_${target} PRIVATE ${CMAKE_SOURCE_DIR})

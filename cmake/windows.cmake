@@ -26,7 +26,10 @@ set(WINDOWS_SOURCES
   platform/full_path_win32.cpp
   platform/list_files_win32.cpp
   prereq/installer_log_win32.cpp
+  prereq/prereq_checks_win32.cpp
   prereq/prereq_run_win32.cpp
+  prereq/swap_space_win32.cpp
+  prereq/system_info_win32.cpp
   staging/archive_expansion_win32.cpp
   staging/component_staging_win32.cpp
   staging/free_disk_win32.cpp
@@ -42,6 +45,7 @@ set(WINDOWS_TESTS
   messages/catalogue_loader_win32_test.cpp
   messages/message_output_win32_test.cpp
   prereq/installer_log_win32_test.cpp
+  prereq/prereq_checks_win32_test.cpp
   staging/archive_expansion_win32_test.cpp
   staging/scratch_dir_win32_test.cpp
   staging/tree_walk_win32_test.cpp

@@ -126,7 +126,7 @@ Outcome RunPrereqPhase(Launch* l, int param_status) {
     request.ignore = s.ignore_sys_prereqs;
     request.no_console = s.no_console;
     request.platform_checks = IsFlagOn(ReadKeyAgain(*l, "PLATFORM_PREREQS", "FALSE"));
-    RunSystemPrereqs(request);
+    if (RunSystemPrereqs(request) != 0) return EndWith(-1);
   }
   if (param_status == 0) return {};
   if (param_status == -2) WaitForEnter();

@@ -14,11 +14,15 @@ class ScopedRegKey {
   }
   // Opens `subkey` of `root` with `access`; false when it cannot be opened.
   bool Open(HKEY root, const char* subkey, REGSAM access) {
+    return OpenWithStatus(root, subkey, access) == ERROR_SUCCESS;
+  }
+  // The same, giving the registry's status: ERROR_SUCCESS or why it failed.
+  LONG OpenWithStatus(HKEY root, const char* subkey, REGSAM access) {
     if (key_ != nullptr) RegCloseKey(key_);
     key_ = nullptr;
-    if (RegOpenKeyExA(root, subkey, 0, access, &key_) == ERROR_SUCCESS) return true;
-    key_ = nullptr;
-    return false;
+    LONG status = RegOpenKeyExA(root, subkey, 0, access, &key_);
+    if (status != ERROR_SUCCESS) key_ = nullptr;
+    return status;
   }
   HKEY get() const { return key_; }
 

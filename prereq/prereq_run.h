@@ -1,5 +1,13 @@
 // The system prerequisite run: the checks written in the parameter file, before any
 // component is staged.
+//
+// Up to three passes (prereq/prereq_checks.h): the generic one always, then, with
+// PLATFORM_PREREQS, the required and the optional platform passes. After each pass:
+// -IGNORESYSPREREQS shows a notice for a pass that did not pass and goes on;
+// -EXECUTESYSPREREQS ends the launch after the generic pass, whatever its result; a
+// failure is reported and, interactively, the user may choose to go on. Everything
+// shown goes to the console in the user's language and to the installer log in the
+// base one.
 #ifndef PREREQ_PREREQ_RUN_H_
 #define PREREQ_PREREQ_RUN_H_
 
@@ -17,8 +25,9 @@ struct PrereqRunRequest {
   bool platform_checks = false;  // PLATFORM_PREREQS begins with T
 };
 
-// Runs the prerequisite passes. Returns when the launch may go on; a failure the user
-// does not accept ends the process with -1.
-void RunSystemPrereqs(const PrereqRunRequest& request);
+// Runs the prerequisite passes. 0 when the launch may go on; -1 when it ends here
+// (a failure not accepted, a refused system, or -EXECUTESYSPREREQS), after
+// S_EXIT_MSG. The installer log is closed either way.
+int RunSystemPrereqs(const PrereqRunRequest& request);
 
 #endif  // PREREQ_PREREQ_RUN_H_

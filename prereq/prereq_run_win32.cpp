@@ -1,4 +1,119 @@
+#include <cstdio>
+#include <cstring>
+
+#include "messages/message_output.h"
+#include "messages/messages.h"
+#include "platform/text_buffer.h"
+#include "prereq/installer_log.h"
+#include "prereq/prereq_checks.h"
+#include "prereq/prereq_rules.h"
 #include "prereq/prereq_run.h"
 
-// The prerequisite checks are not part of this launcher yet: every launch may go on.
-void RunSystemPrereqs(const PrereqRunRequest&) {}
+namespace {
+
+constexpr int kGoOn = 0;
+constexpr int kEndLaunch = -1;
+
+// The passes, in order: generic, required platform, optional platform.
+struct Pass {
+  bool first;
+  bool required;
+};
+constexpr Pass kPasses[] = {{true, true}, {false, true}, {false, false}};
+
+// Whether the failure text reports missing patches: it holds the S_FAILED_PATCHES_1
+// text (a missing or empty text is never held).
+bool ReportsMissingPatches(const std::string& failure_text) {
+  const char* patches = LocalMessage("S_FAILED_PATCHES_1");
+  if (*patches == '\0' || std::strcmp(patches, "S_FAILED_PATCHES_1") == 0) return false;
+  return failure_text.find(patches) != std::string::npos;
+}
+
+void ShowIgnoreNotice(const PrereqPassState& state, bool required) {
+  if (required) {
+    ShowAndLogMessage("S_IGNORE_REQ_SYS_PREREQ");
+  } else if (ReportsMissingPatches(state.failure_text)) {
+    ShowAndLogMessage("S_IGNORE_PATCH_SYS_PREREQ");
+  } else {
+    ShowAndLogMessage("S_IGNORE_OPT_SYS_PREREQ");
+  }
+}
+
+int EndWithExitMessage() {
+  ShowAndLogMessage("S_EXIT_MSG", g_installer_log.path.c_str());
+  CloseInstallerLog();
+  return kEndLaunch;
+}
+
+// -EXECUTESYSPREREQS: the generic pass's failures, then the end.
+int EndAfterExecutingOnly(const PrereqRunRequest& request, const PrereqPassState& state) {
+  ShowAndLog(state.failure_text.c_str());
+  ShowAndLogMessage("S_EXIT_MSG", g_installer_log.path.c_str());
+  CloseInstallerLog();
+  if (!request.silent && !request.no_console) {
+    ConsolePrint(LocalMessage("S_EXIT_CONTINUE"));
+    std::getchar();
+  }
+  return kEndLaunch;
+}
+
+// A failed pass: reported, then the user decides, or the launch ends.
+int HandleFailure(const PrereqRunRequest& request, const PrereqPassState& state, bool required) {
+  if (!state.failure_text.empty()) ShowAndLog(state.failure_text.c_str());
+  if (required) {
+    ShowAndLogMessage("S_FAILED_PRE_REQ_1");
+    ShowAndLogMessage("S_FAILED_PRE_REQ_2");
+    ConsolePrint("\n\n");
+  } else if (state.failure_text.empty()) {
+    ShowAndLogMessage("S_FAILED_OPTIONAL");
+  }
+  if (request.silent || request.no_console) return EndWithExitMessage();
+  char answer[kTextBufferSize];
+  for (;;) {
+    ShowAndLogMessage("S_CONTINUE");
+    answer[0] = '\0';
+    switch (ClassifyAnswer(std::fgets(answer, sizeof answer, stdin))) {
+      case Answer::kYes:
+        ShowAndLogMessage("S_CONTINUE_YES");
+        if (required) ShowAndLogMessage("S_IGNORE_REQ_SYS_PREREQ");
+        CloseInstallerLog();
+        return kGoOn;  // the remaining passes are skipped
+      case Answer::kNo:
+        ShowAndLogMessage("S_CONTINUE_NO");
+        return EndWithExitMessage();
+      case Answer::kAgain:
+        break;
+    }
+  }
+}
+
+}  // namespace
+
+int RunSystemPrereqs(const PrereqRunRequest& request) {
+  OpenInstallerLog(request.log_directory, request.timestamp, request.log_prefix);
+  PrereqPassState state;
+  state.param_file = request.param_file;
+  state.silent = request.silent;
+  state.ignore = request.ignore;
+  state.no_console = request.no_console;
+
+  for (int index = 0; index < 3; ++index) {
+    const Pass& pass = kPasses[index];
+    state.failure_text.clear();
+    int result = CheckPrereqPass(&state, pass.required, pass.first);
+    if (result == kPassEndsLaunch) return kEndLaunch;
+    if (request.ignore) {
+      if (result != kPassPassed) ShowIgnoreNotice(state, pass.required);
+      if (request.execute_only) return EndAfterExecutingOnly(request, state);
+    } else if (request.execute_only) {
+      return EndAfterExecutingOnly(request, state);
+    } else if (result == kPassFailed) {
+      return HandleFailure(request, state, pass.required);
+    }
+    if (index == 0 && !request.platform_checks) break;
+    if (index == 1 && result == kPassPassed) ShowAndLogMessage("S_PRE_REQREQ_PASSED");
+  }
+  ShowAndLog("\n");
+  CloseInstallerLog();
+  return kGoOn;
+}
