@@ -38,8 +38,9 @@ TEST(SectionIterator, TokensOfEntryLines) {
       {"K= a b ", "K", "a b"},   {"K=x=y", "K", "x"},
       {"K=\"x=y\"", "K", "x=y"}, {"MSG=\"Disk = full\"", "MSG", "Disk = full"},
       {"K = V", "K", ""},        {"CPU", "CPU", ""},
-      {"; note", ";", "note"},   {"  K=\tV  ", "K", "V"}, {"  K\t=\tV  ", "K", ""},
-      {"K=\"open", "K", ""},     {"K=\"\"", "K", ""},
+      {"; note", ";", "note"},   {"  K=\tV  ", "K", "V"},
+      {"  K\t=\tV  ", "K", ""},  {"K=\"open", "K", ""},
+      {"K=\"\"", "K", ""},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(EntriesOf(std::string("[S]\n") + c.line + "\n", "S"), (Entries{{c.key, c.value}}))

@@ -5,14 +5,17 @@ test ends or times out. Full 32-bit exit codes come from exit_code_runner.exe, s
 a unix exit status keeps only the low 8 bits.
 """
 
+import fcntl
 import os
 import pathlib
 import pty
 import select
 import shutil
 import signal
+import struct
 import subprocess
 import sys
+import termios
 import time
 import tty
 
@@ -163,12 +166,13 @@ def read_exit_code(result_file, detail):
     return int(result_file.read_text().strip())
 
 
-def run_setup_on_pty(medium, command_tail="", env=None, answers=(), timeout=RUN_TIMEOUT):
+def run_setup_on_pty(medium, command_tail="", env=None, answers=(), timeout=RUN_TIMEOUT,
+                     columns=None):
     """Runs setup.exe on a pty as its console; returns its full exit code and the output."""
     result_file = medium.root / "exit_code.txt"
     argv = runner_argv(medium, command_tail, result_file)
     _, output = run_on_pty(argv, env=medium.env(env), cwd=medium.root, answers=answers,
-                           timeout=timeout)
+                           timeout=timeout, columns=columns)
     return read_exit_code(result_file, output), output
 
 
@@ -191,14 +195,17 @@ def run_setup(medium, command_tail="", env=None, timeout=RUN_TIMEOUT):
     return Result(code, out.decode("utf-8", "replace"), err.decode("utf-8", "replace"))
 
 
-def run_on_pty(argv, env=None, cwd=None, answers=(), timeout=RUN_TIMEOUT):
+def run_on_pty(argv, env=None, cwd=None, answers=(), timeout=RUN_TIMEOUT, columns=None):
     """Runs argv with a pty as its terminal, so a GUI exe uses it as its console.
 
     `answers` are lines typed in order, each followed by "\\r", each once the program has
-    been quiet for a moment (waiting at its prompt). Returns the unix exit status and
+    been quiet for a moment (waiting at its prompt). `columns` widens the pty, so that
+    long lines neither wrap nor get repainted. Returns the unix exit status and
     everything the pty showed.
     """
     master, slave = pty.openpty()
+    if columns:
+        fcntl.ioctl(slave, termios.TIOCSWINSZ, struct.pack("HHHH", 50, columns, 0, 0))
     # A console reads keys as typed: no line discipline turning "\r" into "\n".
     tty.setraw(slave)
     proc = subprocess.Popen(argv, stdin=slave, stdout=slave, stderr=slave, env=wine_env(env),

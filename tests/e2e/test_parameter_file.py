@@ -34,6 +34,11 @@ def on_pty(medium, command_tail, answers=()):
     return code, ESCAPES.sub("", output).replace("\r", "")
 
 
+# The prerequisite run that follows the parameter file, with nothing to check, ends the
+# log's part of it with a line feed.
+PREREQ_END = "\n"
+
+
 def only_log(medium):
     logs = sorted(medium.log_dir.glob("*.log"))
     assert len(logs) == 1, logs
@@ -54,7 +59,7 @@ def test_param_file_option_naming_a_file_elsewhere_is_used_quietly(prepared, tmp
     prepared.add_param_file()  # a neighbour that must not be taken
     code, shown = on_pty(prepared, f"-silent -paramFile {win_path(given)}")
     assert code == 0
-    assert only_log(prepared) == f"USING[{win_path(given)}]\n"
+    assert only_log(prepared) == f"USING[{win_path(given)}]\n" + PREREQ_END
     assert "USING" not in shown and "NOTFOUND" not in shown
 
 
@@ -63,7 +68,8 @@ def test_relative_param_file_resolves_against_the_working_directory(prepared):
     prepared.add_param_file(where=prepared.root / "conf")
     result = run_setup(prepared, "-silent -paramFile conf\\velparam.ini")
     assert result.code == 0
-    assert only_log(prepared) == f"USING[{win_path(prepared.root / 'conf' / 'velparam.ini')}]\n"
+    assert only_log(prepared) == (
+        f"USING[{win_path(prepared.root / 'conf' / 'velparam.ini')}]\n" + PREREQ_END)
 
 
 def test_param_file_in_the_parent_is_found_and_reported_without_dots(prepared):
@@ -72,7 +78,8 @@ def test_param_file_in_the_parent_is_found_and_reported_without_dots(prepared):
     assert result.code == 0
     launcher = win_path(prepared.launcher_dir)
     assert only_log(prepared) == (f"MISSED[{launcher}\\velparam.ini]\n"
-                                  f"USING[{win_path(prepared.root / 'velparam.ini')}]\n")
+                                  f"USING[{win_path(prepared.root / 'velparam.ini')}]\n"
+                                  + PREREQ_END)
 
 
 def test_missing_param_file_option_falls_back_to_the_neighbour(prepared):
@@ -82,7 +89,7 @@ def test_missing_param_file_option_falls_back_to_the_neighbour(prepared):
     expected = f"NOTFOUND[C:\\nowhere\\velparam.ini]\nINSTEAD[{win_path(neighbour)}]\n"
     # The console wraps long lines at 80 columns.
     assert expected.replace("\n", "") in shown.replace("\n", "")
-    assert only_log(prepared) == expected
+    assert only_log(prepared) == expected + PREREQ_END
 
 
 def test_no_param_file_anywhere_ends_with_minus_2_after_the_pause(prepared):
@@ -93,7 +100,7 @@ def test_no_param_file_anywhere_ends_with_minus_2_after_the_pause(prepared):
                                   f"MISSED[{launcher}\\..\\velparam.ini]\n"
                                   f"MISSED[{launcher}\\velparam.ini]\n"
                                   f"MISSED[{launcher}\\..\\velparam.ini]\n"
-                                  "NOPARAMFILE\n")
+                                  "NOPARAMFILE\n" + PREREQ_END)
     # On a console the error is shown, then the pause waits for Enter.
     code, shown = on_pty(prepared, "-silent", answers=[""])
     assert code == -2
