@@ -3,26 +3,22 @@
 #include <fstream>
 #include <iterator>
 
+#include "platform/classic_space.h"
 #include "platform/text_buffer.h"
 
 namespace {
 
-// The classic locale's blanks; bytes above 0x7F never are.
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
 bool IsAllBlank(const std::string& text) {
   for (char c : text) {
-    if (!IsBlank(c)) return false;
+    if (!IsClassicSpace(c)) return false;
   }
   return true;
 }
 
 std::string TrimBlanks(const std::string& text) {
   std::size_t start = 0, end = text.size();
-  while (start < end && IsBlank(text[start])) ++start;
-  while (end > start && IsBlank(text[end - 1])) --end;
+  while (start < end && IsClassicSpace(text[start])) ++start;
+  while (end > start && IsClassicSpace(text[end - 1])) --end;
   return text.substr(start, end - start);
 }
 
@@ -52,7 +48,7 @@ int Tokenizer::Next(const std::string* line, std::string* token, Mode mode) {
   }
   if (line_ == nullptr || position_ >= line_->size()) return -1;
   const std::string& text = *line_;
-  while (position_ < text.size() && IsBlank(text[position_])) ++position_;
+  while (position_ < text.size() && IsClassicSpace(text[position_])) ++position_;
   if (position_ < text.size() && text[position_] == '"') {
     std::size_t close = text.find('"', position_ + 1);
     if (close == std::string::npos) {
@@ -65,7 +61,7 @@ int Tokenizer::Next(const std::string* line, std::string* token, Mode mode) {
   }
   std::size_t start = position_;
   while (position_ < text.size() && text[position_] != '=' &&
-         !(mode == Mode::kKey && IsBlank(text[position_]))) {
+         !(mode == Mode::kKey && IsClassicSpace(text[position_]))) {
     ++position_;
   }
   std::size_t end = position_;
@@ -77,7 +73,7 @@ int Tokenizer::Next(const std::string* line, std::string* token, Mode mode) {
 
 bool IsSectionHeader(const std::string& line) {
   std::size_t first = 0;
-  while (first < line.size() && IsBlank(line[first])) ++first;
+  while (first < line.size() && IsClassicSpace(line[first])) ++first;
   return first < line.size() && line[first] == '[' &&
          line.find(']', first + 1) != std::string::npos;
 }
@@ -85,7 +81,7 @@ bool IsSectionHeader(const std::string& line) {
 bool IsHeaderOf(const std::string& line, const std::string& section) {
   if (!IsSectionHeader(line)) return false;
   std::size_t end = line.size();
-  while (end > 0 && IsBlank(line[end - 1])) --end;
+  while (end > 0 && IsClassicSpace(line[end - 1])) --end;
   return line.compare(0, end, "[" + section + "]") == 0;
 }
 

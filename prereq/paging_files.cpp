@@ -3,16 +3,14 @@
 #include <climits>
 #include <string>
 
-namespace {
+#include "platform/classic_space.h"
 
-bool IsSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
+namespace {
 
 // Reads "%d" at `*i` after optional blanks; false when no digit follows.
 bool ReadInteger(const std::string& text, std::size_t* i, int* value) {
   std::size_t at = *i;
-  while (at < text.size() && IsSpace(text[at])) ++at;
+  while (at < text.size() && IsClassicSpace(text[at])) ++at;
   bool negative = false;
   if (at < text.size() && (text[at] == '+' || text[at] == '-')) negative = text[at++] == '-';
   if (at >= text.size() || text[at] < '0' || text[at] > '9') return false;
@@ -29,9 +27,9 @@ bool ReadInteger(const std::string& text, std::size_t* i, int* value) {
 // The maximum size of one piece read as "%s %d %d", or 0.
 int PieceMaximum(const std::string& piece) {
   std::size_t i = 0;
-  while (i < piece.size() && IsSpace(piece[i])) ++i;
+  while (i < piece.size() && IsClassicSpace(piece[i])) ++i;
   if (i == piece.size()) return 0;  // no file name
-  while (i < piece.size() && !IsSpace(piece[i])) ++i;
+  while (i < piece.size() && !IsClassicSpace(piece[i])) ++i;
   int initial = 0, maximum = 0;
   if (!ReadInteger(piece, &i, &initial)) return 0;
   if (!ReadInteger(piece, &i, &maximum)) return 0;

@@ -1,12 +1,12 @@
 #include "prereq/prereq_rules.h"
 
-#include <cerrno>
 #include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
 
+#include "platform/classic_space.h"
 #include "platform/text_buffer.h"
 
 namespace {
@@ -21,10 +21,6 @@ std::vector<std::string> CommaPieces(const std::string& list) {
     start = end + 1;
   }
   return pieces;
-}
-
-bool IsSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
 }  // namespace
@@ -107,7 +103,7 @@ Verdict CheckClock(const std::string& requirement, int clock_mhz) {
 
 int LeadingInteger(const std::string& text) {
   std::size_t i = 0;
-  while (i < text.size() && IsSpace(text[i])) ++i;
+  while (i < text.size() && IsClassicSpace(text[i])) ++i;
   bool negative = false;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
   long long value = 0;
