@@ -25,6 +25,7 @@ set(WINDOWS_SOURCES
   platform/child_process_win32.cpp
   platform/full_path_win32.cpp
   platform/list_files_win32.cpp
+  platform/path_exists_win32.cpp
   prereq/installer_log_win32.cpp
   prereq/prereq_checks_win32.cpp
   prereq/prereq_run_win32.cpp

@@ -1,7 +1,5 @@
 #include "javart/java_runtime.h"
 
-#include <io.h>
-
 #include <cstdio>
 
 #include "javart/runtime_rules.h"
@@ -9,13 +7,12 @@
 #include "messages/format_text.h"
 #include "messages/message_output.h"
 #include "params/parameter_settings.h"
+#include "platform/path_exists.h"
 #include "platform/path_join.h"
 #include "platform/text_buffer.h"
 #include "prereq/installer_log.h"
 
 namespace {
-
-bool FileExists(const std::string& path) { return _access(path.c_str(), 0) == 0; }
 
 enum class LineRead { kLine, kTooLong, kEnd };
 
@@ -44,7 +41,7 @@ void ReportNoRuntime(const std::string& scratch_path, const LaunchSettings& laun
 
 bool LooksLikeJre(const std::string& home) {
   std::string lib = JoinPath(home, "lib");
-  return FileExists(JoinPath(lib, "rt.jar")) || FileExists(JoinPath(lib, "core.jar"));
+  return PathExists(JoinPath(lib, "rt.jar")) || PathExists(JoinPath(lib, "core.jar"));
 }
 
 int CheckRuntimeKind(const std::string& home, bool external, const LaunchSettings& launch,
@@ -72,7 +69,7 @@ int PromptForJavaHome(const ParameterSettings& params, std::string* answer) {
     LineRead read = ReadAnswerLine(&line);
     if (read == LineRead::kEnd) return -1;
     if (read == LineRead::kLine && !line.empty() &&
-        FileExists(JoinPath(JoinPath(line, "bin"), "java.exe"))) {
+        PathExists(JoinPath(JoinPath(line, "bin"), "java.exe"))) {
       *answer = line;
       return 0;
     }

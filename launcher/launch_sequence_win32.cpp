@@ -7,7 +7,6 @@
 // first. The installer receives the scratch directory; when the launcher waits for the
 // installer it removes the directory afterwards, otherwise the installer owns it.
 #include <direct.h>
-#include <io.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -32,6 +31,7 @@
 #include "params/parameter_keys.h"
 #include "params/parameter_search.h"
 #include "params/parameter_settings.h"
+#include "platform/path_exists.h"
 #include "platform/list_files.h"
 #include "platform/path_join.h"
 #include "platform/windows_prelude.h"
@@ -67,8 +67,6 @@ struct Outcome {
 };
 Outcome EndWith(int code) { return {true, code}; }
 
-bool Exists(const std::string& path) { return _access(path.c_str(), 0) == 0; }
-
 bool IsDirectory(const std::string& path) {
   DWORD attributes = GetFileAttributesA(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
@@ -99,7 +97,7 @@ Outcome CheckMode(Launch* l) {
       ConsolePrint(LocalText("S_ERR_PREREQ_CONFIG_LOC").c_str());
       return EndWith(-1);
     }
-    if (!Exists(location)) {
+    if (!PathExists(location)) {
       std::fputs(LocalText("S_ERR_INVALID_PREREQ_CONFIG_LOC", location.c_str()).c_str(), stdout);
       std::fflush(stdout);
       return EndWith(-1);
@@ -254,7 +252,7 @@ int LaunchInstaller(Launch* l) {
   if (s.debug) ConsolePrint((std::string(LocalMessage("S_LDLIBPATH_VAR")) + "\n").c_str());
   JavaCommand command = BuildCommand(*l);
   if (command.sets_silent) s.silent = true;
-  if (!s.bootstrap_only && !Exists(command.program_path)) {
+  if (!s.bootstrap_only && !PathExists(command.program_path)) {
     ShowError(LocalText("S_ERJRENFD", command.program_path.c_str(), "1.3.1").c_str());
     status = -1;
   }
@@ -263,7 +261,7 @@ int LaunchInstaller(Launch* l) {
     return -1;
   }
   std::string temp = GetTempDir();
-  if (!Exists(temp)) temp = "C:\\TEMP";
+  if (!PathExists(temp)) temp = "C:\\TEMP";
   if (IsFlagOn(l->params.bootstrap)) _chdir(temp.c_str());
   if (s.bootstrap_only) {
     std::printf("\nBootStrap To %s Completed\n", l->scratch_path.c_str());

@@ -1,7 +1,6 @@
 #include "params/parameter_file.h"
 
 #include <direct.h>
-#include <io.h>
 
 #include <cstdio>
 
@@ -11,6 +10,7 @@
 #include "messages/messages.h"
 #include "params/parameter_search.h"
 #include "params/parameter_settings.h"
+#include "platform/path_exists.h"
 #include "platform/full_path.h"
 #include "platform/text_buffer.h"
 #include "platform/windows_prelude.h"
@@ -19,13 +19,11 @@
 
 namespace {
 
-bool FileExists(const std::string& path) { return _access(path.c_str(), 0) == 0; }
-
 // The first candidate that exists, logging each miss; false when none does.
 bool SearchParameterFile(const std::string& startup_dir, const std::string& launcher_dir,
                          std::string* found) {
   for (const std::string& candidate : ParameterFileCandidates(startup_dir, launcher_dir)) {
-    if (candidate.size() <= kMaxTextLength && FileExists(candidate)) {
+    if (candidate.size() <= kMaxTextLength && PathExists(candidate)) {
       *found = candidate;
       return true;
     }
@@ -79,7 +77,7 @@ int ReadParameterFile(const LaunchSettings& launch, std::string* startup_dir,
 
   std::string missing_user_file;
   std::string path = params->path;
-  if (path.empty() || !FileExists(path)) {
+  if (path.empty() || !PathExists(path)) {
     missing_user_file = path;
     if (!SearchParameterFile(*startup_dir, launcher_dir, &path)) {
       ShowError(LocalText("S_ERVELPARAMNFD").c_str());

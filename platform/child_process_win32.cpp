@@ -1,4 +1,5 @@
 #include "platform/child_process.h"
+
 #include "platform/windows_prelude.h"
 
 namespace {

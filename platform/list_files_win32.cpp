@@ -1,6 +1,7 @@
+#include "platform/list_files.h"
+
 #include <cstring>
 
-#include "platform/list_files.h"
 #include "platform/windows_prelude.h"
 
 namespace {

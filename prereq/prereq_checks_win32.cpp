@@ -1,3 +1,5 @@
+#include "prereq/prereq_checks.h"
+
 #include <cstdio>
 
 #include "messages/message_output.h"
@@ -6,7 +8,6 @@
 #include "platform/text_buffer.h"
 #include "platform/windows_prelude.h"
 #include "prereq/installer_log.h"
-#include "prereq/prereq_checks.h"
 #include "prereq/prereq_rules.h"
 #include "prereq/swap_space.h"
 #include "prereq/system_info.h"

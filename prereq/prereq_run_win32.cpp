@@ -1,3 +1,5 @@
+#include "prereq/prereq_run.h"
+
 #include <cstdio>
 #include <cstring>
 
@@ -7,7 +9,6 @@
 #include "prereq/installer_log.h"
 #include "prereq/prereq_checks.h"
 #include "prereq/prereq_rules.h"
-#include "prereq/prereq_run.h"
 
 namespace {
 

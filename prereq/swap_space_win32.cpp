@@ -1,10 +1,11 @@
+#include "prereq/swap_space.h"
+
 #include <climits>
 
 #include "platform/windows_prelude.h"
 #include "prereq/installer_log.h"
 #include "prereq/paging_files.h"
 #include "prereq/prereq_rules.h"
-#include "prereq/swap_space.h"
 #include "prereq/system_info.h"
 
 namespace {

@@ -1,6 +1,7 @@
+#include "prereq/system_info.h"
+
 #include "platform/scoped_reg_key_win32.h"
 #include "platform/windows_prelude.h"
-#include "prereq/system_info.h"
 
 OsVersion ReadOsVersion() {
   OSVERSIONINFOA info = {};

@@ -1,4 +1,4 @@
-#include <io.h>
+#include "staging/archive_expansion.h"
 
 #include <cstdio>
 
@@ -6,10 +6,10 @@
 #include "messages/message_output.h"
 #include "messages/messages.h"
 #include "platform/child_process.h"
+#include "platform/path_exists.h"
 #include "platform/scoped_handle_win32.h"
 #include "platform/windows_prelude.h"
 #include "prereq/installer_log.h"
-#include "staging/archive_expansion.h"
 #include "staging/scratch_dir.h"
 #include "staging/unzip_command.h"
 
@@ -44,7 +44,7 @@ int ExpandJars(const std::string& source, const std::string& destination,
   WriteLog(BaseMessage("S_UNZIP_COMMANDLINE"));
   WriteLog(command.c_str());
   if (result == 0) return 0;
-  if (_access(source.c_str(), 0) == 0) return -1;
+  if (PathExists(source)) return -1;
   WriteLog(BaseText("S_UNZIP_FAILED", source.c_str()).c_str());
   ShowError(LocalText("S_UNZIP_FAILED", source.c_str()).c_str());
   std::fflush(stdout);

@@ -1,15 +1,15 @@
-#include <io.h>
+#include "staging/component_staging.h"
 
 #include "messages/format_text.h"
 #include "messages/message_output.h"
 #include "messages/messages.h"
 #include "platform/list_files.h"
+#include "platform/path_exists.h"
 #include "platform/path_join.h"
 #include "platform/windows_prelude.h"
 #include "prereq/installer_log.h"
 #include "staging/archive_expansion.h"
 #include "staging/component_list.h"
-#include "staging/component_staging.h"
 #include "staging/free_disk.h"
 #include "staging/timing_log.h"
 #include "staging/tree_walk.h"
@@ -32,8 +32,6 @@ struct Stager {
     return r.no_bootstrap || ExpandJars(source, r.scratch_path, r.unzip_dir, r.debug) == 0;
   }
 };
-
-bool Exists(const std::string& path) { return _access(path.c_str(), 0) == 0; }
 
 // Step 5: what the list stages, and the components expanded at once.
 bool StageListedComponents(Stager* s) {
@@ -171,12 +169,12 @@ void StageExtensions(const Stager& s) {
   const std::pair<const std::string*, const char*> extensions[] = {
       {&r.ext_jlib, "jlib"}, {&r.ext_lib, "lib"}, {&r.ext_bin, "bin"}};
   bool any = false;
-  for (const auto& extension : extensions) any = any || Exists(*extension.first);
+  for (const auto& extension : extensions) any = any || PathExists(*extension.first);
   if (!any) return;
   std::string ext = s.Scratch("ext");
   CreateDirectoryA(ext.c_str(), nullptr);
   for (const auto& [source, name] : extensions) {
-    if (!Exists(*source)) continue;
+    if (!PathExists(*source)) continue;
     std::string destination = JoinPath(ext, name);
     CreateDirectoryA(destination.c_str(), nullptr);
     CopyTree(*source, destination);

@@ -1,5 +1,6 @@
-#include "platform/windows_prelude.h"
 #include "staging/free_disk.h"
+
+#include "platform/windows_prelude.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include "launcher/launch_settings.h"
 #include "messages/format_text.h"
 #include "messages/message_output.h"
+#include "platform/path_exists.h"
 #include "platform/text_buffer.h"
 #include "platform/windows_prelude.h"
 #include "prereq/installer_log.h"
@@ -17,8 +18,6 @@ namespace {
 
 // Names tried: the base name, then "_1" up to "_1024".
 constexpr int kMaxScratchSuffix = 1024;
-
-bool Exists(const std::string& path) { return _access(path.c_str(), 0) == 0; }
 
 // A regular file passes the access test too, but nothing can be created in it.
 bool IsReadWriteDirectory(const std::string& path) {
@@ -48,7 +47,7 @@ Claim ClaimDirectory(const std::string& path) {
 std::string GetTempDir() { return ChooseTempDir(std::getenv("TEMP"), std::getenv("TMP")); }
 
 int EnsureDirectory(const std::string& path) {
-  if (!Exists(path)) {
+  if (!PathExists(path)) {
     std::string parent = ParentOf(path);
     if (!parent.empty() && parent != path && EnsureDirectory(parent) == 0) return 0;
     _mkdir(path.c_str());
@@ -59,7 +58,7 @@ int EnsureDirectory(const std::string& path) {
 int CreateScratchDir(std::string* scratch_path) {
   std::string temp_dir = GetTempDir();
   *scratch_path = temp_dir;
-  if (!Exists(temp_dir)) {
+  if (!PathExists(temp_dir)) {
     std::string parent = ParentOf(temp_dir);
     if (!parent.empty() && parent != temp_dir && EnsureDirectory(parent) == 0) {
       ReportUnusable(temp_dir);

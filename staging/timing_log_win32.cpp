@@ -1,8 +1,9 @@
+#include "staging/timing_log.h"
+
 #include "platform/windows_prelude.h"
 #include "prereq/installer_log.h"
 #include "prereq/log_location.h"
 #include "staging/scratch_dir.h"
-#include "staging/timing_log.h"
 
 void TimingLog::Open(const std::string& scratch_path, const std::string& timestamp) {
   Close();

@@ -1,0 +1,10 @@
+// Whether a path names something on disk.
+#ifndef PLATFORM_PATH_EXISTS_H_
+#define PLATFORM_PATH_EXISTS_H_
+
+#include <string>
+
+// True when `path` exists, as a file or a directory (_access mode 0).
+bool PathExists(const std::string& path);
+
+#endif  // PLATFORM_PATH_EXISTS_H_
