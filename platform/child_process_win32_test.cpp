@@ -1,8 +1,9 @@
+#include "platform/child_process.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
 
-#include "platform/child_process.h"
 #include "platform/windows_prelude.h"
 
 namespace {

@@ -1,5 +1,7 @@
 // The generic pass and the swap-space check against real registry values, set for each
 // test and restored after it.
+#include "prereq/prereq_checks.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -11,7 +13,6 @@
 #include "messages/messages.h"
 #include "platform/windows_prelude.h"
 #include "prereq/installer_log.h"
-#include "prereq/prereq_checks.h"
 #include "prereq/swap_space.h"
 #include "prereq/system_info.h"
 

@@ -1,5 +1,7 @@
 // ExpandJars with the real unzip.exe on real deflated jars (tools/make_medium.py
 // test-jars), and GetFreeDiskKB against the volume's own figures.
+#include "staging/archive_expansion.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,7 +14,6 @@
 #include "messages/messages.h"
 #include "platform/windows_prelude.h"
 #include "prereq/installer_log.h"
-#include "staging/archive_expansion.h"
 #include "staging/free_disk.h"
 #include "tests/support/test_tree_win32.h"
 
