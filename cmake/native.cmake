@@ -15,6 +15,11 @@ add_executable(native_tests ${CORE_TESTS})
 target_link_libraries(native_tests vel_core GTest::gtest_main)
 add_test(NAME native_unit COMMAND native_tests)
 
+# The subsystem folders stack without includes pointing back up.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+add_test(NAME layering COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/scripts/check-layering.py
+                               ${CMAKE_SOURCE_DIR})
+
 add_executable(nls_compiler tools/nls_compiler.cpp)
 target_link_libraries(nls_compiler vel_core)
 

@@ -24,9 +24,10 @@ set(WINDOWS_SOURCES
   platform/char_class_win32.cpp
   platform/child_process_win32.cpp
   platform/full_path_win32.cpp
+  platform/ensure_directory_win32.cpp
   platform/list_files_win32.cpp
   platform/path_exists_win32.cpp
-  prereq/installer_log_win32.cpp
+  messages/installer_log_win32.cpp
   prereq/prereq_checks_win32.cpp
   prereq/prereq_run_win32.cpp
   prereq/swap_space_win32.cpp
@@ -45,7 +46,7 @@ set(WINDOWS_TESTS
   params/parameter_file_win32_test.cpp
   messages/catalogue_loader_win32_test.cpp
   messages/message_output_win32_test.cpp
-  prereq/installer_log_win32_test.cpp
+  messages/installer_log_win32_test.cpp
   prereq/prereq_checks_win32_test.cpp
   staging/archive_expansion_win32_test.cpp
   staging/scratch_dir_win32_test.cpp

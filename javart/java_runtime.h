@@ -9,8 +9,17 @@
 
 #include <string>
 
-struct LaunchSettings;
 struct ParameterSettings;
+
+// What the command line says that the runtime choice depends on, and how the
+// installer log it writes to is named.
+struct RuntimeOptions {
+  bool jre_location_given = false;  // -jreLoc
+  bool no_console = false;
+  bool bootstrap_only = false;
+  std::string timestamp;
+  std::string log_prefix;
+};
 
 // Whether `home` holds lib\rt.jar or, failing that, lib\core.jar.
 bool LooksLikeJre(const std::string& home);
@@ -18,7 +27,7 @@ bool LooksLikeJre(const std::string& home);
 // 0 when the runtime at `home` suits USEJREONLY and USEJDKONLY, or when it is not
 // checked (neither -jreLoc nor `external`); -1 after S_INVALID_JDK_HOME or
 // S_INVALID_JRE_HOME on the console and in the open installer log.
-int CheckRuntimeKind(const std::string& home, bool external, const LaunchSettings& launch,
+int CheckRuntimeKind(const std::string& home, bool external, const RuntimeOptions& options,
                      const ParameterSettings& params);
 
 // Asks at the console until the user types a directory holding bin\java.exe, and
@@ -31,7 +40,7 @@ int PromptForJavaHome(const ParameterSettings& params, std::string* answer);
 // (-1: no runtime and no console, or input ended at the prompt; 0: the prompt is
 // disabled).
 // `scratch_path` is where the installer log goes when nothing else is known.
-bool DecideExternalRuntime(const LaunchSettings& launch, const std::string& scratch_path,
+bool DecideExternalRuntime(const RuntimeOptions& options, const std::string& scratch_path,
                            ParameterSettings* params, bool* external, int* exit_code);
 
 #endif  // JAVART_JAVA_RUNTIME_H_

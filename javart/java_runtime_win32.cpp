@@ -3,14 +3,13 @@
 #include <cstdio>
 
 #include "javart/runtime_rules.h"
-#include "launcher/launch_settings.h"
 #include "messages/format_text.h"
 #include "messages/message_output.h"
 #include "params/parameter_settings.h"
 #include "platform/path_exists.h"
 #include "platform/path_join.h"
 #include "platform/text_buffer.h"
-#include "prereq/installer_log.h"
+#include "messages/installer_log.h"
 
 namespace {
 
@@ -31,8 +30,8 @@ LineRead ReadAnswerLine(std::string* line) {
   return line->size() > kMaxTextLength ? LineRead::kTooLong : LineRead::kLine;
 }
 
-void ReportNoRuntime(const std::string& scratch_path, const LaunchSettings& launch) {
-  OpenInstallerLog(scratch_path, launch.timestamp, launch.log_prefix);
+void ReportNoRuntime(const std::string& scratch_path, const RuntimeOptions& options) {
+  OpenInstallerLog(scratch_path, options.timestamp, options.log_prefix);
   WriteLog(BaseText("S_JRELOC_ERROR_NOCONSOLE_WIN").c_str());
   CloseInstallerLog();
 }
@@ -44,9 +43,9 @@ bool LooksLikeJre(const std::string& home) {
   return PathExists(JoinPath(lib, "rt.jar")) || PathExists(JoinPath(lib, "core.jar"));
 }
 
-int CheckRuntimeKind(const std::string& home, bool external, const LaunchSettings& launch,
+int CheckRuntimeKind(const std::string& home, bool external, const RuntimeOptions& options,
                      const ParameterSettings& params) {
-  if (!launch.jre_location_given && !external) return 0;
+  if (!options.jre_location_given && !external) return 0;
   bool jdk_only = IsSwitchOn(params.use_jdk_only);
   bool jre_only = IsSwitchOn(params.use_jre_only);
   if (!jdk_only && !jre_only) return 0;
@@ -78,12 +77,12 @@ int PromptForJavaHome(const ParameterSettings& params, std::string* answer) {
   }
 }
 
-bool DecideExternalRuntime(const LaunchSettings& launch, const std::string& scratch_path,
+bool DecideExternalRuntime(const RuntimeOptions& options, const std::string& scratch_path,
                            ParameterSettings* params, bool* external, int* exit_code) {
   *external = false;
-  switch (ChooseRuntimeSource(launch.jre_location_given, params->jre_location,
-                              params->jre_scratch_location, launch.no_console,
-                              launch.bootstrap_only, IsSwitchOn(params->disable_jre_prompt))) {
+  switch (ChooseRuntimeSource(options.jre_location_given, params->jre_location,
+                              params->jre_scratch_location, options.no_console,
+                              options.bootstrap_only, IsSwitchOn(params->disable_jre_prompt))) {
     case RuntimeSource::kExternal:
       *external = true;
       return true;
@@ -95,7 +94,7 @@ bool DecideExternalRuntime(const LaunchSettings& launch, const std::string& scra
       *exit_code = -1;
       return false;
     case RuntimeSource::kNonePromptDisabled:
-      ReportNoRuntime(scratch_path, launch);
+      ReportNoRuntime(scratch_path, options);
       ConsolePrint("\n\n");
       ConsolePrint(LocalText("S_JRELOC_ERROR_NOCONSOLE_WIN").c_str());
       *exit_code = 0;
@@ -106,7 +105,7 @@ bool DecideExternalRuntime(const LaunchSettings& launch, const std::string& scra
   std::string answer;
   if (PromptForJavaHome(*params, &answer) != 0) {
     // Nobody can answer any more: end as when there is no console to ask at.
-    ReportNoRuntime(scratch_path, launch);
+    ReportNoRuntime(scratch_path, options);
     ConsolePrint("\n\n");
     ShowError(LocalText("S_JRELOC_ERROR_NOCONSOLE_WIN").c_str());
     *exit_code = -1;

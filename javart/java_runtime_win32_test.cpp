@@ -6,11 +6,10 @@
 #include <iterator>
 #include <string>
 
-#include "launcher/launch_settings.h"
 #include "messages/messages.h"
 #include "params/parameter_settings.h"
 #include "platform/windows_prelude.h"
-#include "prereq/installer_log.h"
+#include "messages/installer_log.h"
 #include "tests/support/test_tree_win32.h"
 
 namespace {
@@ -23,12 +22,11 @@ std::string ReadFile(const std::string& path) {
 class JavaRuntimeTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    saved_settings_ = g_launch_settings;
-    saved_console_ = g_console.output;
+    saved_console_ = g_console;
     g_console.output = nullptr;
     g_installer_log = InstallerLog();
     // ShowError outside silent mode would open a message box.
-    g_launch_settings.silent = true;
+    g_console.silent = true;
     char temp[MAX_PATH];
     ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
     dir_ = std::string(temp) + "vel_java_test_" + std::to_string(GetCurrentProcessId()) + "_" +
@@ -38,6 +36,7 @@ class JavaRuntimeTest : public ::testing::Test {
     j9_ = MakeHome("j9", "core.jar");
     jdk_ = MakeHome("jdk", "tools.jar");
     launch_.timestamp = "T1";
+    launch_.log_prefix = "\\installActions";
     HKEY key;
     for (const char* subkey : {"SOFTWARE\\VELMOR", "SOFTWARE\\WOW6432NODE\\VELMOR"}) {
       if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, subkey, 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
@@ -50,8 +49,7 @@ class JavaRuntimeTest : public ::testing::Test {
   void TearDown() override {
     CloseInstallerLog();
     g_installer_log = InstallerLog();
-    g_console.output = saved_console_;
-    g_launch_settings = saved_settings_;
+    g_console = saved_console_;
     RemoveTestTree(dir_);
   }
   std::string MakeHome(const std::string& name, const char* jar) {
@@ -70,8 +68,8 @@ class JavaRuntimeTest : public ::testing::Test {
   }
   std::string Log() { return ReadFile(dir_ + "\\installActionsT1.log"); }
 
-  LaunchSettings saved_settings_, launch_;
-  void* saved_console_ = nullptr;
+  RuntimeOptions launch_;
+  ConsoleState saved_console_;
   std::string dir_, jre_, j9_, jdk_;
 };
 
@@ -122,7 +120,7 @@ TEST_F(JavaRuntimeTest, BothSwitchesRefuseEverythingAndLowerCaseImposesNothing) 
 TEST_F(JavaRuntimeTest, DecisionsThatNeedNoPrompt) {
   CloseInstallerLog();
   // go on, external, exit code; 9 means the exit code was left alone.
-  auto decide = [&](const LaunchSettings& launch, ParameterSettings params) {
+  auto decide = [&](const RuntimeOptions& launch, ParameterSettings params) {
     bool external = true;
     int exit_code = 9;
     bool go_on = DecideExternalRuntime(launch, dir_, &params, &external, &exit_code);
@@ -131,7 +129,7 @@ TEST_F(JavaRuntimeTest, DecisionsThatNeedNoPrompt) {
   ParameterSettings none, named = none, scratch = none;
   named.jre_location = jre_;
   scratch.jre_scratch_location = jre_;
-  LaunchSettings jre_loc = launch_, no_console = launch_, bootstrap_only = launch_;
+  RuntimeOptions jre_loc = launch_, no_console = launch_, bootstrap_only = launch_;
   jre_loc.jre_location_given = true;
   no_console.no_console = true;
   bootstrap_only.bootstrap_only = true;

@@ -9,7 +9,7 @@
 #include "platform/child_process.h"
 #include "platform/scoped_handle_win32.h"
 #include "platform/windows_prelude.h"
-#include "prereq/installer_log.h"
+#include "messages/installer_log.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "messages/message_map.h"
 #include "messages/messages.h"
 #include "platform/windows_prelude.h"
-#include "prereq/installer_log.h"
+#include "messages/installer_log.h"
 
 namespace {
 
@@ -39,8 +39,8 @@ class ChildProcessTest : public ::testing::Test {
  protected:
   void SetUp() override {
     saved_settings_ = g_launch_settings;
-    saved_console_ = g_console.output;
-    g_launch_settings.silent = true;
+    saved_console_ = g_console;
+    g_console.silent = true;
     // Console text too long to convert goes to standard output, where it is captured.
     g_console.output = GetStdHandle(STD_OUTPUT_HANDLE);
     g_message_maps.local = CreateMessageMap();
@@ -64,7 +64,7 @@ class ChildProcessTest : public ::testing::Test {
     }
     DeleteFileA(report_.c_str());
     g_launch_settings = saved_settings_;
-    g_console.output = saved_console_;
+    g_console = saved_console_;
     g_installer_log.path.clear();
     FreeMessageMaps();
   }
@@ -73,7 +73,7 @@ class ChildProcessTest : public ::testing::Test {
   }
 
   LaunchSettings saved_settings_;
-  void* saved_console_ = nullptr;
+  ConsoleState saved_console_;
   std::string report_;
 };
 

@@ -35,7 +35,7 @@
 #include "platform/list_files.h"
 #include "platform/path_join.h"
 #include "platform/windows_prelude.h"
-#include "prereq/installer_log.h"
+#include "messages/installer_log.h"
 #include "prereq/prereq_run.h"
 #include "staging/component_staging.h"
 #include "staging/scratch_dir.h"
@@ -76,6 +76,29 @@ bool IsDirectory(const std::string& path) {
 std::string ReadKeyAgain(const Launch& l, const char* key, const char* default_value,
                          KeyKind kind = KeyKind::kText) {
   return ReadVelmorKey(ProfileKeyReader(l.params.path), key, default_value, kind);
+}
+
+ParameterFileRequest MakeParameterFileRequest(const Launch& l) {
+  const LaunchSettings& s = l.settings;
+  ParameterFileRequest r;
+  r.log_directory = s.bootstrap_only ? s.bootstrap_location : l.scratch_path;
+  r.timestamp = s.timestamp;
+  r.log_prefix = s.log_prefix;
+  r.debug = s.debug;
+  r.overrides.jre_location_given = s.jre_location_given;
+  r.overrides.prereq_config_location = s.prereq_config_location;
+  r.overrides.prereq_config_from_source = s.prereq_config_from_source;
+  return r;
+}
+
+RuntimeOptions MakeRuntimeOptions(const LaunchSettings& s) {
+  RuntimeOptions r;
+  r.jre_location_given = s.jre_location_given;
+  r.no_console = s.no_console;
+  r.bootstrap_only = s.bootstrap_only;
+  r.timestamp = s.timestamp;
+  r.log_prefix = s.log_prefix;
+  return r;
 }
 
 // The main class decides whether the mode stages and whether it may run from a
@@ -193,7 +216,7 @@ Outcome Stage(Launch* l) {
                    .c_str());
   std::fflush(stdout);
   int exit_code = 0;
-  if (!DecideExternalRuntime(l->settings, l->scratch_path, &l->params, &l->external_jre,
+  if (!DecideExternalRuntime(MakeRuntimeOptions(l->settings), l->scratch_path, &l->params, &l->external_jre,
                              &exit_code)) {
     return EndWith(exit_code);
   }
@@ -229,7 +252,7 @@ JavaCommand BuildCommand(const Launch& l) {
 int StartInstaller(const Launch& l, const JavaCommand& command, bool* still_running) {
   const LaunchSettings& s = l.settings;
   OpenInstallerLog(l.scratch_path, s.timestamp, s.log_prefix);
-  int status = CheckRuntimeKind(l.params.jre_location, l.external_jre, s, l.params);
+  int status = CheckRuntimeKind(l.params.jre_location, l.external_jre, MakeRuntimeOptions(s), l.params);
   CloseInstallerLog();
   if (status != 0) {
     // As for a missing Java program: the user gets to read why nothing starts.
@@ -251,7 +274,10 @@ int LaunchInstaller(Launch* l) {
   int status = 0;
   if (s.debug) ConsolePrint((std::string(LocalMessage("S_LDLIBPATH_VAR")) + "\n").c_str());
   JavaCommand command = BuildCommand(*l);
-  if (command.sets_silent) s.silent = true;
+  if (command.sets_silent) {
+    s.silent = true;
+    g_console.silent = true;
+  }
   if (!s.bootstrap_only && !PathExists(command.program_path)) {
     ShowError(LocalText("S_ERJRENFD", command.program_path.c_str(), "1.3.1").c_str());
     status = -1;
@@ -290,6 +316,7 @@ int RunLaunch(std::vector<std::string>* arguments) {
 
   if (LoadMessageCatalogue() != 0) return 1;
   ParseOptions(arguments, &s);
+  g_console.silent = s.silent;
   g_installer_log.override_directory = s.prereq_log_location;
   if (s.no_console) {
     // No console of its own: console text is dropped, even where the launcher was
@@ -303,8 +330,14 @@ int RunLaunch(std::vector<std::string>* arguments) {
   if (s.scratch_path_given) l.scratch_path = s.scratch_path;
   l.params.path = s.param_file;
   l.params.jre_location = s.jre_location;
-  int param_status = ReadParameterFile(s, &l.startup_dir, &l.scratch_path, &l.params);
+  int param_status = 0;
   l.scratch_made = !s.bootstrap_only && !s.scratch_path_given;
+  if (l.scratch_made && CreateScratchDir(s.timestamp, s.prereq_checker, &l.scratch_path) != 0) {
+    param_status = -1;
+  } else {
+    param_status = ReadParameterFile(MakeParameterFileRequest(l), &l.startup_dir, l.scratch_path,
+                                     &l.params);
+  }
   if (s.bootstrap_only) l.scratch_path = s.bootstrap_location;
 
   if (Outcome o = CheckMode(&l); o.ends) return o.code;

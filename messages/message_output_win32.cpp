@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "launcher/launch_settings.h"
 #include "messages/format_text.h"
 #include "messages/messages.h"
 #include "platform/windows_prelude.h"
@@ -33,7 +32,7 @@ void ConsolePrint(const char* text) {
 }
 
 void ShowError(const char* text) {
-  if (g_launch_settings.silent) {
+  if (g_console.silent) {
     ConsolePrint(text);
   } else {
     MessageBoxA(nullptr, text, LocalMessage("S_TAV"), MB_ICONERROR);
@@ -41,7 +40,7 @@ void ShowError(const char* text) {
 }
 
 void WaitForEnter() {
-  if (!g_launch_settings.silent) return;
+  if (!g_console.silent) return;
   ConsolePrint(LocalText("S_ENTER_ENTER").c_str());
   std::getchar();
 }

@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <string>
 
-#include "launcher/launch_settings.h"
 #include "messages/message_map.h"
 #include "messages/messages.h"
 #include "platform/windows_prelude.h"
@@ -21,7 +20,7 @@ class MessageOutputTest : public ::testing::Test {
  protected:
   void SetUp() override {
     saved_console_ = g_console.output;
-    saved_silent_ = g_launch_settings.silent;
+    saved_silent_ = g_console.silent;
     char temp[MAX_PATH];
     ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
     path_ = std::string(temp) + "vel_output_test_" + std::to_string(GetCurrentProcessId()) + "_" +
@@ -32,7 +31,7 @@ class MessageOutputTest : public ::testing::Test {
   }
   void TearDown() override {
     g_console.output = saved_console_;
-    g_launch_settings.silent = saved_silent_;
+    g_console.silent = saved_silent_;
     FreeMessageMaps();
     if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
     DeleteFileA(path_.c_str());
@@ -74,7 +73,7 @@ TEST_F(MessageOutputTest, LongerTextGoesToStandardOutputUnconverted) {
 }
 
 TEST_F(MessageOutputTest, SilentErrorGoesToTheConsoleWithoutBlocking) {
-  g_launch_settings.silent = true;
+  g_console.silent = true;
   std::string text = "ERROR: " + std::string(1100, 'e');
   CaptureStdout();
   DWORD start = GetTickCount();
@@ -85,7 +84,7 @@ TEST_F(MessageOutputTest, SilentErrorGoesToTheConsoleWithoutBlocking) {
 }
 
 TEST_F(MessageOutputTest, WaitForEnterOutsideSilentModeReturnsAtOnceSilently) {
-  g_launch_settings.silent = false;
+  g_console.silent = false;
   // Long enough to take the standard-output fallback, were it printed.
   g_message_maps.local = CreateMessageMap();
   MessageMapPut(g_message_maps.local, "S_ENTER_ENTER", std::string(1023, 'p'));

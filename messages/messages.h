@@ -16,8 +16,11 @@ extern MessageMaps g_message_maps;
 
 // Where console text goes: the process's standard output handle once the catalogue is
 // loaded and again once the console window exists; null drops console text.
+// In silent mode errors go to the console instead of message boxes, and the launcher
+// pauses for Enter after the errors that end it.
 struct ConsoleState {
   void* output = nullptr;
+  bool silent = false;
 };
 
 extern ConsoleState g_console;

@@ -4,7 +4,6 @@
 
 #include <cstdio>
 
-#include "launcher/launch_settings.h"
 #include "messages/format_text.h"
 #include "messages/message_output.h"
 #include "messages/messages.h"
@@ -14,8 +13,7 @@
 #include "platform/full_path.h"
 #include "platform/text_buffer.h"
 #include "platform/windows_prelude.h"
-#include "prereq/installer_log.h"
-#include "staging/scratch_dir.h"
+#include "messages/installer_log.h"
 
 namespace {
 
@@ -65,15 +63,11 @@ KeyReader ProfileKeyReader(const std::string& path) {
   };
 }
 
-int ReadParameterFile(const LaunchSettings& launch, std::string* startup_dir,
-                      std::string* scratch_path, ParameterSettings* params) {
+int ReadParameterFile(const ParameterFileRequest& request, std::string* startup_dir,
+                      const std::string& scratch_path, ParameterSettings* params) {
   std::string launcher_dir;
   GetLauncherDirectory(&launcher_dir);
-  if (!launch.bootstrap_only && !launch.scratch_path_given) {
-    if (CreateScratchDir(scratch_path) != 0) return -1;
-  }
-  const std::string& log_dir = launch.bootstrap_only ? launch.bootstrap_location : *scratch_path;
-  OpenInstallerLog(log_dir, launch.timestamp, launch.log_prefix);
+  OpenInstallerLog(request.log_directory, request.timestamp, request.log_prefix);
 
   std::string missing_user_file;
   std::string path = params->path;
@@ -86,7 +80,7 @@ int ReadParameterFile(const LaunchSettings& launch, std::string* startup_dir,
       return -2;
     }
   }
-  MakeAbsolute(&path, launch.debug);
+  MakeAbsolute(&path, request.debug);
   params->path = path;
 
   if (!missing_user_file.empty()) {
@@ -101,6 +95,6 @@ int ReadParameterFile(const LaunchSettings& launch, std::string* startup_dir,
   if (!GetLauncherDirectory(&launcher_dir)) return -1;
   *startup_dir = launcher_dir;
 
-  ReadParameterKeys(ProfileKeyReader(path), launch, launcher_dir, *scratch_path, params);
+  ReadParameterKeys(ProfileKeyReader(path), request.overrides, launcher_dir, scratch_path, params);
   return 0;
 }

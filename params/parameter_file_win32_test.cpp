@@ -6,11 +6,10 @@
 #include <iterator>
 #include <string>
 
-#include "launcher/launch_settings.h"
 #include "messages/messages.h"
 #include "params/parameter_settings.h"
 #include "platform/windows_prelude.h"
-#include "prereq/installer_log.h"
+#include "messages/installer_log.h"
 #include "tests/support/test_tree_win32.h"
 
 namespace {
@@ -50,8 +49,7 @@ std::string ExeDirectory() {
 class ParameterFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    saved_settings_ = g_launch_settings;
-    saved_console_ = g_console.output;
+    saved_console_ = g_console;
     saved_cwd_ = CurrentDirectory();
     g_console.output = nullptr;
     g_installer_log = InstallerLog();
@@ -64,10 +62,11 @@ class ParameterFileTest : public ::testing::Test {
     ASSERT_TRUE(CreateDirectoryA((dir_ + "\\other").c_str(), nullptr));
     ASSERT_TRUE(CreateDirectoryA((dir_ + "\\scratch").c_str(), nullptr));
     // A report outside silent mode would open a message box and stall the run.
-    g_launch_settings.silent = true;
-    g_launch_settings.timestamp = "T1";
-    g_launch_settings.scratch_path_given = true;
+    g_console.silent = true;
     scratch_ = dir_ + "\\scratch";
+    request_.log_directory = scratch_;
+    request_.timestamp = "T1";
+    request_.log_prefix = "\\installActions";
     launcher_ = ExeDirectory();
     for (const std::string& planted :
          {launcher_ + "\\velparam.ini", launcher_ + "\\..\\velparam.ini"})
@@ -85,19 +84,17 @@ class ParameterFileTest : public ::testing::Test {
     CloseInstallerLog();
     g_installer_log = InstallerLog();
     SetCurrentDirectoryA(saved_cwd_.c_str());
-    g_console.output = saved_console_;
-    g_launch_settings = saved_settings_;
+    g_console = saved_console_;
     RemoveTestTree(dir_);
   }
   int Read(const std::string& startup, ParameterSettings* params) {
     startup_dir_ = startup;
-    std::string scratch = scratch_;
-    return ReadParameterFile(g_launch_settings, &startup_dir_, &scratch, params);
+    return ReadParameterFile(request_, &startup_dir_, scratch_, params);
   }
   std::string Log() { return ReadFile(scratch_ + "\\installActionsT1.log"); }
 
-  LaunchSettings saved_settings_;
-  void* saved_console_ = nullptr;
+  ParameterFileRequest request_;
+  ConsoleState saved_console_;
   std::string saved_cwd_, dir_, scratch_, launcher_, startup_dir_;
 };
 

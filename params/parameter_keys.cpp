@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "launcher/launch_settings.h"
 #include "messages/format_text.h"
 #include "params/parameter_settings.h"
 #include "platform/text_buffer.h"
@@ -38,7 +37,7 @@ std::vector<std::string> SplitBootstrapComponents(const std::string& text) {
   return entries;
 }
 
-void ReadParameterKeys(const KeyReader& read, const LaunchSettings& launch,
+void ReadParameterKeys(const KeyReader& read, const ParameterOverrides& overrides,
                        const std::string& launcher_dir, const std::string& scratch_path,
                        ParameterSettings* p) {
   auto text = [&](const char* key, const std::string& def) {
@@ -50,7 +49,7 @@ void ReadParameterKeys(const KeyReader& read, const LaunchSettings& launch,
 
   p->distribution = flag("DISTRIBUTION", "F");
   p->distribution_mode = IsFlagOn(p->distribution);
-  if (!launch.jre_location_given) {
+  if (!overrides.jre_location_given) {
     std::string scratch_loc = text("JRE_SCRATCH_LOC", "");
     if (!scratch_loc.empty()) StoreBounded(&p->jre_scratch_location, scratch_path + "\\" + scratch_loc);
     p->jre_location = text("JRE_LOCATION", "");
@@ -84,9 +83,9 @@ void ReadParameterKeys(const KeyReader& read, const LaunchSettings& launch,
 
   // A location written on the command line always wins; one derived from FROM_LOCATION
   // is only the default.
-  p->prereq_config_location = launch.prereq_config_location;
-  if (launch.prereq_config_location.empty() || launch.prereq_config_from_source) {
-    p->prereq_config_location = text("PREREQ_CONFIG_LOCATION", launch.prereq_config_location);
+  p->prereq_config_location = overrides.prereq_config_location;
+  if (overrides.prereq_config_location.empty() || overrides.prereq_config_from_source) {
+    p->prereq_config_location = text("PREREQ_CONFIG_LOCATION", overrides.prereq_config_location);
   }
 
   p->wait_for_completion = flag("WAIT_FOR_COMPLETION", "F");

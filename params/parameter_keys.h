@@ -12,8 +12,16 @@
 #include <string>
 #include <vector>
 
-struct LaunchSettings;
 struct ParameterSettings;
+
+// What the command line says that some keys give way to.
+struct ParameterOverrides {
+  bool jre_location_given = false;  // -jreLoc
+  // PREREQ_CONFIG_LOCATION=... on the command line; when it came from FROM_LOCATION=
+  // instead, the file's own key still decides.
+  std::string prereq_config_location;
+  bool prereq_config_from_source = false;
+};
 
 // Returns the value of `key` in section Velmor, or `default_value` when it is missing.
 using KeyReader = std::function<std::string(const char* key, const std::string& default_value)>;
@@ -32,7 +40,7 @@ std::vector<std::string> SplitBootstrapComponents(const std::string& text);
 // Reads every key of the Velmor section into `*params`. `launcher_dir` is the default
 // of the three locations outside distribution mode; `params->jre_location` holds the
 // -jreLoc value on entry and is replaced by JRE_LOCATION unless -jreLoc was given.
-void ReadParameterKeys(const KeyReader& read, const LaunchSettings& launch,
+void ReadParameterKeys(const KeyReader& read, const ParameterOverrides& overrides,
                        const std::string& launcher_dir, const std::string& scratch_path,
                        ParameterSettings* params);
 

@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "launcher/launch_settings.h"
 #include "params/parameter_settings.h"
 
 namespace {
@@ -34,9 +33,9 @@ struct FakeSection {
   }
 };
 
-ParameterSettings Read(FakeSection* section, const LaunchSettings& launch = LaunchSettings(),
+ParameterSettings Read(FakeSection* section, const ParameterOverrides& overrides = ParameterOverrides(),
                        ParameterSettings params = ParameterSettings()) {
-  ReadParameterKeys(section->Reader(), launch, kLauncherDir, kScratch, &params);
+  ReadParameterKeys(section->Reader(), overrides, kLauncherDir, kScratch, &params);
   return params;
 }
 
@@ -129,23 +128,23 @@ TEST(ParameterKeys, JreLocationKeysAreReadOnlyWithoutJreLoc) {
   FakeSection section{{{"JRE_LOCATION", "E:\\jre"}, {"JRE_SCRATCH_LOC", "stage\\jre"}}, {}};
   ParameterSettings before;
   before.jre_location = "F:\\cmdjre";
-  LaunchSettings launch;
+  ParameterOverrides launch;
   launch.jre_location_given = true;
   ParameterSettings p = Read(&section, launch, before);
   EXPECT_EQ(p.jre_location, "F:\\cmdjre");
   EXPECT_EQ(p.jre_scratch_location, "");
   EXPECT_FALSE(section.WasAsked("JRE_LOCATION") || section.WasAsked("JRE_SCRATCH_LOC"));
 
-  p = Read(&section, LaunchSettings(), before);
+  p = Read(&section, ParameterOverrides(), before);
   EXPECT_EQ(p.jre_location, "E:\\jre");
   EXPECT_EQ(p.jre_scratch_location, std::string(kScratch) + "\\stage\\jre");
   FakeSection empty;  // an absent JRE_LOCATION still replaces the value
-  p = Read(&empty, LaunchSettings(), before);
+  p = Read(&empty, ParameterOverrides(), before);
   EXPECT_EQ(p.jre_location + p.jre_scratch_location, "");
 }
 
 TEST(ParameterKeys, PrereqConfigLocationFromTheCommandLineWins) {
-  LaunchSettings launch;
+  ParameterOverrides launch;
   launch.prereq_config_location = "C:\\cmd\\prereq";
   FakeSection section{{{"PREREQ_CONFIG_LOCATION", "E:\\file\\prereq"}}, {}};
   EXPECT_EQ(Read(&section, launch).prereq_config_location, "C:\\cmd\\prereq");

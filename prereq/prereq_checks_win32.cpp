@@ -7,7 +7,7 @@
 #include "params/section_reader.h"
 #include "platform/text_buffer.h"
 #include "platform/windows_prelude.h"
-#include "prereq/installer_log.h"
+#include "messages/installer_log.h"
 #include "prereq/prereq_rules.h"
 #include "prereq/swap_space.h"
 #include "prereq/system_info.h"

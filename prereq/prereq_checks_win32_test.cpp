@@ -12,7 +12,7 @@
 #include "messages/message_map.h"
 #include "messages/messages.h"
 #include "platform/windows_prelude.h"
-#include "prereq/installer_log.h"
+#include "messages/installer_log.h"
 #include "prereq/swap_space.h"
 #include "prereq/system_info.h"
 

@@ -6,7 +6,7 @@
 #include "messages/message_output.h"
 #include "messages/messages.h"
 #include "platform/text_buffer.h"
-#include "prereq/installer_log.h"
+#include "messages/installer_log.h"
 #include "prereq/prereq_checks.h"
 #include "prereq/prereq_rules.h"
 

@@ -3,7 +3,7 @@
 #include <climits>
 
 #include "platform/windows_prelude.h"
-#include "prereq/installer_log.h"
+#include "messages/installer_log.h"
 #include "prereq/paging_files.h"
 #include "prereq/prereq_rules.h"
 #include "prereq/system_info.h"

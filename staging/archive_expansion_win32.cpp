@@ -9,8 +9,8 @@
 #include "platform/path_exists.h"
 #include "platform/scoped_handle_win32.h"
 #include "platform/windows_prelude.h"
-#include "prereq/installer_log.h"
-#include "staging/scratch_dir.h"
+#include "messages/installer_log.h"
+#include "platform/ensure_directory.h"
 #include "staging/unzip_command.h"
 
 namespace {

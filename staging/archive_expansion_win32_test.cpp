@@ -9,11 +9,10 @@
 #include <iterator>
 #include <string>
 
-#include "launcher/launch_settings.h"
 #include "messages/message_map.h"
 #include "messages/messages.h"
 #include "platform/windows_prelude.h"
-#include "prereq/installer_log.h"
+#include "messages/installer_log.h"
 #include "staging/free_disk.h"
 #include "tests/support/test_tree_win32.h"
 
@@ -51,9 +50,8 @@ void WriteFile(const std::string& path, const std::string& text) {
 class ExpandJarsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    saved_settings_ = g_launch_settings;
-    saved_console_ = g_console.output;
-    g_launch_settings.silent = true;
+    saved_console_ = g_console;
+    g_console.silent = true;
     g_console.output = GetStdHandle(STD_OUTPUT_HANDLE);
     g_message_maps.local = CreateMessageMap();
     g_message_maps.base = CreateMessageMap();
@@ -78,8 +76,7 @@ class ExpandJarsTest : public ::testing::Test {
   void TearDown() override {
     CloseInstallerLog();
     FreeMessageMaps();
-    g_console.output = saved_console_;
-    g_launch_settings = saved_settings_;
+    g_console = saved_console_;
     RemoveTestTree(dir_);
   }
 
@@ -98,8 +95,7 @@ class ExpandJarsTest : public ::testing::Test {
     return text;
   }
 
-  LaunchSettings saved_settings_;
-  void* saved_console_ = nullptr;
+  ConsoleState saved_console_;
   std::string dir_, launcher_dir_, log_path_, shown_;
 };
 

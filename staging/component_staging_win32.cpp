@@ -7,7 +7,7 @@
 #include "platform/path_exists.h"
 #include "platform/path_join.h"
 #include "platform/windows_prelude.h"
-#include "prereq/installer_log.h"
+#include "messages/installer_log.h"
 #include "staging/archive_expansion.h"
 #include "staging/component_list.h"
 #include "staging/free_disk.h"

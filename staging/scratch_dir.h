@@ -12,15 +12,12 @@
 // The temporary directory (TEMP, TMP, else "C:\TEMP"), without a trailing backslash.
 std::string GetTempDir();
 
-// Creates `path` and its missing parents. 1 when it then exists and is readable and
-// writable, else 0.
-int EnsureDirectory(const std::string& path);
-
-// Creates the scratch directory and stores its path in `*scratch_path`. 0 on success;
+// Creates the scratch directory for the launch made at `timestamp` and stores its path
+// in `*scratch_path`. 0 on success;
 // -1 after S_ERPERDIR when the temporary directory is unusable (`*scratch_path` then
 // holds it), when every name is taken, or when the path would pass 1023 characters;
-// -1 without a report when the creation itself fails. In prerequisite-checker mode an
-// empty log-location override becomes the temporary directory.
-int CreateScratchDir(std::string* scratch_path);
+// -1 without a report when the creation itself fails. With `prereq_checker` an empty
+// log-location override becomes the temporary directory.
+int CreateScratchDir(const std::string& timestamp, bool prereq_checker, std::string* scratch_path);
 
 #endif  // STAGING_SCRATCH_DIR_H_

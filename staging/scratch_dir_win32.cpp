@@ -5,28 +5,19 @@
 
 #include <cstdlib>
 
-#include "launcher/launch_settings.h"
 #include "messages/format_text.h"
 #include "messages/message_output.h"
+#include "platform/ensure_directory.h"
 #include "platform/path_exists.h"
 #include "platform/text_buffer.h"
 #include "platform/windows_prelude.h"
-#include "prereq/installer_log.h"
+#include "messages/installer_log.h"
 #include "staging/temp_dir.h"
 
 namespace {
 
 // Names tried: the base name, then "_1" up to "_1024".
 constexpr int kMaxScratchSuffix = 1024;
-
-// A regular file passes the access test too, but nothing can be created in it.
-bool IsReadWriteDirectory(const std::string& path) {
-  DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
-         _access(path.c_str(), 6) == 0;
-}
-
-std::string ParentOf(const std::string& path) { return path.substr(0, path.rfind('\\')); }
 
 void ReportUnusable(const std::string& path) {
   ShowError(LocalText("S_ERPERDIR", path.c_str()).c_str());
@@ -46,16 +37,7 @@ Claim ClaimDirectory(const std::string& path) {
 
 std::string GetTempDir() { return ChooseTempDir(std::getenv("TEMP"), std::getenv("TMP")); }
 
-int EnsureDirectory(const std::string& path) {
-  if (!PathExists(path)) {
-    std::string parent = ParentOf(path);
-    if (!parent.empty() && parent != path && EnsureDirectory(parent) == 0) return 0;
-    _mkdir(path.c_str());
-  }
-  return IsReadWriteDirectory(path) ? 1 : 0;
-}
-
-int CreateScratchDir(std::string* scratch_path) {
+int CreateScratchDir(const std::string& timestamp, bool prereq_checker, std::string* scratch_path) {
   std::string temp_dir = GetTempDir();
   *scratch_path = temp_dir;
   if (!PathExists(temp_dir)) {
@@ -70,11 +52,11 @@ int CreateScratchDir(std::string* scratch_path) {
     ReportUnusable(temp_dir);
     return -1;
   }
-  if (g_launch_settings.prereq_checker && g_installer_log.override_directory.empty()) {
+  if (prereq_checker && g_installer_log.override_directory.empty()) {
     g_installer_log.override_directory = temp_dir;
   }
 
-  std::string base = ScratchBaseName(temp_dir, g_launch_settings.timestamp);
+  std::string base = ScratchBaseName(temp_dir, timestamp);
   // The longest name must fit the 1024-byte buffers that hold the scratch path.
   if (ScratchCandidate(base, kMaxScratchSuffix).size() > kMaxTextLength) {
     ReportUnusable(base);

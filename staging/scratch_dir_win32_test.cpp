@@ -1,4 +1,5 @@
 #include "staging/scratch_dir.h"
+#include "platform/ensure_directory.h"
 
 #include <gtest/gtest.h>
 
@@ -6,12 +7,11 @@
 #include <fstream>
 #include <string>
 
-#include "launcher/launch_settings.h"
 #include "messages/message_map.h"
 #include "messages/messages.h"
 #include "platform/windows_prelude.h"
 #include "tests/support/test_tree_win32.h"
-#include "prereq/installer_log.h"
+#include "messages/installer_log.h"
 
 namespace {
 
@@ -35,21 +35,20 @@ class ScratchDirTest : public ::testing::Test {
       saved_env_[i] = value != nullptr ? value : "";
       had_env_[i] = value != nullptr;
     }
-    saved_settings_ = g_launch_settings;
+    saved_console_ = g_console;
     saved_override_ = g_installer_log.override_directory;
     char temp[MAX_PATH];
     ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
     dir_ = std::string(temp) + "vel_scratch_test_" + std::to_string(GetCurrentProcessId()) + "_" +
            ::testing::UnitTest::GetInstance()->current_test_info()->name();
     ASSERT_TRUE(CreateDirectoryA(dir_.c_str(), nullptr));
-    g_launch_settings.timestamp = "T1";
     // A report outside silent mode would open a message box and stall the run.
-    g_launch_settings.silent = true;
+    g_console.silent = true;
     SetEnv("TEMP", dir_.c_str());
   }
   void TearDown() override {
     for (int i = 0; i < 2; ++i) SetEnv(kNames[i], had_env_[i] ? saved_env_[i].c_str() : nullptr);
-    g_launch_settings = saved_settings_;
+    g_console = saved_console_;
     g_installer_log.override_directory = saved_override_;
     FreeMessageMaps();
     RemoveTestTree(dir_);
@@ -62,7 +61,7 @@ class ScratchDirTest : public ::testing::Test {
     void* saved_console = g_console.output;
     g_console.output = GetStdHandle(STD_OUTPUT_HANDLE);
     ::testing::internal::CaptureStdout();
-    int result = CreateScratchDir(path);
+    int result = Create(path);
     *report = ::testing::internal::GetCapturedStdout();
     g_console.output = saved_console;
     return result;
@@ -71,7 +70,11 @@ class ScratchDirTest : public ::testing::Test {
   static constexpr const char* kNames[2] = {"TEMP", "TMP"};
   std::string saved_env_[2];
   bool had_env_[2] = {false, false};
-  LaunchSettings saved_settings_;
+  // The launch timestamp and mode the scratch directory is made for.
+  std::string timestamp_ = "T1";
+  bool prereq_checker_ = false;
+  int Create(std::string* path) { return CreateScratchDir(timestamp_, prereq_checker_, path); }
+  ConsoleState saved_console_;
   std::string saved_override_;
   std::string dir_;
 };
@@ -118,9 +121,9 @@ TEST_F(ScratchDirTest, EachCallClaimsTheNextFreeName) {
     EXPECT_TRUE(IsDirectory(path));
     EXPECT_EQ(report, "");
   }
-  g_launch_settings.timestamp = "7";
+  timestamp_ = "7";
   std::string path;
-  ASSERT_EQ(CreateScratchDir(&path), 0);
+  ASSERT_EQ(Create(&path), 0);
   EXPECT_EQ(path, dir_ + "\\VelInstall7");
 }
 
@@ -129,7 +132,7 @@ TEST_F(ScratchDirTest, NamesPlantedBeforehandAreNeverUsed) {
   ASSERT_TRUE(CreateDirectoryA((dir_ + "\\VelInstallT1_1").c_str(), nullptr));
   std::ofstream(dir_ + "\\VelInstallT1_2").close();
   std::string path;
-  ASSERT_EQ(CreateScratchDir(&path), 0);
+  ASSERT_EQ(Create(&path), 0);
   EXPECT_EQ(path, dir_ + "\\VelInstallT1_3");
   EXPECT_TRUE(IsDirectory(path));
 }
@@ -137,7 +140,7 @@ TEST_F(ScratchDirTest, NamesPlantedBeforehandAreNeverUsed) {
 TEST_F(ScratchDirTest, MissingTempDirIsCreatedWithItsParents) {
   SetEnv("TEMP", (dir_ + "\\x\\y").c_str());
   std::string path;
-  ASSERT_EQ(CreateScratchDir(&path), 0);
+  ASSERT_EQ(Create(&path), 0);
   EXPECT_EQ(path, dir_ + "\\x\\y\\VelInstallT1");
   EXPECT_TRUE(IsDirectory(path));
 }
@@ -163,7 +166,7 @@ TEST_F(ScratchDirTest, TempNamingARegularFileIsReportedAsUnusable) {
 }
 
 TEST_F(ScratchDirTest, PathBeyond1023CharactersIsReportedAndNothingCreated) {
-  g_launch_settings.timestamp = std::string(1030, 't');
+  timestamp_ = std::string(1030, 't');
   std::string path, report;
   EXPECT_EQ(CreateReporting(&path, &report), -1);
   EXPECT_EQ(report.rfind("PERDIR[" + dir_ + "\\VelInstalltttt", 0), 0u) << report.substr(0, 80);
@@ -172,13 +175,13 @@ TEST_F(ScratchDirTest, PathBeyond1023CharactersIsReportedAndNothingCreated) {
 }
 
 TEST_F(ScratchDirTest, PrereqCheckerLogsToTheTempDirUnlessAnOverrideIsSet) {
-  g_launch_settings.prereq_checker = true;
+  prereq_checker_ = true;
   g_installer_log.override_directory.clear();
   std::string path;
-  ASSERT_EQ(CreateScratchDir(&path), 0);
+  ASSERT_EQ(Create(&path), 0);
   EXPECT_EQ(g_installer_log.override_directory, dir_);
   g_installer_log.override_directory = "D:\\given";
-  ASSERT_EQ(CreateScratchDir(&path), 0);
+  ASSERT_EQ(Create(&path), 0);
   EXPECT_EQ(g_installer_log.override_directory, "D:\\given");
 }
 

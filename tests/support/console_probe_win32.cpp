@@ -18,7 +18,7 @@
 #include <string>
 
 #include "launcher/console.h"
-#include "launcher/launch_settings.h"
+#include "messages/messages.h"
 #include "messages/catalogue_loader.h"
 #include "messages/message_output.h"
 #include "platform/windows_prelude.h"
@@ -38,13 +38,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     ConsolePrint(std::string(std::atoi(arg.c_str()), 'x').c_str());
     ConsolePrint("|end");
   } else if (mode == "error-silent") {
-    g_launch_settings.silent = true;
+    g_console.silent = true;
     ShowError(arg.c_str());
   } else if (mode == "error-box") {
     ShowError(arg.c_str());
     ConsolePrint("returned");
   } else if (mode == "wait-enter") {
-    g_launch_settings.silent = true;
+    g_console.silent = true;
     WaitForEnter();
     ConsolePrint("after enter");
   } else if (mode == "wait-quiet") {

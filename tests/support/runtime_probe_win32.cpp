@@ -6,7 +6,7 @@
 
 #include "javart/java_runtime.h"
 #include "launcher/console.h"
-#include "launcher/launch_settings.h"
+#include "messages/messages.h"
 #include "messages/catalogue_loader.h"
 #include "messages/format_text.h"
 #include "messages/message_output.h"
@@ -18,15 +18,17 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   std::string kind = __argv[1];
   if (LoadMessageCatalogue() != 0) return 1;
   SetUpConsole();
-  g_launch_settings.silent = true;
-  g_launch_settings.timestamp = "probe";
+  g_console.silent = true;
+  RuntimeOptions options;
+  options.timestamp = "probe";
+  options.log_prefix = "\\installActions";
 
   ParameterSettings params;
   if (kind == "jre" || kind == "both") params.use_jre_only = "TRUE";
   if (kind == "jdk" || kind == "both") params.use_jdk_only = "TRUE";
   bool external = false;
   int exit_code = 0;
-  if (DecideExternalRuntime(g_launch_settings, ".", &params, &external, &exit_code)) {
+  if (DecideExternalRuntime(options, ".", &params, &external, &exit_code)) {
     ConsolePrint(FormatText("\ndecided: %s external=%d\n", params.jre_location.c_str(),
                             external ? 1 : 0)
                      .c_str());

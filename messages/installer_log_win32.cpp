@@ -1,4 +1,4 @@
-#include "prereq/installer_log.h"
+#include "messages/installer_log.h"
 
 #include <cstdarg>
 #include <cstring>
@@ -8,8 +8,8 @@
 #include "messages/messages.h"
 #include "platform/scoped_reg_key_win32.h"
 #include "platform/text_buffer.h"
-#include "prereq/log_location.h"
-#include "staging/scratch_dir.h"
+#include "messages/log_location.h"
+#include "platform/ensure_directory.h"
 
 InstallerLog g_installer_log;
 

@@ -1,4 +1,4 @@
-#include "prereq/log_location.h"
+#include "messages/log_location.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The installer log: one append-mode text file per launch, opened around each group of
 // messages. Every opening computes the same path, so all of them add to one file. It
 // receives the base (cons.nls) texts, so it reads the same in every language.
-#ifndef PREREQ_INSTALLER_LOG_H_
-#define PREREQ_INSTALLER_LOG_H_
+#ifndef MESSAGES_INSTALLER_LOG_H_
+#define MESSAGES_INSTALLER_LOG_H_
 
 #include <cstdio>
 #include <string>
@@ -42,4 +42,4 @@ std::string ReadInventoryLocation();
 // Flushes and closes the log when it is open.
 void CloseInstallerLog();
 
-#endif  // PREREQ_INSTALLER_LOG_H_
+#endif  // MESSAGES_INSTALLER_LOG_H_

@@ -1,6 +1,6 @@
 // Where the installer log goes, given what is known of the launch.
-#ifndef PREREQ_LOG_LOCATION_H_
-#define PREREQ_LOG_LOCATION_H_
+#ifndef MESSAGES_LOG_LOCATION_H_
+#define MESSAGES_LOG_LOCATION_H_
 
 #include <string>
 #include <string_view>
@@ -16,4 +16,4 @@ std::string ChooseLogDirectory(std::string_view override_directory, std::string_
 std::string LogFilePath(std::string_view directory, std::string_view prefix,
                         std::string_view timestamp);
 
-#endif  // PREREQ_LOG_LOCATION_H_
+#endif  // MESSAGES_LOG_LOCATION_H_

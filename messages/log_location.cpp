@@ -1,4 +1,4 @@
-#include "prereq/log_location.h"
+#include "messages/log_location.h"
 
 std::string ChooseLogDirectory(std::string_view override_directory, std::string_view inst_loc,
                                std::string_view fallback_directory) {

@@ -1,4 +1,4 @@
-#include "prereq/installer_log.h"
+#include "messages/installer_log.h"
 
 #include <gtest/gtest.h>
 
