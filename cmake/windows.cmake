@@ -107,12 +107,15 @@ target_link_options(console_probe PRIVATE ${STATIC_RUNTIME})
 add_executable(runtime_probe WIN32 tests/support/runtime_probe_win32.cpp)
 target_link_libraries(runtime_probe vel_core)
 target_link_options(runtime_probe PRIVATE ${STATIC_RUNTIME})
+add_executable(tree_probe tests/support/tree_probe_win32.cpp)
+target_link_libraries(tree_probe vel_core)
+target_link_options(tree_probe PRIVATE ${STATIC_RUNTIME})
 # The stand-in for the Java installer: the sample medium's java.exe and javaw.exe.
 add_executable(java_stand_in tools/java_stand_in_win32.cpp)
 target_include_directories(java_stand_in PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(java_stand_in PRIVATE ${STATIC_RUNTIME})
 set_target_properties(exit_code_runner dll_loader planted_dll console_probe runtime_probe
-  java_stand_in PROPERTIES
+  tree_probe java_stand_in PROPERTIES
   RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/test-support)
 
 find_program(PYTHON3 NAMES python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)

@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr char kInstallerClass[] = "velmor.tavrun.cmd.TavInstaller";
-
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 bool StartsWithHttp(const std::string& text) {

@@ -5,8 +5,6 @@
 
 namespace {
 
-constexpr char kInstallerClass[] = "velmor.tavrun.cmd.TavInstaller";
-
 enum class ClassSource { kFixed, kInstallClass, kOneClickClass };
 
 struct ModeRow {

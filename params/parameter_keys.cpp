@@ -76,9 +76,9 @@ void ReadParameterKeys(const KeyReader& read, const ParameterOverrides& override
   p->bootstrap_size = text("BOOTSTRAP_SIZE", "52");
   p->jre_osdparam = text("JRE_OSDPARAM", "");
   p->addto_classpath = text("ADDTO_CLASSPATH", "");
-  p->install_class = text("INSTALL_CLASS", "velmor.tavrun.cmd.TavInstaller");
+  p->install_class = text("INSTALL_CLASS", kInstallerClass);
   p->install_oneclick_class =
-      text("INSTALL_ONECLICK_CLASS", "velmor.tavrun.quick.TavOneClickInstaller");
+      text("INSTALL_ONECLICK_CLASS", kOneClickInstallerClass);
   if (staged) p->bootstrap = "TRUE";
 
   // A location written on the command line always wins; one derived from FROM_LOCATION

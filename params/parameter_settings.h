@@ -9,6 +9,10 @@
 // BOOTSTRAP_COMPS holds at most this many component entries; further ones are ignored.
 constexpr std::size_t kMaxBootstrapComponents = 16;
 
+// The installer's main classes when INSTALL_CLASS and INSTALL_ONECLICK_CLASS are unset.
+inline constexpr char kInstallerClass[] = "velmor.tavrun.cmd.TavInstaller";
+inline constexpr char kOneClickInstallerClass[] = "velmor.tavrun.quick.TavOneClickInstaller";
+
 struct ParameterSettings {
   // The absolute path of the parameter file in use.
   std::string path;
@@ -35,8 +39,8 @@ struct ParameterSettings {
   std::string bootstrap_size = "52";
   std::string jre_osdparam;
   std::string addto_classpath;
-  std::string install_class = "velmor.tavrun.cmd.TavInstaller";
-  std::string install_oneclick_class = "velmor.tavrun.quick.TavOneClickInstaller";
+  std::string install_class = kInstallerClass;
+  std::string install_oneclick_class = kOneClickInstallerClass;
   std::string prereq_config_location;
   std::string wait_for_completion = "F";
   std::string copy_threads = "0";

@@ -9,6 +9,11 @@
 // "<dir>\<name>", without a second backslash when <dir> ends with one. A directory that cannot
 // be searched is passed over. Nothing is reported to the user.
 //
+// A link below the root (a junction, a symbolic link, a mount point) is never entered or
+// followed: the trees walked lie where other users may write, and a link may point at
+// anything, the tree itself included. Removal removes the link alone, copying leaves it out,
+// counting passes over it.
+//
 // Paths are held to kMaxTextLength (1023) characters:
 // - CopyTree fails with -1 on a longer source or destination child path, so no file is lost.
 // - RemoveTree and CountFiles pass over a longer child path and whatever is below it.
@@ -23,7 +28,8 @@
 int CopyTree(const std::string& source, const std::string& destination);
 
 // Removes the tree at `root`, deepest directories first; a file that cannot be deleted (a
-// read-only one) stays, and so do the directories above it. Always 0.
+// read-only one) stays, and so do the directories above it. A `root` that is itself a link
+// loses the link only. Always 0.
 int RemoveTree(const std::string& root);
 
 // The number of files at every depth below `root`, directories not counted; 0 when missing.

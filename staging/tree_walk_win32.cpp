@@ -2,11 +2,11 @@
 #include <sys/stat.h>
 
 #include <cstddef>
-#include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "platform/directory_search_win32.h"
 #include "platform/path_join.h"
 #include "platform/text_buffer.h"
 #include "platform/windows_prelude.h"
@@ -14,56 +14,29 @@
 
 namespace {
 
-// The entries of one directory but "." and "..", with the find handle closed on every way out.
-class DirectorySearch {
- public:
-  explicit DirectorySearch(const std::string& directory) {
-    handle_ = FindFirstFileA((directory + "\\*.*").c_str(), &entry_);
-  }
-  DirectorySearch(const DirectorySearch&) = delete;
-  DirectorySearch& operator=(const DirectorySearch&) = delete;
-  ~DirectorySearch() {
-    if (handle_ != INVALID_HANDLE_VALUE) FindClose(handle_);
-  }
-  // False when the directory is missing or cannot be read.
-  bool opened() const { return handle_ != INVALID_HANDLE_VALUE; }
-  // Moves to the next entry, the first one on the first call; false when none is left.
-  bool Next() {
-    if (!opened()) return false;
-    do {
-      if (!at_first_ && !FindNextFileA(handle_, &entry_)) return false;
-      at_first_ = false;
-    } while (IsDotEntry(entry_.cFileName));
-    return true;
-  }
-  const char* name() const { return entry_.cFileName; }
-  bool is_directory() const { return (entry_.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
-
- private:
-  static bool IsDotEntry(const char* name) {
-    return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0;
-  }
-
-  WIN32_FIND_DATAA entry_;
-  HANDLE handle_ = INVALID_HANDLE_VALUE;
-  bool at_first_ = true;
-};
-
 bool FitsTextBuffer(const std::string& path) { return path.size() <= kMaxTextLength; }
 
-// Walks the tree at `root`, calling `visit_file` with the path of each file, and returns the
+DirectorySearch SearchDirectory(const std::string& directory) {
+  return DirectorySearch(directory + "\\*.*");
+}
+
+// Walks the tree at `root`, calling `visit_file` with the path of each file and
+// `visit_link(path, is_directory)` with each link, which is never entered, and returns the
 // directories in walk order, the root first. Over-long children are passed over.
-template <typename FileVisitor>
-std::vector<std::string> WalkTree(const std::string& root, FileVisitor visit_file) {
+template <typename FileVisitor, typename LinkVisitor>
+std::vector<std::string> WalkTree(const std::string& root, FileVisitor visit_file,
+                                  LinkVisitor visit_link) {
   std::vector<std::string> directories{root};
   for (std::size_t slot = 0; slot < directories.size(); ++slot) {
     // A copy: appending may move the strings in the list.
     const std::string directory = directories[slot];
-    DirectorySearch search(directory);
+    DirectorySearch search = SearchDirectory(directory);
     while (search.Next()) {
       std::string child = JoinPath(directory, search.name());
       if (!FitsTextBuffer(child)) continue;
-      if (search.is_directory()) {
+      if (search.is_link()) {
+        visit_link(child, search.is_directory());
+      } else if (search.is_directory()) {
         directories.push_back(std::move(child));
       } else {
         visit_file(child);
@@ -71,6 +44,22 @@ std::vector<std::string> WalkTree(const std::string& root, FileVisitor visit_fil
     }
   }
   return directories;
+}
+
+// True when `path` itself is a link (see DirectorySearch::is_link).
+bool IsLink(const std::string& path) {
+  DirectorySearch search(path);
+  return search.Next() && search.is_link();
+}
+
+// Removes the link at `path`, not what it points at: a directory link is removed as a
+// directory, which takes the link alone.
+void RemoveLink(const std::string& path, bool is_directory) {
+  if (is_directory) {
+    RemoveDirectoryA(path.c_str());
+  } else {
+    DeleteFileA(path.c_str());
+  }
 }
 
 // Copies one file over whatever has its name; a read-only attribute carried over is cleared,
@@ -87,7 +76,7 @@ int CopySlot(std::size_t slot, std::vector<std::string>* sources,
              std::vector<std::string>* destinations) {
   const std::string source = (*sources)[slot];
   const std::string destination = (*destinations)[slot];
-  DirectorySearch search(source);
+  DirectorySearch search = SearchDirectory(source);
   if (!search.opened()) return 0;
   // An existing directory is fine; one that cannot be made shows in the first file copy.
   CreateDirectoryA(destination.c_str(), nullptr);
@@ -95,6 +84,9 @@ int CopySlot(std::size_t slot, std::vector<std::string>* sources,
     std::string from = JoinPath(source, search.name());
     std::string to = JoinPath(destination, search.name());
     if (!FitsTextBuffer(from) || !FitsTextBuffer(to)) return -1;
+    // A link is not followed: what it points at may lie outside the tree, or be the
+    // tree itself.
+    if (search.is_link()) continue;
     if (search.is_directory()) {
       sources->push_back(std::move(from));
       destinations->push_back(std::move(to));
@@ -117,8 +109,13 @@ int CopyTree(const std::string& source, const std::string& destination) {
 }
 
 int RemoveTree(const std::string& root) {
+  // A root replaced by a link since it was made loses the link only.
+  if (IsLink(root)) {
+    RemoveLink(root, true);
+    return 0;
+  }
   std::vector<std::string> directories =
-      WalkTree(root, [](const std::string& file) { DeleteFileA(file.c_str()); });
+      WalkTree(root, [](const std::string& file) { DeleteFileA(file.c_str()); }, RemoveLink);
   // Children come after their parents in the list, so going backwards empties each first.
   for (auto it = directories.rbegin(); it != directories.rend(); ++it) {
     RemoveDirectoryA(it->c_str());
@@ -128,6 +125,6 @@ int RemoveTree(const std::string& root) {
 
 int CountFiles(const std::string& root) {
   int count = 0;
-  WalkTree(root, [&count](const std::string&) { ++count; });
+  WalkTree(root, [&count](const std::string&) { ++count; }, [](const std::string&, bool) {});
   return count;
 }

@@ -1,0 +1,21 @@
+// tree_probe count ROOT | remove ROOT | copy SOURCE DESTINATION: runs one tree walk and
+// prints its result ("count: N", "remove: 0", "copy: 0"), so the end-to-end tests can
+// walk trees holding links made from the unix side.
+#include <cstdio>
+#include <cstring>
+
+#include "staging/tree_walk.h"
+
+int main(int argc, char** argv) {
+  if (argc == 3 && std::strcmp(argv[1], "count") == 0) {
+    std::printf("count: %d\n", CountFiles(argv[2]));
+  } else if (argc == 3 && std::strcmp(argv[1], "remove") == 0) {
+    std::printf("remove: %d\n", RemoveTree(argv[2]));
+  } else if (argc == 4 && std::strcmp(argv[1], "copy") == 0) {
+    std::printf("copy: %d\n", CopyTree(argv[2], argv[3]));
+  } else {
+    std::fputs("usage: tree_probe count ROOT | remove ROOT | copy SOURCE DESTINATION\n", stderr);
+    return 2;
+  }
+  return 0;
+}
