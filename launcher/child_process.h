@@ -9,13 +9,14 @@
 #include <string>
 #include <vector>
 
-// Starts the installer and, with `wait`, waits for it to end. Returns the child's exit
+// Starts the installer, the program file `program` (an absolute path) with the
+// elements as its command text, and, with `wait`, waits for it to end. Returns the child's exit
 // status (259 while it still runs), or the system error code after S_ERGOSLST for
 // CreateTAVProcess() (then, silent, the Enter pause). Under debug the elements are
 // echoed on the console and appended to the installer log file. `*still_running`, when
 // given, tells whether the child may still be running on return: it was not waited
 // for, or the wait failed (reported as S_ERGOSLST for MsgWaitForMultipleObjects()).
-int RunInstallerProcess(const std::vector<std::string>& elements, bool wait,
-                        bool* still_running = nullptr);
+int RunInstallerProcess(const std::string& program, const std::vector<std::string>& elements,
+                        bool wait, bool* still_running = nullptr);
 
 #endif  // LAUNCHER_CHILD_PROCESS_H_

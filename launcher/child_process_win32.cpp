@@ -52,7 +52,8 @@ void ReportFailedWait() {
 
 }  // namespace
 
-int RunInstallerProcess(const std::vector<std::string>& elements, bool wait, bool* still_running) {
+int RunInstallerProcess(const std::string& program, const std::vector<std::string>& elements,
+                        bool wait, bool* still_running) {
   const LaunchSettings& launch = g_launch_settings;
   if (still_running != nullptr) *still_running = false;
   if (launch.debug) EchoElements(elements);
@@ -63,7 +64,7 @@ int RunInstallerProcess(const std::vector<std::string>& elements, bool wait, boo
   }
 
   void* child = nullptr;
-  if (DWORD error = StartChild(command, SW_SHOWNORMAL, &child); error != 0) {
+  if (DWORD error = StartChild(program, command, SW_SHOWNORMAL, &child); error != 0) {
     ShowError(LocalText("S_ERGOSLST", "CreateTAVProcess()", static_cast<int>(error)).c_str());
     WaitForEnter();
     return static_cast<int>(error);

@@ -35,6 +35,16 @@ std::string ReadFile(const std::string& path,
   return text.str();
 }
 
+// Waits for a file that another process writes when something has happened; false when
+// it has not appeared within a minute.
+bool WaitForFile(const std::string& path) {
+  for (int i = 0; i < 6000; ++i) {
+    if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+    Sleep(10);
+  }
+  return false;
+}
+
 class ChildProcessTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -59,15 +69,20 @@ class ChildProcessTest : public ::testing::Test {
     SetEnvironmentVariableA("VEL_JAVA_REPORT", report_.c_str());
   }
   void TearDown() override {
-    for (const char* name : {"VEL_JAVA_REPORT", "VEL_JAVA_EXIT_CODE", "VEL_JAVA_SLEEP_MS"}) {
+    for (const char* name : {"VEL_JAVA_REPORT", "VEL_JAVA_EXIT_CODE", "VEL_JAVA_HOLD_FILE",
+                             "VEL_JAVA_DONE_FILE", "VEL_JAVA_WHERE_REPORT"}) {
       SetEnvironmentVariableA(name, nullptr);
     }
-    DeleteFileA(report_.c_str());
+    for (const std::string& file : {report_, Sibling("hold"), Sibling("done"), Sibling("where")}) {
+      DeleteFileA(file.c_str());
+    }
     g_launch_settings = saved_settings_;
     g_console = saved_console_;
     g_installer_log.path.clear();
     FreeMessageMaps();
   }
+  // A file beside the report, for the stand-in to wait for or to write.
+  std::string Sibling(const char* name) const { return report_ + "." + name; }
   std::vector<std::string> Command() const {
     return {"\"" + StandInPath() + "\" ", "-Dp=\"a b\"", "", "main.Class"};
   }
@@ -80,27 +95,29 @@ class ChildProcessTest : public ::testing::Test {
 TEST_F(ChildProcessTest, WaitedForChildGivesItsExitCodeAndGetsEveryElementWithOneBlank) {
   SetEnvironmentVariableA("VEL_JAVA_EXIT_CODE", "3");
   bool still_running = true;
-  EXPECT_EQ(RunInstallerProcess(Command(), true, &still_running), 3);
+  EXPECT_EQ(RunInstallerProcess(StandInPath(), Command(), true, &still_running), 3);
   EXPECT_FALSE(still_running);
   EXPECT_EQ(ReadFile(report_), "\"" + StandInPath() + "\"  -Dp=\"a b\"  main.Class ");
 }
 
 TEST_F(ChildProcessTest, ChildNotWaitedForIsStillActive) {
-  SetEnvironmentVariableA("VEL_JAVA_SLEEP_MS", "3000");
+  // Held until the test lets it go, so it is certainly running when the launcher returns.
+  SetEnvironmentVariableA("VEL_JAVA_HOLD_FILE", Sibling("hold").c_str());
+  SetEnvironmentVariableA("VEL_JAVA_DONE_FILE", Sibling("done").c_str());
   bool still_running = false;
-  DWORD start = GetTickCount();
-  EXPECT_EQ(RunInstallerProcess(Command(), false, &still_running), 259);
-  // Well before the child ends, even on a busy machine.
-  EXPECT_LT(GetTickCount() - start, 2500u);
+  EXPECT_EQ(RunInstallerProcess(StandInPath(), Command(), false, &still_running), 259);
   EXPECT_TRUE(still_running);
-  Sleep(3300);  // let the child end before the next test
+  std::ofstream(Sibling("hold")).close();
+  // Let the child end before the next test.
+  EXPECT_TRUE(WaitForFile(Sibling("done")));
 }
 
 TEST_F(ChildProcessTest, RejectedProgramReportsTheSystemErrorAndPauses) {
   std::FILE* saved_stdin = std::freopen("NUL", "r", stdin);
   ASSERT_NE(saved_stdin, nullptr);
   CaptureStdout();
-  int status = RunInstallerProcess({"\"C:\\no\\such\\dir\\java.exe\" ", "main.Class"}, true);
+  int status = RunInstallerProcess("C:\\no\\such\\dir\\java.exe",
+                                   {"\"C:\\no\\such\\dir\\java.exe\" ", "main.Class"}, true);
   std::string shown = GetCapturedStdout();
   EXPECT_TRUE(status == ERROR_FILE_NOT_FOUND || status == ERROR_PATH_NOT_FOUND) << status;
   std::string report = "ERGOSLST[CreateTAVProcess():" + std::to_string(status) + "]";
@@ -116,7 +133,7 @@ TEST_F(ChildProcessTest, CommandTooLongForTheSystemIsRefusedWithItsErrorCode) {
   std::vector<std::string> command = Command();
   for (int i = 0; i < 40; ++i) command.push_back("-Xopt" + std::string(1000, 'x'));
   CaptureStdout();
-  int status = RunInstallerProcess(command, true);
+  int status = RunInstallerProcess(StandInPath(), command, true);
   std::string shown = GetCapturedStdout();
   EXPECT_NE(status, 0);
   EXPECT_EQ(shown.rfind("ERGOSLST[CreateTAVProcess():" + std::to_string(status) + "]", 0), 0u)
@@ -134,7 +151,7 @@ TEST_F(ChildProcessTest, DebugEchoesTheElementsOnTheConsoleAndInTheLog) {
   std::vector<std::string> command = Command();
   command[2] = "-Dlong=" + std::string(1100, 'x');
   CaptureStdout();
-  EXPECT_EQ(RunInstallerProcess(command, true), 0);
+  EXPECT_EQ(RunInstallerProcess(StandInPath(), command, true), 0);
   std::string shown = GetCapturedStdout();
   std::string::size_type total = shown.find("TOTAL[4]");
   std::string::size_type elements = shown.find("ELTS", total);
@@ -163,13 +180,17 @@ LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wparam, LPARAM 
 struct Poker {
   DWORD waiting_thread;
   HWND window;
+  std::string started_file, hold_file;
 };
 
+// Once the child runs, and the launcher therefore waits: a WM_QUIT that must not end the
+// wait, a sent message that must be answered during it, then the child's release.
 DWORD WINAPI PostQuitThenSend(void* context) {
   Poker* poker = static_cast<Poker*>(context);
-  Sleep(300);
+  WaitForFile(poker->started_file);
   PostThreadMessageA(poker->waiting_thread, WM_QUIT, 0, 0);
   SendMessageA(poker->window, WM_APP, 0, 0);
+  std::ofstream(poker->hold_file).close();
   return 0;
 }
 
@@ -185,13 +206,14 @@ TEST_F(ChildProcessTest, WaitAnswersSentMessagesAndDropsWmQuit) {
   bool received = false;
   SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&received));
 
-  SetEnvironmentVariableA("VEL_JAVA_SLEEP_MS", "1500");
+  SetEnvironmentVariableA("VEL_JAVA_WHERE_REPORT", Sibling("where").c_str());
+  SetEnvironmentVariableA("VEL_JAVA_HOLD_FILE", Sibling("hold").c_str());
   SetEnvironmentVariableA("VEL_JAVA_EXIT_CODE", "5");
-  Poker poker = {GetCurrentThreadId(), window};
+  Poker poker = {GetCurrentThreadId(), window, Sibling("where"), Sibling("hold")};
   HANDLE thread = CreateThread(nullptr, 0, PostQuitThenSend, &poker, 0, nullptr);
-  DWORD start = GetTickCount();
-  EXPECT_EQ(RunInstallerProcess(Command(), true), 5);
-  EXPECT_GE(GetTickCount() - start, 1400u);
+  // The child is released only after the WM_QUIT and the sent message: a wait ended by
+  // either would find it still running (259).
+  EXPECT_EQ(RunInstallerProcess(StandInPath(), Command(), true), 5);
   WaitForSingleObject(thread, INFINITE);
   CloseHandle(thread);
   EXPECT_TRUE(received);

@@ -32,6 +32,7 @@
 #include "params/parameter_search.h"
 #include "params/parameter_settings.h"
 #include "platform/path_exists.h"
+#include "platform/full_path.h"
 #include "platform/list_files.h"
 #include "platform/path_join.h"
 #include "platform/windows_prelude.h"
@@ -249,7 +250,8 @@ JavaCommand BuildCommand(const Launch& l) {
 }
 
 // The runtime kind check inside the log, then the installer itself.
-int StartInstaller(const Launch& l, const JavaCommand& command, bool* still_running) {
+int StartInstaller(const Launch& l, const std::string& program, const JavaCommand& command,
+                   bool* still_running) {
   const LaunchSettings& s = l.settings;
   OpenInstallerLog(l.scratch_path, s.timestamp, s.log_prefix);
   int status = CheckRuntimeKind(l.params.jre_location, l.external_jre, MakeRuntimeOptions(s), l.params);
@@ -259,7 +261,7 @@ int StartInstaller(const Launch& l, const JavaCommand& command, bool* still_runn
     WaitForEnter();
     return status;
   }
-  return RunInstallerProcess(command.elements, l.wait, still_running);
+  return RunInstallerProcess(program, command.elements, l.wait, still_running);
 }
 
 // Everything after the parameter file and the prerequisite run.
@@ -278,7 +280,12 @@ int LaunchInstaller(Launch* l) {
     s.silent = true;
     g_console.silent = true;
   }
-  if (!s.bootstrap_only && !PathExists(command.program_path)) {
+  // The program checked here is the file started later, after the working directory
+  // has changed: a relative path would then name another file, one in TEMP's
+  // neighbourhood that the user can plant.
+  std::string program;
+  if (!GetFullPath(command.program_path, &program)) program.clear();
+  if (!s.bootstrap_only && !PathExists(program)) {
     ShowError(LocalText("S_ERJRENFD", command.program_path.c_str(), "1.3.1").c_str());
     status = -1;
   }
@@ -299,7 +306,7 @@ int LaunchInstaller(Launch* l) {
   if (status != 0) {
     WaitForEnter();
   } else {
-    status = StartInstaller(*l, command, &still_running);
+    status = StartInstaller(*l, program, command, &still_running);
   }
   // A child the launcher could not wait for still uses the scratch directory.
   if (l->wait && !still_running && IsRemovableScratchPath(l->scratch_path, l->scratch_made)) {

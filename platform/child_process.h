@@ -10,11 +10,14 @@
 
 #include <string>
 
-// Starts `command`, whose first word names the program (".exe" is added to a name
-// without one), with its window shown as `show_window` (an SW_ value). 0 with
+// Starts the program file `program`, an absolute path, with the command text `command`
+// (whose first word names the program for the child's own use), its window shown as
+// `show_window` (an SW_ value). The file started is `program` itself: no search, and
+// nothing in `command` or the working directory decides which file runs. 0 with
 // `*process` set to a process handle that the caller closes; else the system's error
 // code, and `*process` untouched.
-unsigned long StartChild(const std::string& command, int show_window, void** process);
+unsigned long StartChild(const std::string& program, const std::string& command, int show_window,
+                         void** process);
 
 // Waits until `process` (a process handle) is signalled, dispatching sent messages
 // meanwhile. 0 once it is signalled; -1 when the wait itself fails, rather than trying

@@ -16,14 +16,15 @@ void DrainMessages() {
 
 }  // namespace
 
-unsigned long StartChild(const std::string& command, int show_window, void** process) {
+unsigned long StartChild(const std::string& program, const std::string& command, int show_window,
+                         void** process) {
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = static_cast<WORD>(show_window);
   PROCESS_INFORMATION info = {};
   std::string text = command;  // CreateProcess may write into its command text
-  if (!CreateProcessA(nullptr, &text[0], nullptr, nullptr, TRUE, CREATE_NEW_PROCESS_GROUP, nullptr,
+  if (!CreateProcessA(program.c_str(), &text[0], nullptr, nullptr, TRUE, CREATE_NEW_PROCESS_GROUP, nullptr,
                       nullptr, &startup, &info)) {
     return GetLastError();
   }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <string>
 
 #include "platform/windows_prelude.h"
 
@@ -17,9 +18,15 @@ TEST(WaitForChild, FailedWaitReturnsWithTheSystemsReasonInsteadOfRetrying) {
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
 }
 
-TEST(StartChild, StartsTheFirstWordAndWaitForChildReturnsOnceItEnded) {
+std::string SystemProgram(const char* name) {
+  char directory[MAX_PATH];
+  UINT n = GetSystemDirectoryA(directory, MAX_PATH);
+  return std::string(directory, n) + "\\" + name;
+}
+
+TEST(StartChild, StartsTheProgramAndWaitForChildReturnsOnceItEnded) {
   void* process = nullptr;
-  ASSERT_EQ(StartChild("cmd /c exit 4", SW_HIDE, &process), 0u);
+  ASSERT_EQ(StartChild(SystemProgram("cmd.exe"), "cmd /c exit 4", SW_HIDE, &process), 0u);
   ASSERT_NE(process, nullptr);
   EXPECT_EQ(WaitForChild(process), 0);
   DWORD code = 0;
@@ -28,9 +35,23 @@ TEST(StartChild, StartsTheFirstWordAndWaitForChildReturnsOnceItEnded) {
   CloseHandle(process);
 }
 
+TEST(StartChild, TheProgramStartedIsTheOneGivenNotTheCommandsFirstWord) {
+  // A first word naming another program, as a planted relative path would.
+  void* process = nullptr;
+  ASSERT_EQ(StartChild(SystemProgram("cmd.exe"), "..\\elsewhere\\java.exe /c exit 7", SW_HIDE,
+                       &process),
+            0u);
+  EXPECT_EQ(WaitForChild(process), 0);
+  DWORD code = 0;
+  EXPECT_TRUE(GetExitCodeProcess(process, &code));
+  EXPECT_EQ(code, 7u);
+  CloseHandle(process);
+}
+
 TEST(StartChild, GivesTheSystemsErrorForAMissingProgram) {
   void* process = nullptr;
-  unsigned long error = StartChild("\"C:\\no such dir\\unzip\" -o", SW_HIDE, &process);
+  unsigned long error =
+      StartChild("C:\\no such dir\\unzip.exe", "\"C:\\no such dir\\unzip\" -o", SW_HIDE, &process);
   // Wine says the file is missing; Windows may say the path is.
   EXPECT_TRUE(error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) << error;
   EXPECT_EQ(process, nullptr);

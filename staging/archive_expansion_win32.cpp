@@ -6,6 +6,8 @@
 #include "messages/message_output.h"
 #include "messages/messages.h"
 #include "platform/child_process.h"
+#include "platform/full_path.h"
+#include "platform/path_join.h"
 #include "platform/path_exists.h"
 #include "platform/scoped_handle_win32.h"
 #include "platform/windows_prelude.h"
@@ -15,11 +17,11 @@
 
 namespace {
 
-// Runs `command` hidden and waits for it: its exit code, or the system's error code when
-// it cannot be started or its code cannot be read.
-DWORD RunHidden(const std::string& command) {
+// Runs `program` with `command` hidden and waits for it: its exit code, or the system's
+// error code when it cannot be started or its code cannot be read.
+DWORD RunHidden(const std::string& program, const std::string& command) {
   void* child = nullptr;
-  if (DWORD error = StartChild(command, SW_HIDE, &child); error != 0) return error;
+  if (DWORD error = StartChild(program, command, SW_HIDE, &child); error != 0) return error;
   ScopedHandle process(child);
   if (WaitForChild(process.get()) != 0) {
     // unzip may still be writing: its status reads as still active, which fails the step.
@@ -39,7 +41,10 @@ int ExpandJars(const std::string& source, const std::string& destination,
   std::string command = UnzipCommandLine(unzip_dir, source, destination, debug);
   // unzip makes only the last level of its destination.
   EnsureDirectory(destination);
-  DWORD result = RunHidden(command);
+  // The file started is the unzip.exe in `unzip_dir`, whatever the working directory.
+  std::string program = JoinPath(unzip_dir, "unzip.exe");
+  GetFullPath(program, &program);
+  DWORD result = RunHidden(program, command);
 
   WriteLog(BaseMessage("S_UNZIP_COMMANDLINE"));
   WriteLog(command.c_str());

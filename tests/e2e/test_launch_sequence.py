@@ -5,6 +5,7 @@ was started with, exits with VEL_JAVA_EXIT_CODE and runs VEL_JAVA_SLEEP_MS first
 """
 
 import re
+import shutil
 import time
 
 import pytest
@@ -228,3 +229,24 @@ def test_noconsole_prints_nothing(prepared):
     assert code == 0
     assert shown.strip() == ""
     assert prepared.java_command().startswith('"..\\jre\\bin\\javaw.exe" ')
+
+
+def test_the_java_program_checked_is_the_one_started_after_the_move_to_temp(prepared):
+    """A relative runtime (..\\jre) is checked from the launcher's directory; after the move
+    to TEMP the same text names a file beside TEMP, which the user can plant."""
+    prepared.add_param_file("[Velmor]\nBOOTSTRAP=TRUE\nWAIT_FOR_COMPLETION=TRUE\n")
+    away_temp = prepared.root / "away" / "temp"
+    away_temp.mkdir(parents=True)
+    planted = prepared.root / "away" / "jre" / "bin"
+    planted.mkdir(parents=True)
+    for name in ("java.exe", "javaw.exe"):
+        shutil.copy2(prepared.jre_dir / "bin" / name, planted / name)
+
+    code, _ = on_pty(prepared, "-silent -jreLoc ..\\jre",
+                     env={"VEL_CHILD_TEMP": win_path(away_temp), "VEL_JAVA_EXIT_CODE": "6"})
+    assert code == 6
+    program, directory = prepared.java_where()
+    assert program == win_path(prepared.jre_dir / "bin" / "java.exe")
+    assert directory.rstrip("\\") == win_path(away_temp)
+    # The installer still sees the command text it always did.
+    assert prepared.java_command().startswith('"..\\jre\\bin\\java.exe" ')
