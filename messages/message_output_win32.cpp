@@ -42,6 +42,6 @@ void ShowError(const char* text) {
 
 void WaitForEnter() {
   if (!g_launch_settings.silent) return;
-  ConsolePrint(LocalText("S_ENTER_ENTER").c_str());
+  ConsolePrint(LocalText(msg::S_ENTER_ENTER).c_str());
   std::getchar();
 }

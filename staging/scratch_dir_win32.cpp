@@ -29,7 +29,7 @@ bool IsReadWriteDirectory(const std::string& path) {
 std::string ParentOf(const std::string& path) { return path.substr(0, path.rfind('\\')); }
 
 void ReportUnusable(const std::string& path) {
-  ShowError(LocalText("S_ERPERDIR", path.c_str()).c_str());
+  ShowError(LocalText(msg::S_ERPERDIR, path.c_str()).c_str());
 }
 
 enum class Claim { kCreated, kTaken, kFailed };
