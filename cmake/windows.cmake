@@ -72,12 +72,15 @@ set(NLS_COMPILER_SOURCES
   tools/nls_compiler.cpp messages/catalogue_source.cpp messages/format_check.cpp
   messages/message_keys.cpp)
 list(TRANSFORM NLS_COMPILER_SOURCES PREPEND ${CMAKE_SOURCE_DIR}/ OUTPUT_VARIABLE NLS_COMPILER_INPUTS)
+# The keys and their arguments are a header: a changed key must rebuild the compiler.
+set(NLS_COMPILER_HEADERS
+  ${CMAKE_SOURCE_DIR}/messages/message_key_list.h ${CMAKE_SOURCE_DIR}/messages/message_keys.h)
 add_custom_command(
   OUTPUT ${NLS_COMPILER}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/host
   COMMAND ${HOST_CXX} -std=c++17 -O1 -Wall -Wextra -I${CMAKE_SOURCE_DIR} ${NLS_COMPILER_INPUTS}
           -o ${NLS_COMPILER}
-  DEPENDS ${NLS_COMPILER_INPUTS}
+  DEPENDS ${NLS_COMPILER_INPUTS} ${NLS_COMPILER_HEADERS}
   COMMENT "Building the host catalogue compiler")
 add_custom_command(
   OUTPUT ${CMAKE_BINARY_DIR}/resource/cons.nls

@@ -32,7 +32,7 @@ LineRead ReadAnswerLine(std::string* line) {
 
 void ReportNoRuntime(const std::string& scratch_path, const RuntimeOptions& options) {
   OpenInstallerLog(scratch_path, options.timestamp, options.log_prefix);
-  WriteLog(BaseText("S_JRELOC_ERROR_NOCONSOLE_WIN").c_str());
+  WriteLog(BaseText(msg::S_JRELOC_ERROR_NOCONSOLE_WIN).c_str());
   CloseInstallerLog();
 }
 
@@ -49,11 +49,11 @@ int CheckRuntimeKind(const std::string& home, bool external, const RuntimeOption
   bool jdk_only = IsSwitchOn(params.use_jdk_only);
   bool jre_only = IsSwitchOn(params.use_jre_only);
   if (!jdk_only && !jre_only) return 0;
-  const char* refusal = RuntimeKindRefusal(jdk_only, jre_only, LooksLikeJre(home));
+  const MessageKey<>* refusal = RuntimeKindRefusal(jdk_only, jre_only, LooksLikeJre(home));
   if (refusal == nullptr) return 0;
-  WriteLog(BaseText(refusal).c_str());
+  WriteLog(BaseText(*refusal).c_str());
   ConsolePrint("\n\n");
-  ConsolePrint(LocalText(refusal).c_str());
+  ConsolePrint(LocalText(*refusal).c_str());
   return -1;
 }
 
@@ -90,13 +90,13 @@ bool DecideExternalRuntime(const RuntimeOptions& options, const std::string& scr
     case RuntimeSource::kNoneBootstrapOnly:
       return true;
     case RuntimeSource::kNoneNoConsole:
-      ShowError(LocalText("S_JRELOC_ERROR_NOCONSOLE_WIN").c_str());
+      ShowError(LocalText(msg::S_JRELOC_ERROR_NOCONSOLE_WIN).c_str());
       *exit_code = -1;
       return false;
     case RuntimeSource::kNonePromptDisabled:
       ReportNoRuntime(scratch_path, options);
       ConsolePrint("\n\n");
-      ConsolePrint(LocalText("S_JRELOC_ERROR_NOCONSOLE_WIN").c_str());
+      ConsolePrint(LocalText(msg::S_JRELOC_ERROR_NOCONSOLE_WIN).c_str());
       *exit_code = 0;
       return false;
     case RuntimeSource::kPrompt:
@@ -107,7 +107,7 @@ bool DecideExternalRuntime(const RuntimeOptions& options, const std::string& scr
     // Nobody can answer any more: end as when there is no console to ask at.
     ReportNoRuntime(scratch_path, options);
     ConsolePrint("\n\n");
-    ShowError(LocalText("S_JRELOC_ERROR_NOCONSOLE_WIN").c_str());
+    ShowError(LocalText(msg::S_JRELOC_ERROR_NOCONSOLE_WIN).c_str());
     *exit_code = -1;
     return false;
   }

@@ -1,20 +1,20 @@
 #include "javart/runtime_rules.h"
 
-const char* FirstJavaHomeRequest(bool jdk_only, bool jre_only) {
-  if (jdk_only) return "S_SPECIFY_JDK_ONLY_LOCATION";
-  if (jre_only) return "S_SPECIFY_JRE_ONLY_LOCATION";
-  return "S_SPECIFY_JRE_LOCATION";
+MessageKey<> FirstJavaHomeRequest(bool jdk_only, bool jre_only) {
+  if (jdk_only) return msg::S_SPECIFY_JDK_ONLY_LOCATION;
+  if (jre_only) return msg::S_SPECIFY_JRE_ONLY_LOCATION;
+  return msg::S_SPECIFY_JRE_LOCATION;
 }
 
-const char* RetryJavaHomeRequest(bool jdk_only, bool jre_only) {
-  if (jre_only) return "S_SPECIFY_VALID_JRE_ONLY_LOCATION";
-  if (jdk_only) return "S_SPECIFY_VALID_JDK_ONLY_LOCATION";
-  return "S_SPECIFY_VALID_JRE_LOCATION";
+MessageKey<> RetryJavaHomeRequest(bool jdk_only, bool jre_only) {
+  if (jre_only) return msg::S_SPECIFY_VALID_JRE_ONLY_LOCATION;
+  if (jdk_only) return msg::S_SPECIFY_VALID_JDK_ONLY_LOCATION;
+  return msg::S_SPECIFY_VALID_JRE_LOCATION;
 }
 
-const char* RuntimeKindRefusal(bool jdk_only, bool jre_only, bool looks_like_jre) {
-  if (jdk_only && looks_like_jre) return "S_INVALID_JDK_HOME";
-  if (jre_only && !looks_like_jre) return "S_INVALID_JRE_HOME";
+const MessageKey<>* RuntimeKindRefusal(bool jdk_only, bool jre_only, bool looks_like_jre) {
+  if (jdk_only && looks_like_jre) return &msg::S_INVALID_JDK_HOME;
+  if (jre_only && !looks_like_jre) return &msg::S_INVALID_JRE_HOME;
   return nullptr;
 }
 

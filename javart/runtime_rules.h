@@ -4,15 +4,18 @@
 
 #include <string>
 
+#include "messages/message_keys.h"
+
 // The message keys of the Java home prompt. With both USEJDKONLY and USEJREONLY the
 // first request asks for a JDK and every retry for a JRE.
-const char* FirstJavaHomeRequest(bool jdk_only, bool jre_only);
-const char* RetryJavaHomeRequest(bool jdk_only, bool jre_only);
+// Both are plain texts: the choice made at run time takes no arguments.
+MessageKey<> FirstJavaHomeRequest(bool jdk_only, bool jre_only);
+MessageKey<> RetryJavaHomeRequest(bool jdk_only, bool jre_only);
 
 // The message key refusing a runtime of the wrong kind, or nullptr when it is fine:
 // a JRE where a JDK is required gives S_INVALID_JDK_HOME, anything but a JRE where a
 // JRE is required S_INVALID_JRE_HOME.
-const char* RuntimeKindRefusal(bool jdk_only, bool jre_only, bool looks_like_jre);
+const MessageKey<>* RuntimeKindRefusal(bool jdk_only, bool jre_only, bool looks_like_jre);
 
 // How the runtime is found when components are staged.
 enum class RuntimeSource {

@@ -7,19 +7,20 @@
 namespace {
 
 std::string Text(const char* key) { return key != nullptr ? key : "<none>"; }
+std::string Text(const MessageKey<>* key) { return Text(key != nullptr ? key->name : nullptr); }
 
 TEST(RuntimeRules, PromptKeysFollowTheSwitches) {
-  EXPECT_STREQ(FirstJavaHomeRequest(false, false), "S_SPECIFY_JRE_LOCATION");
-  EXPECT_STREQ(FirstJavaHomeRequest(true, false), "S_SPECIFY_JDK_ONLY_LOCATION");
-  EXPECT_STREQ(FirstJavaHomeRequest(false, true), "S_SPECIFY_JRE_ONLY_LOCATION");
-  EXPECT_STREQ(RetryJavaHomeRequest(false, false), "S_SPECIFY_VALID_JRE_LOCATION");
-  EXPECT_STREQ(RetryJavaHomeRequest(true, false), "S_SPECIFY_VALID_JDK_ONLY_LOCATION");
-  EXPECT_STREQ(RetryJavaHomeRequest(false, true), "S_SPECIFY_VALID_JRE_ONLY_LOCATION");
+  EXPECT_STREQ(FirstJavaHomeRequest(false, false).name, "S_SPECIFY_JRE_LOCATION");
+  EXPECT_STREQ(FirstJavaHomeRequest(true, false).name, "S_SPECIFY_JDK_ONLY_LOCATION");
+  EXPECT_STREQ(FirstJavaHomeRequest(false, true).name, "S_SPECIFY_JRE_ONLY_LOCATION");
+  EXPECT_STREQ(RetryJavaHomeRequest(false, false).name, "S_SPECIFY_VALID_JRE_LOCATION");
+  EXPECT_STREQ(RetryJavaHomeRequest(true, false).name, "S_SPECIFY_VALID_JDK_ONLY_LOCATION");
+  EXPECT_STREQ(RetryJavaHomeRequest(false, true).name, "S_SPECIFY_VALID_JRE_ONLY_LOCATION");
 }
 
 TEST(RuntimeRules, BothSwitchesAskForAJdkFirstAndAJreOnRetry) {
-  EXPECT_STREQ(FirstJavaHomeRequest(true, true), "S_SPECIFY_JDK_ONLY_LOCATION");
-  EXPECT_STREQ(RetryJavaHomeRequest(true, true), "S_SPECIFY_VALID_JRE_ONLY_LOCATION");
+  EXPECT_STREQ(FirstJavaHomeRequest(true, true).name, "S_SPECIFY_JDK_ONLY_LOCATION");
+  EXPECT_STREQ(RetryJavaHomeRequest(true, true).name, "S_SPECIFY_VALID_JRE_ONLY_LOCATION");
 }
 
 TEST(RuntimeRules, KindRefusalTruthTable) {

@@ -17,8 +17,8 @@ constexpr char kHyphenLine[] = "------------------------------------------------
 
 void EchoElements(const std::vector<std::string>& elements) {
   ConsolePrint(kHyphenLine);
-  ConsolePrint(LocalText("S_TOTAL_ARGS", static_cast<int>(elements.size())).c_str());
-  ConsolePrint(LocalText("S_CMDLINE_ARG_ELTS").c_str());
+  ConsolePrint(LocalText(msg::S_TOTAL_ARGS, static_cast<int>(elements.size())).c_str());
+  ConsolePrint(LocalText(msg::S_CMDLINE_ARG_ELTS).c_str());
   for (std::size_t i = 0; i < elements.size(); ++i) {
     // Concatenated, not formatted: the class path alone may pass the formatting limit.
     ConsolePrint(("Arg:" + std::to_string(i) + ":" + elements[i] + ":\n").c_str());
@@ -32,8 +32,8 @@ void AppendElementsToLog(const std::vector<std::string>& elements) {
   std::FILE* log = std::fopen(g_installer_log.path.c_str(), "a");
   if (log == nullptr) return;
   std::fputs("\n", log);
-  std::fputs(BaseText("S_TOTAL_ARGS", static_cast<int>(elements.size())).c_str(), log);
-  std::fputs(BaseText("S_CMDLINE_ARG_ELTS").c_str(), log);
+  std::fputs(BaseText(msg::S_TOTAL_ARGS, static_cast<int>(elements.size())).c_str(), log);
+  std::fputs(BaseText(msg::S_CMDLINE_ARG_ELTS).c_str(), log);
   for (const std::string& element : elements) {
     std::fputs(element.c_str(), log);
     std::fputs("\n", log);
@@ -46,8 +46,9 @@ void AppendElementsToLog(const std::vector<std::string>& elements) {
 
 // The wait cannot go on: the child may still run, so its status is whatever it is now.
 void ReportFailedWait() {
-  ShowError(LocalText("S_ERGOSLST", "MsgWaitForMultipleObjects()", static_cast<int>(GetLastError()))
-                .c_str());
+  ShowError(
+      LocalText(msg::S_ERGOSLST, "MsgWaitForMultipleObjects()", static_cast<int>(GetLastError()))
+          .c_str());
 }
 
 }  // namespace
@@ -59,13 +60,13 @@ int RunInstallerProcess(const std::string& program, const std::vector<std::strin
   if (launch.debug) EchoElements(elements);
   std::string command = JoinArguments(elements);
   if (launch.debug && !elements.empty()) {
-    ConsolePrint(LocalText("S_JVMLOADMSG", elements[0].c_str()).c_str());
+    ConsolePrint(LocalText(msg::S_JVMLOADMSG, elements[0].c_str()).c_str());
     ConsolePrint("\n");
   }
 
   void* child = nullptr;
   if (DWORD error = StartChild(program, command, SW_SHOWNORMAL, &child); error != 0) {
-    ShowError(LocalText("S_ERGOSLST", "CreateTAVProcess()", static_cast<int>(error)).c_str());
+    ShowError(LocalText(msg::S_ERGOSLST, "CreateTAVProcess()", static_cast<int>(error)).c_str());
     WaitForEnter();
     return static_cast<int>(error);
   }

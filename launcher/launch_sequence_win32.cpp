@@ -112,17 +112,18 @@ Outcome CheckMode(Launch* l) {
     l->params.bootstrap = "F";
   }
   if (mode.refuses_distribution && IsFlagOn(l->params.distribution)) {
-    ShowError(LocalText("S_ERRORINVOKINGFROMCD", l->settings.last_element_upper.c_str()).c_str());
+    ShowError(
+        LocalText(msg::S_ERRORINVOKINGFROMCD, l->settings.last_element_upper.c_str()).c_str());
     return EndWith(-1);
   }
   if (l->settings.prereq_checker) {
     const std::string& location = l->params.prereq_config_location;
     if (location.empty()) {
-      ConsolePrint(LocalText("S_ERR_PREREQ_CONFIG_LOC").c_str());
+      ConsolePrint(LocalText(msg::S_ERR_PREREQ_CONFIG_LOC).c_str());
       return EndWith(-1);
     }
     if (!PathExists(location)) {
-      std::fputs(LocalText("S_ERR_INVALID_PREREQ_CONFIG_LOC", location.c_str()).c_str(), stdout);
+      std::fputs(LocalText(msg::S_ERR_INVALID_PREREQ_CONFIG_LOC, location.c_str()).c_str(), stdout);
       std::fflush(stdout);
       return EndWith(-1);
     }
@@ -136,7 +137,7 @@ Outcome RunPrereqPhase(Launch* l, int param_status) {
   const LaunchSettings& s = l->settings;
   if (!s.help) {
     if (!s.bootstrap_only) {
-      ConsolePrint(LocalText("S_STARTINSTALLERMSG", ProductTitle(s)).c_str());
+      ConsolePrint(LocalText(msg::S_STARTINSTALLERMSG, ProductTitle(s)).c_str());
     }
     PrereqRunRequest request;
     request.param_file = l->params.path;
@@ -208,7 +209,7 @@ StagingRequest MakeStagingRequest(const Launch& l) {
 Outcome Stage(Launch* l) {
   if (!IsFlagOn(l->params.bootstrap)) return {};
   if (l->bootstrap_megabytes < 0 || l->bootstrap_megabytes > kMaxBootstrapMegabytes) {
-    ShowError(LocalText("S_ERBOOTSTRAP_RANGE", kMaxBootstrapMegabytes).c_str());
+    ShowError(LocalText(msg::S_ERBOOTSTRAP_RANGE, kMaxBootstrapMegabytes).c_str());
     return {};
   }
   ConsolePrint(BootstrapMessage(l->settings.bootstrap_only, LocalMessage("S_BOOTSTRAPMSG"),
@@ -286,11 +287,11 @@ int LaunchInstaller(Launch* l) {
   std::string program;
   if (!GetFullPath(command.program_path, &program)) program.clear();
   if (!s.bootstrap_only && !PathExists(program)) {
-    ShowError(LocalText("S_ERJRENFD", command.program_path.c_str(), "1.3.1").c_str());
+    ShowError(LocalText(msg::S_ERJRENFD, command.program_path.c_str(), "1.3.1").c_str());
     status = -1;
   }
   if (!CheckRegistryAccess()) {
-    ShowError(LocalText("S_ERR_REG_ACCESS").c_str());
+    ShowError(LocalText(msg::S_ERR_REG_ACCESS).c_str());
     return -1;
   }
   std::string temp = GetTempDir();

@@ -5,7 +5,6 @@
 
 #include "launcher/launch_settings.h"
 #include "messages/format_text.h"
-#include "messages/messages.h"
 #include "platform/full_path.h"
 #include "platform/text_buffer.h"
 
@@ -202,7 +201,7 @@ void GetAssignedValue(std::string* value, std::string_view element, bool from_lo
   }
   if (!GetFullPath(candidate, value)) {
     StoreBounded(value, candidate);
-    if (debug) std::perror(FormatText(LocalMessage("S_ERABS_PATH"), candidate.c_str()).c_str());
+    if (debug) std::perror(LocalText(msg::S_ERABS_PATH, candidate.c_str()).c_str());
   }
 }
 

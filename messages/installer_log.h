@@ -7,6 +7,9 @@
 #include <cstdio>
 #include <string>
 
+#include "messages/format_text.h"
+#include "messages/message_output.h"
+
 struct InstallerLog {
   std::FILE* stream = nullptr;
   // The log file's path, empty when no log could be opened; S_EXIT_MSG shows it.
@@ -31,8 +34,12 @@ void WriteLog(const char* text);
 void ShowAndLog(const char* text);
 
 // Formats `key` with the arguments: its local text to the console, its base text to
-// the log.
-void ShowAndLogMessage(const char* key, ...);
+// the log. The key's type fixes the arguments, as for LocalText.
+template <char... Kinds, typename... Arguments>
+void ShowAndLogMessage(MessageKey<Kinds...> key, Arguments... arguments) {
+  ConsolePrint(LocalText(key, arguments...).c_str());
+  WriteLog(BaseText(key, arguments...).c_str());
+}
 
 // The inventory location (inst_loc) written when the product was installed, from
 // SOFTWARE\VELMOR, else SOFTWARE\WOW6432NODE\VELMOR of HKEY_LOCAL_MACHINE; empty when

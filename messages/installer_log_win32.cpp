@@ -1,11 +1,8 @@
 #include "messages/installer_log.h"
 
-#include <cstdarg>
 #include <cstring>
 
-#include "messages/format_text.h"
 #include "messages/message_output.h"
-#include "messages/messages.h"
 #include "platform/scoped_reg_key_win32.h"
 #include "platform/text_buffer.h"
 #include "messages/log_location.h"
@@ -59,17 +56,6 @@ void WriteLog(const char* text) {
 void ShowAndLog(const char* text) {
   ConsolePrint(text);
   WriteLog(text);
-}
-
-void ShowAndLogMessage(const char* key, ...) {
-  va_list args;
-  va_start(args, key);
-  va_list copy;
-  va_copy(copy, args);
-  ConsolePrint(FormatTextV(LocalMessage(key), args).c_str());
-  WriteLog(FormatTextV(BaseMessage(key), copy).c_str());
-  va_end(copy);
-  va_end(args);
 }
 
 void CloseInstallerLog() {

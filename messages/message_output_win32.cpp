@@ -41,6 +41,6 @@ void ShowError(const char* text) {
 
 void WaitForEnter() {
   if (!g_console.silent) return;
-  ConsolePrint(LocalText("S_ENTER_ENTER").c_str());
+  ConsolePrint(LocalText(msg::S_ENTER_ENTER).c_str());
   std::getchar();
 }

@@ -25,7 +25,7 @@ bool SearchParameterFile(const std::string& startup_dir, const std::string& laun
       *found = candidate;
       return true;
     }
-    WriteLog(BaseText("S_ERVELPARAMNFD_LOC", candidate.c_str()).c_str());
+    WriteLog(BaseText(msg::S_ERVELPARAMNFD_LOC, candidate.c_str()).c_str());
   }
   return false;
 }
@@ -35,7 +35,7 @@ void MakeAbsolute(std::string* path, bool debug) {
   if (GetFullPath(*path, &full)) {
     *path = full;
   } else if (debug) {
-    std::perror(LocalText("S_ERABS_PATH", path->c_str()).c_str());
+    std::perror(LocalText(msg::S_ERABS_PATH, path->c_str()).c_str());
   }
 }
 
@@ -47,7 +47,7 @@ bool GetLauncherDirectory(std::string* directory) {
   if (length == 0 || length >= kTextBufferSize) {
     // A truncated path would name some other directory.
     DWORD error = length == 0 ? GetLastError() : ERROR_INSUFFICIENT_BUFFER;
-    ConsolePrint(LocalText("S_ERGOSLST", "GetCurrentDir()", static_cast<int>(error)).c_str());
+    ConsolePrint(LocalText(msg::S_ERGOSLST, "GetCurrentDir()", static_cast<int>(error)).c_str());
     return false;
   }
   *directory = LauncherDirectoryOf(std::string(module, length));
@@ -74,8 +74,8 @@ int ReadParameterFile(const ParameterFileRequest& request, std::string* startup_
   if (path.empty() || !PathExists(path)) {
     missing_user_file = path;
     if (!SearchParameterFile(*startup_dir, launcher_dir, &path)) {
-      ShowError(LocalText("S_ERVELPARAMNFD").c_str());
-      WriteLog(BaseText("S_ERVELPARAMNFD").c_str());
+      ShowError(LocalText(msg::S_ERVELPARAMNFD).c_str());
+      WriteLog(BaseText(msg::S_ERVELPARAMNFD).c_str());
       CloseInstallerLog();
       return -2;
     }
@@ -84,10 +84,10 @@ int ReadParameterFile(const ParameterFileRequest& request, std::string* startup_
   params->path = path;
 
   if (!missing_user_file.empty()) {
-    ShowAndLogMessage("S_ERUSR_PARAMFILE_NOT_FOUND", missing_user_file.c_str());
-    ShowAndLogMessage("S_DEF_PARAMFILE", path.c_str());
+    ShowAndLogMessage(msg::S_ERUSR_PARAMFILE_NOT_FOUND, missing_user_file.c_str());
+    ShowAndLogMessage(msg::S_DEF_PARAMFILE, path.c_str());
   } else {
-    WriteLog(BaseText("S_USING_PARAMFILE", path.c_str()).c_str());
+    WriteLog(BaseText(msg::S_USING_PARAMFILE, path.c_str()).c_str());
   }
   CloseInstallerLog();
 

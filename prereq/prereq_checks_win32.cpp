@@ -69,9 +69,9 @@ bool UserAcceptsUncertifiedSystem() {
 
 // The end of a launch on an uncertified system.
 int RefuseUncertifiedSystem(const PrereqPassState& state) {
-  ShowAndLogMessage("S_EXIT_MSG", g_installer_log.path.c_str());
+  ShowAndLogMessage(msg::S_EXIT_MSG, g_installer_log.path.c_str());
   if (!state.silent && !state.no_console) {
-    ShowAndLogMessage("S_EXIT_CONTINUE");
+    ShowAndLogMessage(msg::S_EXIT_CONTINUE);
     std::getchar();
   }
   CloseInstallerLog();
@@ -85,23 +85,23 @@ int CheckCertifiedVersion(PrereqPassState* state, bool* read_section) {
   GetPrivateProfileStringA(kCertifiedVersions, "Windows", "", list, sizeof list,
                            state->param_file.c_str());
   if (list[0] == '\0') {
-    ShowAndLogMessage("S_NO_PREQ_RUN");
+    ShowAndLogMessage(msg::S_NO_PREQ_RUN);
     return kPassNoCertifiedList;
   }
-  ShowAndLogMessage("S_CHECKING_REQ_PREREQ");
+  ShowAndLogMessage(msg::S_CHECKING_REQ_PREREQ);
   std::string failure_message = CertifiedValue(*state, "CERTIFIED_VERSION_FAILURE_MESSAGE");
   std::string version = VersionText(ReadOsVersion());
-  ShowAndLogMessage("S_CHECKING_FOR_OS_VERSION");
+  ShowAndLogMessage(msg::S_CHECKING_FOR_OS_VERSION);
   ShowAndLog(FormatVersionList(list).c_str());
-  ShowAndLogMessage("S_ACTUAL", version.c_str());
+  ShowAndLogMessage(msg::S_ACTUAL, version.c_str());
   if (ListContains(list, version)) {
-    ShowAndLogMessage("S_SPASSED_ON_NEWLINE");
+    ShowAndLogMessage(msg::S_SPASSED_ON_NEWLINE);
     state->required_section = "Windows-" + version + "-required";
     state->optional_section = "Windows-" + version + "-optional";
     *read_section = true;
     return kPassPassed;
   }
-  ShowAndLogMessage("S_SFAILED_ON_NEWLINE");
+  ShowAndLogMessage(msg::S_SFAILED_ON_NEWLINE);
   if (!failure_message.empty()) {
     ShowAndLog("\n\n");
     ShowAndLog(failure_message.c_str());
@@ -127,42 +127,42 @@ void Judge(PrereqPassState* state, Verdict verdict, const std::string& failure_m
            bool* failed) {
   if (verdict == Verdict::kNone) return;
   if (verdict == Verdict::kPassed) {
-    ShowAndLogMessage("S_SPASSED");
+    ShowAndLogMessage(msg::S_SPASSED);
     return;
   }
   *failed = true;
   AppendFailureMessage(&state->failure_text, failure_message);
-  ShowAndLogMessage("S_SFAILED");
+  ShowAndLogMessage(msg::S_SFAILED);
 }
 
 Verdict CheckServicePack(const std::string& requirement) {
-  ShowAndLogMessage("S_CHECKING_FOR_SERVICE_PACK");
+  ShowAndLogMessage(msg::S_CHECKING_FOR_SERVICE_PACK);
   ShowAndLog(FormatVersionList(requirement).c_str());
   OsVersion os = ReadOsVersion();
   if (os.service_pack.empty()) {
-    ShowAndLogMessage("S_ACTUAL", "none");
+    ShowAndLogMessage(msg::S_ACTUAL, "none");
     return Verdict::kFailed;
   }
   std::string actual = os.service_pack;
   if (os.major == 4 && actual == "Service Pack 6" && HasQ246009Hotfix()) actual += "a";
-  ShowAndLogMessage("S_ACTUAL", actual.c_str());
+  ShowAndLogMessage(msg::S_ACTUAL, actual.c_str());
   std::string number = ServicePackNumber(actual);
   if (number.empty()) return Verdict::kFailed;
   return ServicePackAccepted(requirement, number) ? Verdict::kPassed : Verdict::kFailed;
 }
 
 Verdict CheckDisplayColours(const std::string& requirement) {
-  ShowAndLogMessage("S_CHECKING_FOR_DISP_COL", requirement.c_str());
+  ShowAndLogMessage(msg::S_CHECKING_FOR_DISP_COL, requirement.c_str());
   int bits = DisplayBitsPerPixel();
-  ShowAndLogMessage("S_HIGHER_THAN", requirement.c_str());
-  ShowAndLogMessage("S_ACTUAL", ColourCountText(bits).c_str());
+  ShowAndLogMessage(msg::S_HIGHER_THAN, requirement.c_str());
+  ShowAndLogMessage(msg::S_ACTUAL, ColourCountText(bits).c_str());
   return CheckColours(requirement, bits);
 }
 
 Verdict CheckProcessor(const std::string& requirement) {
-  ShowAndLogMessage("S_CHECKING_FOR_CPU", requirement.c_str());
+  ShowAndLogMessage(msg::S_CHECKING_FOR_CPU, requirement.c_str());
   int clock = ProcessorClockMhz();
-  ShowAndLogMessage("S_ACTUAL_CPU", clock);
+  ShowAndLogMessage(msg::S_ACTUAL_CPU, clock);
   return CheckClock(requirement, clock);
 }
 

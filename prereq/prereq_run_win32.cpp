@@ -32,16 +32,16 @@ bool ReportsMissingPatches(const std::string& failure_text) {
 
 void ShowIgnoreNotice(const PrereqPassState& state, bool required) {
   if (required) {
-    ShowAndLogMessage("S_IGNORE_REQ_SYS_PREREQ");
+    ShowAndLogMessage(msg::S_IGNORE_REQ_SYS_PREREQ);
   } else if (ReportsMissingPatches(state.failure_text)) {
-    ShowAndLogMessage("S_IGNORE_PATCH_SYS_PREREQ");
+    ShowAndLogMessage(msg::S_IGNORE_PATCH_SYS_PREREQ);
   } else {
-    ShowAndLogMessage("S_IGNORE_OPT_SYS_PREREQ");
+    ShowAndLogMessage(msg::S_IGNORE_OPT_SYS_PREREQ);
   }
 }
 
 int EndWithExitMessage() {
-  ShowAndLogMessage("S_EXIT_MSG", g_installer_log.path.c_str());
+  ShowAndLogMessage(msg::S_EXIT_MSG, g_installer_log.path.c_str());
   CloseInstallerLog();
   return kEndLaunch;
 }
@@ -49,7 +49,7 @@ int EndWithExitMessage() {
 // -EXECUTESYSPREREQS: the generic pass's failures, then the end.
 int EndAfterExecutingOnly(const PrereqRunRequest& request, const PrereqPassState& state) {
   ShowAndLog(state.failure_text.c_str());
-  ShowAndLogMessage("S_EXIT_MSG", g_installer_log.path.c_str());
+  ShowAndLogMessage(msg::S_EXIT_MSG, g_installer_log.path.c_str());
   CloseInstallerLog();
   if (!request.silent && !request.no_console) {
     ConsolePrint(LocalMessage("S_EXIT_CONTINUE"));
@@ -62,25 +62,25 @@ int EndAfterExecutingOnly(const PrereqRunRequest& request, const PrereqPassState
 int HandleFailure(const PrereqRunRequest& request, const PrereqPassState& state, bool required) {
   if (!state.failure_text.empty()) ShowAndLog(state.failure_text.c_str());
   if (required) {
-    ShowAndLogMessage("S_FAILED_PRE_REQ_1");
-    ShowAndLogMessage("S_FAILED_PRE_REQ_2");
+    ShowAndLogMessage(msg::S_FAILED_PRE_REQ_1);
+    ShowAndLogMessage(msg::S_FAILED_PRE_REQ_2);
     ConsolePrint("\n\n");
   } else if (state.failure_text.empty()) {
-    ShowAndLogMessage("S_FAILED_OPTIONAL");
+    ShowAndLogMessage(msg::S_FAILED_OPTIONAL);
   }
   if (request.silent || request.no_console) return EndWithExitMessage();
   char answer[kTextBufferSize];
   for (;;) {
-    ShowAndLogMessage("S_CONTINUE");
+    ShowAndLogMessage(msg::S_CONTINUE);
     answer[0] = '\0';
     switch (ClassifyAnswer(std::fgets(answer, sizeof answer, stdin))) {
       case Answer::kYes:
-        ShowAndLogMessage("S_CONTINUE_YES");
-        if (required) ShowAndLogMessage("S_IGNORE_REQ_SYS_PREREQ");
+        ShowAndLogMessage(msg::S_CONTINUE_YES);
+        if (required) ShowAndLogMessage(msg::S_IGNORE_REQ_SYS_PREREQ);
         CloseInstallerLog();
         return kGoOn;  // the remaining passes are skipped
       case Answer::kNo:
-        ShowAndLogMessage("S_CONTINUE_NO");
+        ShowAndLogMessage(msg::S_CONTINUE_NO);
         return EndWithExitMessage();
       case Answer::kAgain:
         break;
@@ -112,7 +112,7 @@ int RunSystemPrereqs(const PrereqRunRequest& request) {
       return HandleFailure(request, state, pass.required);
     }
     if (index == 0 && !request.platform_checks) break;
-    if (index == 1 && result == kPassPassed) ShowAndLogMessage("S_PRE_REQREQ_PASSED");
+    if (index == 1 && result == kPassPassed) ShowAndLogMessage(msg::S_PRE_REQREQ_PASSED);
   }
   ShowAndLog("\n");
   CloseInstallerLog();

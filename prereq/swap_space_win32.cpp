@@ -42,20 +42,20 @@ bool CheckSwapSpace(const std::string& requirement) {
   }
 
   if (status == 0) {
-    ShowAndLogMessage("S_CHECKING_FOR_SWAP", requirement.c_str());
-    ShowAndLogMessage("S_ACTUAL_SWAP", WholeMegabytes(total));
-    ShowAndLogMessage("S_SPASSED");
+    ShowAndLogMessage(msg::S_CHECKING_FOR_SWAP, requirement.c_str());
+    ShowAndLogMessage(msg::S_ACTUAL_SWAP, WholeMegabytes(total));
+    ShowAndLogMessage(msg::S_SPASSED);
     return false;
   }
   if (status == ERROR_MORE_DATA) {
-    ShowAndLogMessage("S_REGISTRY_KEY_TOO_LARGE");
+    ShowAndLogMessage(msg::S_REGISTRY_KEY_TOO_LARGE);
   } else if (status == kRequirementNotPositive) {
-    ShowAndLogMessage("S_INVALID_SWAP_SPACE_REQ");
+    ShowAndLogMessage(msg::S_INVALID_SWAP_SPACE_REQ);
   } else if (status == kBelowRequirement) {
-    ShowAndLogMessage("S_FAIL_CHECKING_FOR_SWAP", WholeMegabytes(total), requirement.c_str());
+    ShowAndLogMessage(msg::S_FAIL_CHECKING_FOR_SWAP, WholeMegabytes(total), requirement.c_str());
   } else {
-    ShowAndLogMessage("S_FAILED_TO_OPEN_REGISTRY");
+    ShowAndLogMessage(msg::S_FAILED_TO_OPEN_REGISTRY);
   }
-  ShowAndLogMessage("S_SFAILED");
+  ShowAndLogMessage(msg::S_SFAILED);
   return true;
 }

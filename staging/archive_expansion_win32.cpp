@@ -26,7 +26,7 @@ DWORD RunHidden(const std::string& program, const std::string& command) {
   if (WaitForChild(process.get()) != 0) {
     // unzip may still be writing: its status reads as still active, which fails the step.
     ShowError(
-        LocalText("S_ERGOSLST", "MsgWaitForMultipleObjects()", static_cast<int>(GetLastError()))
+        LocalText(msg::S_ERGOSLST, "MsgWaitForMultipleObjects()", static_cast<int>(GetLastError()))
             .c_str());
   }
   DWORD code = 0;
@@ -50,8 +50,8 @@ int ExpandJars(const std::string& source, const std::string& destination,
   WriteLog(command.c_str());
   if (result == 0) return 0;
   if (PathExists(source)) return -1;
-  WriteLog(BaseText("S_UNZIP_FAILED", source.c_str()).c_str());
-  ShowError(LocalText("S_UNZIP_FAILED", source.c_str()).c_str());
+  WriteLog(BaseText(msg::S_UNZIP_FAILED, source.c_str()).c_str());
+  ShowError(LocalText(msg::S_UNZIP_FAILED, source.c_str()).c_str());
   std::fflush(stdout);
   return -1;
 }

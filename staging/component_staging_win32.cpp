@@ -184,7 +184,8 @@ void StageExtensions(const Stager& s) {
 // Step 13: what the runtime and installer directories hold, for the installer log.
 void LogFileCounts(const Stager& s) {
   for (const char* name : {"jre", "tav"}) {
-    WriteLog(BaseText("S_NUMBER_OF_FILES_BOOTSTRAPPED", name, CountFiles(s.Scratch(name))).c_str());
+    WriteLog(
+        BaseText(msg::S_NUMBER_OF_FILES_BOOTSTRAPPED, name, CountFiles(s.Scratch(name))).c_str());
   }
 }
 

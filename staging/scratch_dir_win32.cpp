@@ -20,7 +20,7 @@ namespace {
 constexpr int kMaxScratchSuffix = 1024;
 
 void ReportUnusable(const std::string& path) {
-  ShowError(LocalText("S_ERPERDIR", path.c_str()).c_str());
+  ShowError(LocalText(msg::S_ERPERDIR, path.c_str()).c_str());
 }
 
 enum class Claim { kCreated, kTaken, kFailed };
