@@ -8,7 +8,8 @@ set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(${GTEST_SOURCE_DIR} googletest EXCLUDE_FROM_ALL)
 
-add_library(vel_core STATIC ${CORE_SOURCES} platform/full_path_posix.cpp platform/char_class_posix.cpp)
+add_library(vel_core STATIC ${CORE_SOURCES} platform/full_path_posix.cpp platform/char_class_posix.cpp
+                   platform/system_text_posix.cpp)
 target_include_directories(vel_core PUBLIC ${CMAKE_SOURCE_DIR})
 
 add_executable(native_tests ${CORE_TESTS})
@@ -35,7 +36,8 @@ if(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
   set(FUZZ_SECONDS 20 CACHE STRING "How long each fuzzer runs in the tests")
   foreach(target catalogue component_list java_command options paging_files section_reader)
     add_executable(fuzz_${target} fuzz/fuzz_${target}.cpp ${CORE_SOURCES}
-                   platform/full_path_posix.cpp platform/char_class_posix.cpp)
+                   platform/full_path_posix.cpp platform/char_class_posix.cpp
+                   platform/system_text_posix.cpp)
     target_include_directories(fuzz_${target} PRIVATE ${CMAKE_SOURCE_DIR})
     target_compile_options(fuzz_${target} PRIVATE -fsanitize=fuzzer)
     target_link_options(fuzz_${target} PRIVATE -fsanitize=fuzzer)

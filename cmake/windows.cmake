@@ -24,6 +24,7 @@ set(WINDOWS_SOURCES
   platform/char_class_win32.cpp
   platform/child_process_win32.cpp
   platform/full_path_win32.cpp
+  platform/system_text_win32.cpp
   platform/ensure_directory_win32.cpp
   platform/list_files_win32.cpp
   platform/path_exists_win32.cpp
@@ -53,6 +54,8 @@ set(WINDOWS_TESTS
   staging/tree_walk_win32_test.cpp
   platform/child_process_win32_test.cpp
   platform/full_path_win32_test.cpp
+  platform/system_text_win32_test.cpp
+  messages/format_text_win32_test.cpp
 )
 
 add_library(vel_core STATIC ${CORE_SOURCES} ${WINDOWS_SOURCES})

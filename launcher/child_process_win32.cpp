@@ -8,6 +8,7 @@
 #include "messages/messages.h"
 #include "platform/child_process.h"
 #include "platform/scoped_handle_win32.h"
+#include "platform/system_text.h"
 #include "platform/windows_prelude.h"
 #include "messages/installer_log.h"
 
@@ -21,7 +22,8 @@ void EchoElements(const std::vector<std::string>& elements) {
   ConsolePrint(LocalText(msg::S_CMDLINE_ARG_ELTS).c_str());
   for (std::size_t i = 0; i < elements.size(); ++i) {
     // Concatenated, not formatted: the class path alone may pass the formatting limit.
-    ConsolePrint(("Arg:" + std::to_string(i) + ":" + elements[i] + ":\n").c_str());
+    ConsolePrint(
+        ("Arg:" + std::to_string(i) + ":" + SystemTextToUtf8(elements[i].c_str()) + ":\n").c_str());
   }
   ConsolePrint(kHyphenLine);
 }

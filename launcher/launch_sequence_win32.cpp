@@ -35,6 +35,7 @@
 #include "platform/full_path.h"
 #include "platform/list_files.h"
 #include "platform/path_join.h"
+#include "platform/system_text.h"
 #include "platform/windows_prelude.h"
 #include "messages/installer_log.h"
 #include "prereq/prereq_run.h"
@@ -214,7 +215,7 @@ Outcome Stage(Launch* l) {
   }
   ConsolePrint(BootstrapMessage(l->settings.bootstrap_only, LocalMessage("S_BOOTSTRAPMSG"),
                                 LocalMessage("S_BOOTSTRAPONLYMSG"), LocalMessage("S_WAITMSG"),
-                                l->scratch_path)
+                                SystemTextToUtf8(l->scratch_path.c_str()))
                    .c_str());
   std::fflush(stdout);
   int exit_code = 0;

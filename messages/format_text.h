@@ -16,6 +16,7 @@
 #include <type_traits>
 
 #include "messages/message_keys.h"
+#include "platform/system_text.h"
 
 // Lets the compiler check the conversions of a literal format against its arguments.
 // MinGW names the archetype of the printf it links (its own, C99-conforming one).
@@ -70,25 +71,44 @@ constexpr void CheckMessageArguments() {
                 "(pass .c_str()), 'd' takes an int (message_key_list.h)");
 }
 
+// A message argument as it is formatted: a string argument is a system text (a path, a
+// parameter value) in the ANSI code page and becomes UTF-8, like the texts around it;
+// an int stays as it is. The converted text lives until the end of the call.
+class Utf8Argument {
+ public:
+  explicit Utf8Argument(const char* text) : text_(SystemTextToUtf8(text)) {}
+  const char* get() const { return text_.c_str(); }
+
+ private:
+  std::string text_;
+};
+inline Utf8Argument AsFormatted(const char* text) { return Utf8Argument(text); }
+inline int AsFormatted(int value) { return value; }
+inline const char* Pass(const Utf8Argument& argument) { return argument.get(); }
+inline int Pass(int value) { return value; }
+
 // The unchecked formatting behind the templates below, which check every call first.
 std::string FormatLocalText(const char* key, ...);
 std::string FormatBaseText(const char* key, ...);
 
 }  // namespace message_detail
 
-// The local (console) and base (log) texts of `key` formatted with the arguments.
+// The local (console) and base (log) texts of `key` formatted with the arguments, string
+// arguments converted from the ANSI code page to UTF-8.
 // Example: LocalText(msg::S_ERPERDIR, path.c_str()); LocalText(msg::S_ERPERDIR, path)
 // and LocalText(msg::S_ERPERDIR) do not compile.
 template <char... Kinds, typename... Arguments>
 std::string LocalText(MessageKey<Kinds...> key, Arguments... arguments) {
   message_detail::CheckMessageArguments<MessageKey<Kinds...>, Arguments...>();
-  return message_detail::FormatLocalText(key.name, arguments...);
+  return message_detail::FormatLocalText(
+      key.name, message_detail::Pass(message_detail::AsFormatted(arguments))...);
 }
 
 template <char... Kinds, typename... Arguments>
 std::string BaseText(MessageKey<Kinds...> key, Arguments... arguments) {
   message_detail::CheckMessageArguments<MessageKey<Kinds...>, Arguments...>();
-  return message_detail::FormatBaseText(key.name, arguments...);
+  return message_detail::FormatBaseText(
+      key.name, message_detail::Pass(message_detail::AsFormatted(arguments))...);
 }
 
 #endif  // MESSAGES_FORMAT_TEXT_H_

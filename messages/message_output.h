@@ -11,11 +11,13 @@
 void ConsolePrint(const char* text);
 
 // An error that must be seen: on the console in silent mode, otherwise in a message
-// box captioned with S_TAV and the error icon.
+// box captioned with S_TAV and the error icon, shown through the wide call so that any
+// language reads right.
 void ShowError(const char* text);
 
-// In silent mode: prints S_ENTER_ENTER and reads one character from standard input.
-// Otherwise does nothing.
+// In silent mode with a console: prints S_ENTER_ENTER and reads one character from
+// standard input. Otherwise (not silent, or -NOCONSOLE, where nobody saw the error nor
+// can answer) does nothing.
 void WaitForEnter();
 
 #endif  // MESSAGES_MESSAGE_OUTPUT_H_

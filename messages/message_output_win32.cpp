@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "messages/format_text.h"
 #include "messages/messages.h"
@@ -14,6 +15,16 @@ wchar_t g_wide_buffer[1024];
 
 bool HasConsoleHandle() {
   return g_console.output != nullptr && g_console.output != INVALID_HANDLE_VALUE;
+}
+
+// UTF-8 as UTF-16, whatever its length; invalid sequences become U+FFFD.
+std::wstring WideText(const char* text) {
+  int n = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
+  if (n <= 0) return std::wstring();
+  std::wstring wide(static_cast<std::size_t>(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text, -1, &wide[0], n);
+  wide.resize(static_cast<std::size_t>(n - 1));
+  return wide;
 }
 
 }  // namespace
@@ -34,13 +45,22 @@ void ConsolePrint(const char* text) {
 void ShowError(const char* text) {
   if (g_console.silent) {
     ConsolePrint(text);
+    return;
+  }
+  // The texts are UTF-8; the ANSI call would show any other language garbled.
+  std::wstring wide_text = WideText(text);
+  std::wstring wide_caption = WideText(LocalMessage("S_TAV"));
+  if (g_console.show_message_box != nullptr) {
+    g_console.show_message_box(wide_text.c_str(), wide_caption.c_str());
   } else {
-    MessageBoxA(nullptr, text, LocalMessage("S_TAV"), MB_ICONERROR);
+    MessageBoxW(nullptr, wide_text.c_str(), wide_caption.c_str(), MB_ICONERROR);
   }
 }
 
 void WaitForEnter() {
-  if (!g_console.silent) return;
+  // The pause lets a console user read the error; without a console nobody saw it, and
+  // nobody can press Enter either.
+  if (!g_console.silent || !HasConsoleHandle()) return;
   ConsolePrint(LocalText(msg::S_ENTER_ENTER).c_str());
   std::getchar();
 }

@@ -4,6 +4,8 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "messages/message_map.h"
 #include "messages/messages.h"
@@ -14,13 +16,28 @@ namespace {
 using ::testing::internal::CaptureStdout;
 using ::testing::internal::GetCapturedStdout;
 
+// The message boxes ShowError would have shown: text, then caption.
+std::vector<std::pair<std::wstring, std::wstring>> boxes_;
+void RecordMessageBox(const wchar_t* text, const wchar_t* caption) {
+  boxes_.emplace_back(text, caption);
+}
+
+// Standard input reads `text` for the rest of the test, as if typed ahead.
+void FeedStandardInput(const std::string& text, const std::string& path) {
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  std::fputs(text.c_str(), file);
+  std::fclose(file);
+  ASSERT_NE(std::freopen(path.c_str(), "rb", stdin), nullptr);
+}
+
 // The output handle is a file, as when output is redirected: WriteConsoleW fails on it,
 // so only what takes the standard-output fallback is seen.
 class MessageOutputTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    saved_console_ = g_console.output;
-    saved_silent_ = g_console.silent;
+    saved_console_ = g_console;
+    g_console.show_message_box = RecordMessageBox;
+    boxes_.clear();
     char temp[MAX_PATH];
     ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
     path_ = std::string(temp) + "vel_output_test_" + std::to_string(GetCurrentProcessId()) + "_" +
@@ -30,11 +47,13 @@ class MessageOutputTest : public ::testing::Test {
     g_console.output = file_;
   }
   void TearDown() override {
-    g_console.output = saved_console_;
-    g_console.silent = saved_silent_;
+    g_console = saved_console_;
     FreeMessageMaps();
     if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
     DeleteFileA(path_.c_str());
+    // Standard input fed by a test is let go, so its file can be removed.
+    std::freopen("NUL", "rb", stdin);
+    for (const char* suffix : {".in", ".in2"}) DeleteFileA((path_ + suffix).c_str());
   }
   std::string Printed(const std::string& text) {
     CaptureStdout();
@@ -42,8 +61,7 @@ class MessageOutputTest : public ::testing::Test {
     return GetCapturedStdout();
   }
 
-  void* saved_console_ = nullptr;
-  bool saved_silent_ = false;
+  ConsoleState saved_console_;
   std::string path_;
   HANDLE file_ = INVALID_HANDLE_VALUE;
 };
@@ -72,28 +90,56 @@ TEST_F(MessageOutputTest, LongerTextGoesToStandardOutputUnconverted) {
   EXPECT_EQ(Printed(accented), accented);
 }
 
-TEST_F(MessageOutputTest, SilentErrorGoesToTheConsoleWithoutBlocking) {
+TEST_F(MessageOutputTest, SilentErrorGoesToTheConsoleAndNoBox) {
   g_console.silent = true;
   std::string text = "ERROR: " + std::string(1100, 'e');
   CaptureStdout();
-  DWORD start = GetTickCount();
   ShowError(text.c_str());
-  DWORD elapsed = GetTickCount() - start;
   EXPECT_EQ(GetCapturedStdout(), text);
-  EXPECT_LT(elapsed, 1000u);
+  EXPECT_TRUE(boxes_.empty());
 }
 
-TEST_F(MessageOutputTest, WaitForEnterOutsideSilentModeReturnsAtOnceSilently) {
+TEST_F(MessageOutputTest, ErrorBoxShowsUtf8TextAndCaptionInAnyLanguage) {
+  g_console.silent = false;
+  g_message_maps.local = CreateMessageMap();
+  MessageMapPut(g_message_maps.local, "S_TAV", "Installationsprogramm f\xC3\xBCr Gr\xC3\xB6\xC3\x9F" "en");
+  CaptureStdout();
+  ShowError("Pr\xC3\xBC" "fung fehlgeschlagen: \xE2\x82\xAC");
+  EXPECT_EQ(GetCapturedStdout(), "");
+  ASSERT_EQ(boxes_.size(), 1u);
+  EXPECT_EQ(boxes_[0].first, L"Pr\u00FCfung fehlgeschlagen: \u20AC");
+  EXPECT_EQ(boxes_[0].second, L"Installationsprogramm f\u00FCr Gr\u00F6\u00DF" L"en");
+}
+
+TEST_F(MessageOutputTest, WaitForEnterOutsideSilentModeReadsNothing) {
   g_console.silent = false;
   // Long enough to take the standard-output fallback, were it printed.
   g_message_maps.local = CreateMessageMap();
   MessageMapPut(g_message_maps.local, "S_ENTER_ENTER", std::string(1023, 'p'));
+  FeedStandardInput("x", path_ + ".in");
   CaptureStdout();
-  DWORD start = GetTickCount();
   WaitForEnter();
-  DWORD elapsed = GetTickCount() - start;
   EXPECT_EQ(GetCapturedStdout(), "");
-  EXPECT_LT(elapsed, 1000u);
+  EXPECT_EQ(std::getchar(), 'x');
+}
+
+TEST_F(MessageOutputTest, SilentWaitForEnterReadsOneCharacterOnlyWithAConsole) {
+  g_console.silent = true;
+  g_message_maps.local = CreateMessageMap();
+  MessageMapPut(g_message_maps.local, "S_ENTER_ENTER", std::string(1023, 'p'));
+  FeedStandardInput("ab", path_ + ".in");
+  CaptureStdout();
+  WaitForEnter();
+  EXPECT_EQ(GetCapturedStdout(), std::string(1023, 'p'));
+  EXPECT_EQ(std::getchar(), 'b');
+
+  // -NOCONSOLE: no console output, so no pause either; the input stays unread.
+  g_console.output = nullptr;
+  FeedStandardInput("c", path_ + ".in2");
+  CaptureStdout();
+  WaitForEnter();
+  EXPECT_EQ(GetCapturedStdout(), "");
+  EXPECT_EQ(std::getchar(), 'c');
 }
 
 TEST_F(MessageOutputTest, FreedMapsYieldTheKeyItself) {

@@ -21,6 +21,8 @@ extern MessageMaps g_message_maps;
 struct ConsoleState {
   void* output = nullptr;
   bool silent = false;
+  // Shows an error box; null means MessageBoxW. Tests put a recorder here.
+  void (*show_message_box)(const wchar_t* text, const wchar_t* caption) = nullptr;
 };
 
 extern ConsoleState g_console;

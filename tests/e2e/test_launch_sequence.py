@@ -6,11 +6,13 @@ was started with, exits with VEL_JAVA_EXIT_CODE and runs VEL_JAVA_SLEEP_MS first
 
 import re
 import shutil
+import subprocess
 import time
 
 import pytest
 
-from conftest import DEFAULT_PARAMS, run_setup, run_setup_on_pty, win_path
+from conftest import (DEFAULT_PARAMS, kill_group, read_exit_code, run_setup, run_setup_on_pty,
+                      runner_argv, win_path, wine_env)
 
 CATALOGUE = {
     "S_STARTINSTALLERMSG": "START[%s]\n",
@@ -250,3 +252,45 @@ def test_the_java_program_checked_is_the_one_started_after_the_move_to_temp(prep
     assert directory.rstrip("\\") == win_path(away_temp)
     # The installer still sees the command text it always did.
     assert prepared.java_command().startswith('"..\\jre\\bin\\java.exe" ')
+
+
+def test_paths_with_letters_beyond_ascii_show_right_on_the_console(prepared):
+    """Paths come from ANSI calls (here TEMP); the console shows UTF-8 texts."""
+    prepared.add_catalogue("cons.nls", {**CATALOGUE, "S_ERPERDIR": "UNUSABLE[%s]\n"})
+    prepared.add_param_file(DEFAULT_PARAMS + "BOOTSTRAP=TRUE\nWAIT_FOR_COMPLETION=TRUE\n")
+    temp = prepared.root / "Tëmp José"
+    temp.mkdir()
+    code, shown = on_pty(prepared, "-silent", env={"VEL_CHILD_TEMP": win_path(temp)},
+                         columns=500)
+    assert code == 0
+    [scratch] = [p for p in temp.iterdir() if p.name.startswith("VelInstall")] or [None]
+    assert scratch is None  # removed after the wait
+    assert f"BOOTSTRAP {win_path(temp)}\\VelInstall" in shown
+
+    # A TEMP that is a file: the error names it.
+    not_a_directory = prepared.root / "Größe"
+    not_a_directory.write_text("")
+    code, shown = on_pty(prepared, "-silent", env={"VEL_CHILD_TEMP": win_path(not_a_directory)},
+                         answers=[""], columns=500)
+    assert code == -1
+    assert f"UNUSABLE[{win_path(not_a_directory)}]" in shown
+
+
+def test_silent_launch_without_a_console_does_not_wait_for_a_key(prepared):
+    """-NOCONSOLE: the error is not shown, so there is no pause for reading it, even with
+    standard input open and silent (a script's pipe that never sends anything)."""
+    result_file = prepared.root / "exit_code.txt"
+    proc = subprocess.Popen(runner_argv(prepared, "-silent -NOCONSOLE", result_file),
+                            stdin=subprocess.PIPE, stdout=subprocess.DEVNULL,
+                            stderr=subprocess.DEVNULL, env=wine_env(prepared.env()),
+                            cwd=prepared.root, start_new_session=True)
+    try:
+        proc.wait(timeout=60)
+    except subprocess.TimeoutExpired:
+        pytest.fail("setup.exe waited for a key nobody can press")
+    finally:
+        if proc.poll() is None:
+            kill_group(proc)
+        proc.stdin.close()
+    assert read_exit_code(result_file, "setup.exe") == -2
+    assert prepared.java_command() is None
