@@ -157,6 +157,14 @@ void ApplyRow(const OptionRow& row, const std::string& element, const std::strin
   if (row.log_prefix != nullptr) settings->log_prefix = row.log_prefix;
 }
 
+// A location given relative is taken from the directory the launcher was started in,
+// once: the working directory changes during the launch, and every later use must name
+// the same place.
+void MakeLocationAbsolute(std::string* location) {
+  std::string full;
+  if (!location->empty() && GetFullPath(*location, &full)) *location = full;
+}
+
 }  // namespace
 
 std::string JoinArguments(const std::vector<std::string>& elements) {
@@ -228,4 +236,6 @@ void ParseOptions(std::vector<std::string>* elements, LaunchSettings* settings) 
     }
     settings->last_element_upper = upper;
   }
+  MakeLocationAbsolute(&settings->scratch_path);
+  MakeLocationAbsolute(&settings->bootstrap_location);
 }

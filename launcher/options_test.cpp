@@ -185,6 +185,19 @@ TEST(ParseOptions, BootstrapLocationTakesTheTextAfterTheFirstEquals) {
   EXPECT_EQ(p.settings.prereq_config_location, "D:\\cfg BOOTSTRAP_LOC");
 }
 
+TEST(ParseOptions, RelativeScratchAndBootstrapLocationsBecomeAbsoluteOnce) {
+  std::string here;
+  ASSERT_TRUE(GetFullPath("x", &here));
+  here.resize(here.size() - 1);  // the current directory with its trailing backslash
+  Parsed p = Parse("-rscratchPath work\\s -bootstrapOnly BOOTSTRAP_LOC=boot");
+  EXPECT_EQ(p.settings.scratch_path, here + "work\\s");
+  EXPECT_EQ(p.settings.bootstrap_location, here + "boot");
+  // Absolute and missing ones stay as they are.
+  p = Parse("-rscratchPath C:\\s");
+  EXPECT_EQ(p.settings.scratch_path, "C:\\s");
+  EXPECT_EQ(p.settings.bootstrap_location, "");
+}
+
 TEST(ParseOptions, FromLocationNamesAFileBesideThePrereqDirectory) {
   Parsed p = Parse("FROM_LOCATION=D:\\stage\\products.xml");
   EXPECT_EQ(p.settings.prereq_config_location, "D:\\stage\\prereq");

@@ -34,6 +34,36 @@ TEST(CheckRegistryAccess, SucceedsAndLeavesNothingBehind) {
   EXPECT_FALSE(ProbeKeyExists());
 }
 
+TEST(CheckRegistryAccess, LeavesAValueAndAKeyOfItsNameThatWereThereBefore) {
+  HKEY software;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software", 0, KEY_ALL_ACCESS, &software),
+            ERROR_SUCCESS);
+  const char theirs[] = "their value";
+  ASSERT_EQ(RegSetValueExA(software, "velmor_tav_tmp", 0, REG_SZ,
+                           reinterpret_cast<const BYTE*>(theirs), sizeof theirs),
+            ERROR_SUCCESS);
+  HKEY key;
+  ASSERT_EQ(RegCreateKeyExA(software, "velmor_tav_tmp", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                            &key, nullptr),
+            ERROR_SUCCESS);
+  RegCloseKey(key);
+
+  EXPECT_TRUE(CheckRegistryAccess());
+
+  char value[64] = "";
+  DWORD size = sizeof value;
+  EXPECT_EQ(RegQueryValueExA(software, "velmor_tav_tmp", nullptr, nullptr,
+                             reinterpret_cast<BYTE*>(value), &size),
+            ERROR_SUCCESS);
+  EXPECT_STREQ(value, theirs);
+  EXPECT_TRUE(ProbeKeyExists());
+  RegDeleteValueA(software, "velmor_tav_tmp");
+  RegDeleteKeyA(software, "velmor_tav_tmp");
+  RegCloseKey(software);
+  EXPECT_FALSE(ProbeValueExists());
+  EXPECT_FALSE(ProbeKeyExists());
+}
+
 TEST(CheckRegistryAccess, FailsWhereSoftwareCannotBeOpened) {
   // HKEY_LOCAL_MACHINE mapped, for this process only, to a key without "Software".
   HKEY empty;

@@ -17,6 +17,10 @@ struct InstallerLog {
   // Where logs go before anything else (-PREREQLOGLOC, or the temporary directory of
   // the prerequisite checker); its "logs" subdirectory holds the file.
   std::string override_directory;
+  // inst_loc, read once and made absolute, so that every opening names the same file
+  // whatever the working directory is by then.
+  bool inventory_read = false;
+  std::string inventory_location;
 };
 
 extern InstallerLog g_installer_log;
@@ -43,7 +47,8 @@ void ShowAndLogMessage(MessageKey<Kinds...> key, Arguments... arguments) {
 
 // The inventory location (inst_loc) written when the product was installed, from
 // SOFTWARE\VELMOR, else SOFTWARE\WOW6432NODE\VELMOR of HKEY_LOCAL_MACHINE; empty when
-// there is none.
+// there is none. A REG_EXPAND_SZ value is expanded; a relative one is taken from the
+// working directory of the first call, which every later call repeats.
 std::string ReadInventoryLocation();
 
 // Flushes and closes the log when it is open.

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "messages/message_output.h"
+#include "platform/full_path.h"
 #include "platform/scoped_reg_key_win32.h"
 #include "platform/text_buffer.h"
 #include "messages/log_location.h"
@@ -10,7 +11,10 @@
 
 InstallerLog g_installer_log;
 
-std::string ReadInventoryLocation() {
+namespace {
+
+// inst_loc as the registry holds it, REG_EXPAND_SZ expanded; empty when there is none.
+std::string ReadRegisteredInventoryLocation() {
   ScopedRegKey key;
   if (!key.Open(HKEY_LOCAL_MACHINE, "SOFTWARE\\VELMOR", KEY_QUERY_VALUE) &&
       !key.Open(HKEY_LOCAL_MACHINE, "SOFTWARE\\WOW6432NODE\\VELMOR", KEY_QUERY_VALUE)) {
@@ -25,7 +29,25 @@ std::string ReadInventoryLocation() {
     return std::string();
   }
   value[size < sizeof value ? size : sizeof value - 1] = '\0';
-  return value;
+  if (type == REG_SZ) return value;
+  // "%SystemDrive%\Inventory": the variables are the launcher's own environment's.
+  char expanded[kTextBufferSize];
+  DWORD n = ExpandEnvironmentStringsA(value, expanded, sizeof expanded);
+  if (n == 0 || n > sizeof expanded) return std::string();  // too long for the buffers
+  return expanded;
+}
+
+}  // namespace
+
+std::string ReadInventoryLocation() {
+  if (!g_installer_log.inventory_read) {
+    std::string location = ReadRegisteredInventoryLocation();
+    std::string full;
+    if (!location.empty() && GetFullPath(location, &full)) location = full;
+    g_installer_log.inventory_location = location;
+    g_installer_log.inventory_read = true;
+  }
+  return g_installer_log.inventory_location;
 }
 
 void OpenInstallerLog(const std::string& fallback_directory, const std::string& timestamp,

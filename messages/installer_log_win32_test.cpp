@@ -49,18 +49,21 @@ class InstallerLogTest : public ::testing::Test {
     if (!created_key_.empty()) RegDeleteKeyA(HKEY_LOCAL_MACHINE, created_key_.c_str());
     RemoveTestTree(dir_);
   }
-  void ExpectInventoryLogsUsed(const char* subkey) {
-    std::string inventory = dir_ + "\\inventory";
+  void RegisterInventory(const char* subkey, DWORD type, const std::string& value) {
     HKEY key;
     ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, subkey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
                               &key, nullptr),
               ERROR_SUCCESS);
     created_key_ = subkey;
-    LONG set =
-        RegSetValueExA(key, "inst_loc", 0, REG_SZ, reinterpret_cast<const BYTE*>(inventory.c_str()),
-                       static_cast<DWORD>(inventory.size() + 1));
+    LONG set = RegSetValueExA(key, "inst_loc", 0, type,
+                              reinterpret_cast<const BYTE*>(value.c_str()),
+                              static_cast<DWORD>(value.size() + 1));
     RegCloseKey(key);
     ASSERT_EQ(set, ERROR_SUCCESS);
+  }
+  void ExpectInventoryLogsUsed(const char* subkey) {
+    std::string inventory = dir_ + "\\inventory";
+    RegisterInventory(subkey, REG_SZ, inventory);
     OpenInstallerLog(dir_ + "\\fallback", "T1", "\\installActions");
     WriteLog("inventory");
     CloseInstallerLog();
@@ -112,6 +115,36 @@ TEST_F(InstallerLogTest, InventoryLocationUnderSoftwareIsUsed) {
 
 TEST_F(InstallerLogTest, InventoryLocationUnderWow6432NodeIsUsed) {
   ExpectInventoryLogsUsed(kWow64Key);
+}
+
+TEST_F(InstallerLogTest, ExpandableInventoryLocationIsExpanded) {
+  SetEnvironmentVariableA("VEL_LOG_TEST_ROOT", dir_.c_str());
+  RegisterInventory(kSoftwareKey, REG_EXPAND_SZ, "%VEL_LOG_TEST_ROOT%\\inv");
+  OpenInstallerLog(dir_ + "\\fallback", "T1", "\\installActions");
+  CloseInstallerLog();
+  SetEnvironmentVariableA("VEL_LOG_TEST_ROOT", nullptr);
+  EXPECT_EQ(g_installer_log.path, dir_ + "\\inv\\logs\\installActionsT1.log");
+  EXPECT_NE(GetFileAttributesA(g_installer_log.path.c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(GetFileAttributesA((dir_ + "\\%VEL_LOG_TEST_ROOT%").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(InstallerLogTest, RelativeInventoryLocationNamesOneFileWhereverTheLauncherMoves) {
+  char saved_cwd[MAX_PATH];
+  GetCurrentDirectoryA(MAX_PATH, saved_cwd);
+  ASSERT_TRUE(CreateDirectoryA((dir_ + "\\start").c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryA((dir_ + "\\later").c_str(), nullptr));
+  RegisterInventory(kSoftwareKey, REG_SZ, "inv");
+  SetCurrentDirectoryA((dir_ + "\\start").c_str());
+  OpenInstallerLog(dir_, "T1", "\\installActions");
+  WriteLog("first|");
+  CloseInstallerLog();
+  SetCurrentDirectoryA((dir_ + "\\later").c_str());
+  OpenInstallerLog(dir_, "T1", "\\installActions");
+  WriteLog("second|");
+  CloseInstallerLog();
+  SetCurrentDirectoryA(saved_cwd);
+  EXPECT_EQ(g_installer_log.path, dir_ + "\\start\\inv\\logs\\installActionsT1.log");
+  EXPECT_EQ(ReadFile(g_installer_log.path), "first|second|");
 }
 
 TEST_F(InstallerLogTest, UnusableDirectoryOpensNothingButKeepsAnOpenLog) {
