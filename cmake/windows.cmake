@@ -18,6 +18,7 @@ set(WINDOWS_SOURCES
   launcher/dll_search_win32.cpp
   launcher/launch_sequence_win32.cpp
   launcher/registry_probe_win32.cpp
+  launcher/scratch_cleanup_win32.cpp
   messages/catalogue_loader_win32.cpp
   messages/message_output_win32.cpp
   params/parameter_file_win32.cpp

@@ -23,6 +23,7 @@
 #include "launcher/main_class.h"
 #include "launcher/options.h"
 #include "launcher/registry_probe.h"
+#include "launcher/scratch_cleanup.h"
 #include "messages/catalogue_loader.h"
 #include "messages/format_text.h"
 #include "messages/message_output.h"
@@ -41,7 +42,6 @@
 #include "prereq/prereq_run.h"
 #include "staging/component_staging.h"
 #include "staging/scratch_dir.h"
-#include "staging/tree_walk.h"
 
 namespace {
 
@@ -312,7 +312,9 @@ int LaunchInstaller(Launch* l) {
   }
   // A child the launcher could not wait for still uses the scratch directory.
   if (l->wait && !still_running && IsRemovableScratchPath(l->scratch_path, l->scratch_made)) {
-    RemoveTree(l->scratch_path);
+    std::string kept_log;
+    RemoveScratchKeepingLog(l->scratch_path, g_installer_log.path, temp, &kept_log);
+    if (!kept_log.empty()) ConsolePrint(LocalText(msg::S_LOG_KEPT, kept_log.c_str()).c_str());
   }
   return status;
 }

@@ -294,3 +294,31 @@ def test_silent_launch_without_a_console_does_not_wait_for_a_key(prepared):
         proc.stdin.close()
     assert read_exit_code(result_file, "setup.exe") == -2
     assert prepared.java_command() is None
+
+
+def test_installer_log_outlives_the_scratch_directory(prepared):
+    """Without an inventory the log lies in the scratch directory; the clean-up after the
+    wait keeps it in TEMP and says where."""
+    prepared.add_catalogue("cons.nls", {**CATALOGUE, "S_LOG_KEPT": "KEPT[%s]\n"})
+    prepared.add_param_file(DEFAULT_PARAMS + "BOOTSTRAP=TRUE\nWAIT_FOR_COMPLETION=TRUE\n")
+    code, shown = on_pty(prepared, "-silent -rtimestamp T1", env={"VEL_JAVA_EXIT_CODE": "3"},
+                         columns=500)
+    assert code == 3
+    assert prepared.scratch_dirs() == []
+    kept = prepared.temp_dir / "installActionsT1.log"
+    assert "USING[" in kept.read_text()
+    assert f"KEPT[{win_path(kept)}]" in shown
+
+
+def test_a_log_name_taken_in_temp_keeps_the_scratch_directory_instead(prepared):
+    prepared.add_catalogue("cons.nls", {**CATALOGUE, "S_LOG_KEPT": "KEPT[%s]\n"})
+    prepared.add_param_file(DEFAULT_PARAMS + "BOOTSTRAP=TRUE\nWAIT_FOR_COMPLETION=TRUE\n")
+    theirs = prepared.temp_dir / "installActionsT1.log"
+    theirs.write_text("theirs")
+    code, shown = on_pty(prepared, "-silent -rtimestamp T1", columns=500)
+    assert code == 0
+    assert theirs.read_text() == "theirs"
+    [scratch] = prepared.scratch_dirs()
+    log = scratch / "installActionsT1.log"
+    assert "USING[" in log.read_text()
+    assert f"KEPT[{win_path(log)}]" in shown
