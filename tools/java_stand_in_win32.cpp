@@ -5,7 +5,6 @@
 //
 // Environment:
 //   VEL_JAVA_EXIT_CODE    the exit code (default 0)
-//   VEL_JAVA_SLEEP_MS     milliseconds to run before exiting (default 0)
 //   VEL_JAVA_REPORT       a file to write the raw command line to, exactly as received
 //   VEL_JAVA_WHERE_REPORT a file to write this program's path and its working directory
 //                         to, one per line
@@ -125,8 +124,6 @@ int main() {
     std::printf("Java stand-in exits with %d\n", code);
     std::fflush(stdout);
   }
-  if (int sleep_ms = EnvNumber("VEL_JAVA_SLEEP_MS"); sleep_ms > 0)
-    Sleep(static_cast<DWORD>(sleep_ms));
   if (const char* hold = std::getenv("VEL_JAVA_HOLD_FILE"); hold != nullptr && *hold != '\0') {
     for (int waited = 0; waited < 120000 && GetFileAttributesA(hold) == INVALID_FILE_ATTRIBUTES;
          waited += 20) {

@@ -8,6 +8,7 @@ a unix exit status keeps only the low 8 bits.
 import fcntl
 import os
 import pathlib
+import re
 import pty
 import select
 import shutil
@@ -166,13 +167,13 @@ def read_exit_code(result_file, detail):
     return int(result_file.read_text().strip())
 
 
-def run_setup_on_pty(medium, command_tail="", env=None, answers=(), timeout=RUN_TIMEOUT,
-                     columns=None):
+def run_setup_on_pty(medium, command_tail="", env=None, answers=(), prompt=None,
+                     timeout=RUN_TIMEOUT, columns=None):
     """Runs setup.exe on a pty as its console; returns its full exit code and the output."""
     result_file = medium.root / "exit_code.txt"
     argv = runner_argv(medium, command_tail, result_file)
     _, output = run_on_pty(argv, env=medium.env(env), cwd=medium.root, answers=answers,
-                           timeout=timeout, columns=columns)
+                           prompt=prompt, timeout=timeout, columns=columns)
     return read_exit_code(result_file, output), output
 
 
@@ -195,14 +196,28 @@ def run_setup(medium, command_tail="", env=None, timeout=RUN_TIMEOUT):
     return Result(code, out.decode("utf-8", "replace"), err.decode("utf-8", "replace"))
 
 
-def run_on_pty(argv, env=None, cwd=None, answers=(), timeout=RUN_TIMEOUT, columns=None):
+# Wine's console draws with escape sequences, blanks as cursor moves.
+ESCAPES = re.compile(r"\x1b\][^\x07]*\x07|\x1b\[[0-9;?]*[A-Za-z]")
+CURSOR_FORWARD = re.compile(r"\x1b\[(\d*)C")
+
+
+def visible(text):
+    """The text as the console shows it."""
+    text = CURSOR_FORWARD.sub(lambda m: " " * int(m.group(1) or 1), text)
+    return ESCAPES.sub("", text).replace("\r", "")
+
+
+def run_on_pty(argv, env=None, cwd=None, answers=(), prompt=None, timeout=RUN_TIMEOUT,
+               columns=None):
     """Runs argv with a pty as its terminal, so a GUI exe uses it as its console.
 
-    `answers` are lines typed in order, each followed by "\\r", each once the program has
-    been quiet for a moment (waiting at its prompt). `columns` widens the pty, so that
-    long lines neither wrap nor get repainted. Returns the unix exit status and
-    everything the pty showed.
+    `answers` are lines typed in order, each followed by "\\r", each once `prompt` (a
+    regular expression) has shown on the console since the line before was typed.
+    `columns` widens the pty, so that long lines neither wrap nor get repainted. Returns
+    the unix exit status and everything the pty showed.
     """
+    assert prompt is not None or not answers, "answers need the prompt they answer"
+    prompt = re.compile(prompt) if prompt is not None else None
     master, slave = pty.openpty()
     if columns:
         fcntl.ioctl(slave, termios.TIOCSWINSZ, struct.pack("HHHH", 50, columns, 0, 0))
@@ -213,8 +228,8 @@ def run_on_pty(argv, env=None, cwd=None, answers=(), timeout=RUN_TIMEOUT, column
     os.close(slave)
     output = bytearray()
     pending = list(answers)
+    answered_up_to = 0  # how much of the visible text the last answer was typed after
     deadline = time.monotonic() + timeout
-    last_output = time.monotonic()
     try:
         while True:
             if time.monotonic() > deadline:
@@ -228,17 +243,26 @@ def run_on_pty(argv, env=None, cwd=None, answers=(), timeout=RUN_TIMEOUT, column
                 if not chunk and proc.poll() is not None:
                     break
                 output += chunk
-                last_output = time.monotonic()
+                if pending:
+                    shown = visible(output.decode("utf-8", "replace"))
+                    if prompt.search(shown, answered_up_to):
+                        os.write(master, pending.pop(0).encode("utf-8") + b"\r")
+                        answered_up_to = len(shown)
             elif proc.poll() is not None:
                 break
-            if pending and output and time.monotonic() - last_output > 0.8:
-                os.write(master, pending.pop(0).encode("utf-8") + b"\r")
-                last_output = time.monotonic()
     finally:
         if proc.poll() is None:
             kill_group(proc)
         os.close(master)
     return proc.returncode, output.decode("utf-8", "replace")
+
+
+def wait_for_file(path, timeout=60):
+    """Waits until another process has written `path`, the sign that something happened."""
+    deadline = time.monotonic() + timeout
+    while not path.exists():
+        assert time.monotonic() < deadline, f"{path} did not appear"
+        time.sleep(0.05)
 
 
 @pytest.fixture

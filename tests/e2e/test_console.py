@@ -2,21 +2,12 @@
 
 import re
 import shutil
-import subprocess
 
 import pytest
 
-from conftest import BUILD_DIR, SUPPORT_DIR, WINE_RUN, run_on_pty, win_path, wine_env
+from conftest import BUILD_DIR, SUPPORT_DIR, WINE_RUN, run_on_pty, visible, win_path
 
-ESCAPES = re.compile(r"\x1b\][^\x07]*\x07|\x1b\[[0-9;?]*[A-Za-z]")
-CURSOR_FORWARD = re.compile(r"\x1b\[(\d*)C")
 TITLE = "\x1b]0;Velmor Tavrun Installer\x07"
-
-
-def visible(text):
-    """The text as the console shows it: Wine draws blanks as cursor moves."""
-    text = CURSOR_FORWARD.sub(lambda m: " " * int(m.group(1) or 1), text)
-    return ESCAPES.sub("", text).replace("\r", "")
 
 
 @pytest.fixture
@@ -25,20 +16,13 @@ def probe(tmp_path):
     shutil.copy2(SUPPORT_DIR / "console_probe.exe", tmp_path / "console_probe.exe")
     shutil.copytree(BUILD_DIR / "resource", tmp_path / "resource")
 
-    def run(*args, answers=(), stdout_file=None, relay=False):
+    def run(*args, answers=(), prompt="Press Enter", stdout_file=None):
         argv = [str(WINE_RUN), str(tmp_path / "console_probe.exe"), *args]
-        if relay:
-            # Without a pty: Wine's relay trace of the user32 calls goes to standard error.
-            proc = subprocess.run(argv, cwd=tmp_path, env=wine_env({"WINEDEBUG": "+relay"}),
-                                  stdin=subprocess.DEVNULL, capture_output=True, timeout=120)
-            calls = [line for line in proc.stderr.decode("utf-8", "replace").splitlines()
-                     if "user32.MessageBoxA" in line]
-            return proc.returncode, calls
         if stdout_file is not None:
             # The shell redirects the probe's standard output while the pty stays its console.
             quoted = " ".join("'" + a.replace("'", "'\\''") + "'" for a in argv)
             argv = ["/bin/sh", "-c", f"exec {quoted} > '{stdout_file}'"]
-        code, output = run_on_pty(argv, cwd=tmp_path, answers=answers)
+        code, output = run_on_pty(argv, cwd=tmp_path, answers=answers, prompt=prompt)
         return code, output
 
     run.dir = tmp_path
@@ -82,19 +66,14 @@ def test_show_error_in_silent_mode_prints_on_the_console(probe):
     code, output = probe("error-silent", "ERROR: something to read")
     assert code == 0
     assert "ERROR: something to read" in visible(output)
-    assert probe("error-silent", "ERROR: quiet", relay=True) == (0, [])
 
 
-def test_show_error_otherwise_uses_a_message_box(probe):
+def test_show_error_otherwise_goes_to_a_box_not_the_console(probe):
+    # What the box shows is checked through the launcher's own hook in the unit tests.
     code, output = probe("error-box", "ERROR: in a box")
     assert code == 0
     assert "ERROR: in a box" not in visible(output)
     assert "returned" in visible(output)
-    code, calls = probe("error-box", "ERROR: in a box", relay=True)
-    # The caption is the English S_TAV text; 0x10 is MB_ICONERROR.
-    box = re.compile(r'Call user32\.MessageBoxA\(0+,[0-9a-f]+ "ERROR: in a box",'
-                     r'[0-9a-f]+ "Velmor Tavrun Installer",00000010\)')
-    assert any(box.search(call) for call in calls), calls
 
 
 def test_wait_for_enter_in_silent_mode_prompts_and_reads(probe):
@@ -114,9 +93,10 @@ def test_wait_for_enter_outside_silent_mode_returns_at_once(probe):
 
 
 def test_standard_output_shows_on_the_console_unbuffered(probe):
-    code, output = probe("printf", "BootStrap To C:\\boot Completed")
+    # The probe prints without flushing and then waits for a key: the answer is typed
+    # only once the text shows, which a buffered stream would hold back until the exit.
+    code, output = probe("printf", "BootStrap To C:\\boot Completed", answers=[""],
+                         prompt="Completed")
     assert code == 0
-    assert "BootStrap To C:\\boot Completed" in visible(output)
-    # Unbuffered: the stream hands the console one character at a time, and Wine draws
-    # each on its own, between cursor hide and show.
-    assert "\x1b[?25lB\x1b[?25h\x1b[?25lo\x1b[?25h" in output
+    shown = visible(output)
+    assert shown.index("BootStrap To C:\\boot Completed") < shown.index("|read")

@@ -6,7 +6,7 @@ import subprocess
 
 import pytest
 
-from conftest import SUPPORT_DIR, WINE_RUN, run_on_pty, wine_env
+from conftest import SUPPORT_DIR, WINE_RUN, run_on_pty, visible, wine_env
 
 CATALOGUE = {
     "S_SPECIFY_JRE_LOCATION": "ASK-ANY:",
@@ -17,7 +17,6 @@ CATALOGUE = {
     "S_SPECIFY_VALID_JDK_ONLY_LOCATION": "RETRY-JDK:",
     "S_JRELOC_ERROR_NOCONSOLE_WIN": "NO-RUNTIME\n",
 }
-ESCAPES = re.compile(r"\x1b\][^\x07]*\x07|\x1b\[[0-9;?]*[A-Za-z]")
 
 
 @pytest.fixture
@@ -32,8 +31,9 @@ def probe(tmp_path):
 
     def run(kind, answers):
         code, output = run_on_pty([str(WINE_RUN), str(tmp_path / "runtime_probe.exe"), kind],
-                                  cwd=tmp_path, answers=answers)
-        return code, ESCAPES.sub("", output).replace("\r", "").replace("\n", "")
+                                  cwd=tmp_path, answers=answers,
+                                  prompt=r"(ASK|RETRY)-[A-Z]+:")
+        return code, visible(output).replace("\n", "")
 
     # Typed relative to the working directory: a long answer would wrap, and the console
     # repaints a wrapped line, prompt and all, which would blur what was shown.

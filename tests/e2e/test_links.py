@@ -7,7 +7,8 @@ import subprocess
 
 from conftest import (DEFAULT_PARAMS, SUPPORT_DIR, WINE_RUN, kill_group, read_exit_code,
                       runner_argv, win_path, wine_env)
-from test_staging import HeldInstaller, wait_for_file
+from conftest import wait_for_file
+from test_staging import HeldInstaller
 
 PROBE_TIMEOUT = 120
 

@@ -8,7 +8,7 @@ import re
 
 import pytest
 
-from conftest import run_setup, run_setup_on_pty, win_path
+from conftest import run_setup, run_setup_on_pty, visible, win_path
 
 # Texts that make each report easy to find; the log takes them from cons.nls as well.
 CATALOGUE = {
@@ -19,7 +19,6 @@ CATALOGUE = {
     "S_ERVELPARAMNFD": "NOPARAMFILE\n",
     "S_ENTER_ENTER": "PRESS-ENTER",
 }
-ESCAPES = re.compile(r"\x1b\][^\x07]*\x07|\x1b\[[0-9;?]*[A-Za-z]")
 
 
 @pytest.fixture
@@ -30,8 +29,9 @@ def prepared(medium, inventory):
 
 
 def on_pty(medium, command_tail, answers=()):
-    code, output = run_setup_on_pty(medium, command_tail, answers=answers)
-    return code, ESCAPES.sub("", output).replace("\r", "")
+    """Runs on a pty; `answers` are typed at the Enter pause."""
+    code, output = run_setup_on_pty(medium, command_tail, answers=answers, prompt="PRESS-ENTER")
+    return code, visible(output)
 
 
 # The prerequisite run that follows the parameter file, with nothing to check, ends the

@@ -60,9 +60,14 @@ def windows_xp():
     run_wine_tool("reg", "delete", key, "/f")
 
 
+# Where the run waits for the user: the continue questions and the key that ends it.
+PROMPTS = r"<CONTINUE>|<EXIT_CONTINUE>|\(y/n\) \[n\]: |PRESS-ENTER"
+
+
 def on_pty(medium, command_tail, env=None, answers=()):
     # Wide enough that no line wraps: a wrapped line is drawn again, which blurs the order.
-    return narrow_on_pty(medium, command_tail, env=env, answers=answers, columns=500)
+    return narrow_on_pty(medium, command_tail, env=env, answers=answers, prompt=PROMPTS,
+                         columns=500)
 
 
 def flat(text):

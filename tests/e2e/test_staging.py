@@ -13,7 +13,7 @@ import time
 import make_medium
 import pytest
 
-from conftest import Medium, win_path
+from conftest import Medium, wait_for_file, win_path
 from test_launch_sequence import CATALOGUE, on_pty
 
 STAGING_CATALOGUE = dict(CATALOGUE, **{
@@ -57,13 +57,6 @@ def only_log(directory, prefix="installActions"):
 def unzip_runs(log_text):
     """(source pattern, destination) of every unzip command in the log, in order."""
     return [(m.group(2), m.group(3)) for m in UNZIP_COMMAND.finditer(log_text)]
-
-
-def wait_for_file(path, timeout=60):
-    deadline = time.monotonic() + timeout
-    while not path.exists():
-        assert time.monotonic() < deadline, f"{path} did not appear"
-        time.sleep(0.05)
 
 
 class HeldInstaller:

@@ -7,7 +7,8 @@
 //   error-box TEXT      ShowError otherwise (a message box), then "returned"
 //   wait-enter          WaitForEnter in silent mode, then "after enter"
 //   wait-quiet          WaitForEnter outside silent mode, then "after wait"
-//   printf TEXT         SetUpConsole, then printf of TEXT to standard output
+//   printf TEXT         printf of TEXT to standard output unflushed, then reads a
+//                       character and prints "|read"
 //
 // Every mode but printf loads the catalogues beside the program and sets up the console
 // as setup.exe does.
@@ -52,6 +53,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     ConsolePrint("after wait");
   } else if (mode == "printf") {
     std::printf("%s", arg.c_str());
+    std::getchar();
+    std::printf("|read");
   } else {
     return 2;
   }
