@@ -6,6 +6,7 @@
 #include "messages/messages.h"
 #include "params/section_reader.h"
 #include "platform/text_buffer.h"
+#include "platform/system_text.h"
 #include "platform/windows_prelude.h"
 #include "messages/installer_log.h"
 #include "prereq/prereq_rules.h"
@@ -92,7 +93,7 @@ int CheckCertifiedVersion(PrereqPassState* state, bool* read_section) {
   std::string failure_message = CertifiedValue(*state, "CERTIFIED_VERSION_FAILURE_MESSAGE");
   std::string version = VersionText(ReadOsVersion());
   ShowAndLogMessage(msg::S_CHECKING_FOR_OS_VERSION);
-  ShowAndLog(FormatVersionList(list).c_str());
+  ShowAndLog(SystemTextToUtf8(FormatVersionList(list).c_str()).c_str());
   ShowAndLogMessage(msg::S_ACTUAL, version.c_str());
   if (ListContains(list, version)) {
     ShowAndLogMessage(msg::S_SPASSED_ON_NEWLINE);
@@ -104,7 +105,7 @@ int CheckCertifiedVersion(PrereqPassState* state, bool* read_section) {
   ShowAndLogMessage(msg::S_SFAILED_ON_NEWLINE);
   if (!failure_message.empty()) {
     ShowAndLog("\n\n");
-    ShowAndLog(failure_message.c_str());
+    ShowAndLog(SystemTextToUtf8(failure_message.c_str()).c_str());
   }
   if (state->ignore) return kPassFailed;
   if (CertifiedValue(*state, "CERTIFIED_VERSION_WARN") != "TRUE") {
@@ -114,7 +115,8 @@ int CheckCertifiedVersion(PrereqPassState* state, bool* read_section) {
   ConsolePrint("\n\n");
   ShowAndLog(location.empty() ? "\nThe version of this operating system is not certified.\n"
                               : ("\nThe version of this operating system is not certified.Check '" +
-                                 location + "' for a list of certified versions.\n")
+                                 SystemTextToUtf8(location.c_str()) +
+                                 "' for a list of certified versions.\n")
                                     .c_str());
   if (state->silent || state->no_console || !UserAcceptsUncertifiedSystem()) {
     return RefuseUncertifiedSystem(*state);
@@ -137,7 +139,7 @@ void Judge(PrereqPassState* state, Verdict verdict, const std::string& failure_m
 
 Verdict CheckServicePack(const std::string& requirement) {
   ShowAndLogMessage(msg::S_CHECKING_FOR_SERVICE_PACK);
-  ShowAndLog(FormatVersionList(requirement).c_str());
+  ShowAndLog(SystemTextToUtf8(FormatVersionList(requirement).c_str()).c_str());
   OsVersion os = ReadOsVersion();
   if (os.service_pack.empty()) {
     ShowAndLogMessage(msg::S_ACTUAL, "none");

@@ -214,3 +214,14 @@ def test_log_gets_the_base_texts_and_the_console_the_users_language(medium, inve
     log, _ = log_of(medium)
     assert "<B-FAILED_PRE_REQ_1><B-FAILED_PRE_REQ_2><B-EXIT_MSG:" in log
     assert "<L-" not in log
+
+
+def test_velparam_texts_in_the_ansi_code_page_show_right(prepared, windows_xp):
+    """velparam.ini is read through ANSI calls: its failure message is code page 1252
+    here, and shows on the console as the letters it holds."""
+    params = (PLATFORM + "[Certified Versions]\nWindows=6.1\n"
+              "CERTIFIED_VERSION_FAILURE_MESSAGE=Nicht zertifiziert: Größe und Maße\n")
+    (prepared.launcher_dir / "velparam.ini").write_bytes(params.encode("cp1252"))
+    code, shown = on_pty(prepared, "", answers=[""])
+    assert code == -1
+    assert "Nicht zertifiziert: Größe und Maße" in shown
