@@ -20,6 +20,8 @@ add_test(NAME native_unit COMMAND native_tests)
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 add_test(NAME layering COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/scripts/check-layering.py
                                ${CMAKE_SOURCE_DIR})
+# Every C++ file is formatted as .clang-format says.
+add_test(NAME format COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/check-format.sh)
 
 add_executable(nls_compiler tools/nls_compiler.cpp)
 target_link_libraries(nls_compiler vel_core)

@@ -4,12 +4,12 @@
 
 #include "javart/runtime_rules.h"
 #include "messages/format_text.h"
+#include "messages/installer_log.h"
 #include "messages/message_output.h"
 #include "params/parameter_settings.h"
 #include "platform/path_exists.h"
 #include "platform/path_join.h"
 #include "platform/text_buffer.h"
-#include "messages/installer_log.h"
 
 namespace {
 

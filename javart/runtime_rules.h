@@ -19,12 +19,12 @@ const MessageKey<>* RuntimeKindRefusal(bool jdk_only, bool jre_only, bool looks_
 
 // How the runtime is found when components are staged.
 enum class RuntimeSource {
-  kExternal,       // -jreLoc: used in place
-  kStaged,         // JRE_LOCATION or JRE_SCRATCH_LOC: staging copies or finds it
-  kNoneNoConsole,  // nothing named and nobody to ask: the run fails
-  kNoneBootstrapOnly,  // nothing named, only staging: decided later
+  kExternal,            // -jreLoc: used in place
+  kStaged,              // JRE_LOCATION or JRE_SCRATCH_LOC: staging copies or finds it
+  kNoneNoConsole,       // nothing named and nobody to ask: the run fails
+  kNoneBootstrapOnly,   // nothing named, only staging: decided later
   kNonePromptDisabled,  // nothing named, DISABLE_JRE_PROMPT: the run ends with 0
-  kPrompt,         // ask the user; the answer is used in place
+  kPrompt,              // ask the user; the answer is used in place
 };
 
 RuntimeSource ChooseRuntimeSource(bool jre_location_given, const std::string& jre_location,

@@ -1,16 +1,17 @@
+#include "launcher/child_process.h"
+
 #include <cstdio>
 
-#include "launcher/child_process.h"
 #include "launcher/launch_settings.h"
 #include "launcher/options.h"
 #include "messages/format_text.h"
+#include "messages/installer_log.h"
 #include "messages/message_output.h"
 #include "messages/messages.h"
 #include "platform/child_process.h"
 #include "platform/scoped_handle_win32.h"
 #include "platform/system_text.h"
 #include "platform/windows_prelude.h"
-#include "messages/installer_log.h"
 
 namespace {
 

@@ -1,3 +1,5 @@
+#include "launcher/child_process.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -6,13 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "launcher/child_process.h"
 #include "launcher/launch_settings.h"
 #include "launcher/options.h"
+#include "messages/installer_log.h"
 #include "messages/message_map.h"
 #include "messages/messages.h"
 #include "platform/windows_prelude.h"
-#include "messages/installer_log.h"
 
 namespace {
 

@@ -6,6 +6,8 @@
 // acted on only after the prerequisite run, so the start message and the checks come
 // first. The installer receives the scratch directory; when the launcher waits for the
 // installer it removes the directory afterwards, otherwise the installer owns it.
+#include "launcher/launch_sequence.h"
+
 #include <direct.h>
 
 #include <cstdint>
@@ -18,7 +20,6 @@
 #include "launcher/console.h"
 #include "launcher/java_command.h"
 #include "launcher/launch_rules.h"
-#include "launcher/launch_sequence.h"
 #include "launcher/launch_settings.h"
 #include "launcher/main_class.h"
 #include "launcher/options.h"
@@ -26,19 +27,19 @@
 #include "launcher/scratch_cleanup.h"
 #include "messages/catalogue_loader.h"
 #include "messages/format_text.h"
+#include "messages/installer_log.h"
 #include "messages/message_output.h"
 #include "messages/messages.h"
 #include "params/parameter_file.h"
 #include "params/parameter_keys.h"
 #include "params/parameter_search.h"
 #include "params/parameter_settings.h"
-#include "platform/path_exists.h"
 #include "platform/full_path.h"
 #include "platform/list_files.h"
+#include "platform/path_exists.h"
 #include "platform/path_join.h"
 #include "platform/system_text.h"
 #include "platform/windows_prelude.h"
-#include "messages/installer_log.h"
 #include "prereq/prereq_run.h"
 #include "staging/component_staging.h"
 #include "staging/scratch_dir.h"
@@ -219,8 +220,8 @@ Outcome Stage(Launch* l) {
                    .c_str());
   std::fflush(stdout);
   int exit_code = 0;
-  if (!DecideExternalRuntime(MakeRuntimeOptions(l->settings), l->scratch_path, &l->params, &l->external_jre,
-                             &exit_code)) {
+  if (!DecideExternalRuntime(MakeRuntimeOptions(l->settings), l->scratch_path, &l->params,
+                             &l->external_jre, &exit_code)) {
     return EndWith(exit_code);
   }
   StagingRequest request = MakeStagingRequest(*l);
@@ -256,7 +257,8 @@ int StartInstaller(const Launch& l, const std::string& program, const JavaComman
                    bool* still_running) {
   const LaunchSettings& s = l.settings;
   OpenInstallerLog(l.scratch_path, s.timestamp, s.log_prefix);
-  int status = CheckRuntimeKind(l.params.jre_location, l.external_jre, MakeRuntimeOptions(s), l.params);
+  int status =
+      CheckRuntimeKind(l.params.jre_location, l.external_jre, MakeRuntimeOptions(s), l.params);
   CloseInstallerLog();
   if (status != 0) {
     // As for a missing Java program: the user gets to read why nothing starts.
@@ -346,8 +348,8 @@ int RunLaunch(std::vector<std::string>* arguments) {
   if (l.scratch_made && CreateScratchDir(s.timestamp, s.prereq_checker, &l.scratch_path) != 0) {
     param_status = -1;
   } else {
-    param_status = ReadParameterFile(MakeParameterFileRequest(l), &l.startup_dir, l.scratch_path,
-                                     &l.params);
+    param_status =
+        ReadParameterFile(MakeParameterFileRequest(l), &l.startup_dir, l.scratch_path, &l.params);
   }
   if (s.bootstrap_only) l.scratch_path = s.bootstrap_location;
 

@@ -26,11 +26,11 @@ const ValueOption kValueOptions[] = {
 };
 
 enum class OptionAction {
-  kFlag,                   // sets `flag`
-  kBootstrapLocation,      // BOOTSTRAP_LOC=dir
-  kPrereqLogLocation,      // -PREREQLOGLOC takes the next element
-  kPrereqConfigLocation,   // PREREQ_CONFIG_LOCATION=dir
-  kFromLocation,           // FROM_LOCATION=file
+  kFlag,                  // sets `flag`
+  kBootstrapLocation,     // BOOTSTRAP_LOC=dir
+  kPrereqLogLocation,     // -PREREQLOGLOC takes the next element
+  kPrereqConfigLocation,  // PREREQ_CONFIG_LOCATION=dir
+  kFromLocation,          // FROM_LOCATION=file
 };
 
 struct OptionRow {
@@ -68,8 +68,7 @@ const OptionRow kOptionTable[] = {
     {"-PREREQLOGLOC", OptionAction::kPrereqLogLocation, nullptr, false, nullptr},
     {"-DEBUG", OptionAction::kFlag, &LaunchSettings::debug, false, nullptr},
     {"-MEMORY", OptionAction::kFlag, &LaunchSettings::memory, false, nullptr},
-    {"-IGNORESYSPREREQS", OptionAction::kFlag, &LaunchSettings::ignore_sys_prereqs, false,
-     nullptr},
+    {"-IGNORESYSPREREQS", OptionAction::kFlag, &LaunchSettings::ignore_sys_prereqs, false, nullptr},
     {"-EXECUTESYSPREREQS", OptionAction::kFlag, &LaunchSettings::execute_sys_prereqs, false,
      nullptr},
     {"-NOCONSOLE", OptionAction::kFlag, &LaunchSettings::no_console, false, nullptr},
@@ -186,8 +185,8 @@ bool GetOptionValue(std::string_view name, std::string_view text, std::string* v
   }
   std::size_t start = at + name.size();
   std::size_t end = start < text.size() ? text.find(" -", start + 1) : std::string_view::npos;
-  std::string_view found = end == std::string_view::npos ? text.substr(start)
-                                                         : text.substr(start, end - start);
+  std::string_view found =
+      end == std::string_view::npos ? text.substr(start) : text.substr(start, end - start);
   StoreBounded(value, Trim(found));
   return true;
 }

@@ -35,8 +35,7 @@ bool GetOptionValue(std::string_view name, std::string_view text, std::string* v
 // text names a file and the value is its directory followed by "\prereq". `*value` is
 // unchanged when `element` has no '='. Under `debug` a path that cannot be made
 // absolute is reported through perror with S_ERABS_PATH.
-void GetAssignedValue(std::string* value, std::string_view element, bool from_location,
-                      bool debug);
+void GetAssignedValue(std::string* value, std::string_view element, bool from_location, bool debug);
 
 // Recognises every option in `*elements` (the two-element argument vector) into
 // `*settings`. The Java options are cut off the elements they were found in.

@@ -13,8 +13,7 @@ struct Parsed {
   std::vector<std::string> elements;
 };
 
-Parsed Parse(const std::string& command_line,
-             const std::string& module = "C:\\media\\setup.exe") {
+Parsed Parse(const std::string& command_line, const std::string& module = "C:\\media\\setup.exe") {
   Parsed p;
   p.settings.timestamp = "2010-11-05_09-41-07AM";
   p.elements = {module, command_line};
@@ -151,16 +150,19 @@ TEST(ParseOptions, SilentComesWithSomeModesOnly) {
 
 TEST(ParseOptions, EveryFlagRowSetsItsFlag) {
   LaunchSettings s =
-      Parse("-preCloneSetup -updateNodeList -attachHome -relink -cleanup -saveInventory "
-            "-removeHome -bootstrapOnly -noBootstrap -printTime -detachHome -updateHomeDeps "
-            "-addNode -prereqChecker -waitForCompletion -help -debug -memory "
-            "-ignoreSysPrereqs -executeSysPrereqs -noConsole -oneClick")
+      Parse(
+          "-preCloneSetup -updateNodeList -attachHome -relink -cleanup -saveInventory "
+          "-removeHome -bootstrapOnly -noBootstrap -printTime -detachHome -updateHomeDeps "
+          "-addNode -prereqChecker -waitForCompletion -help -debug -memory "
+          "-ignoreSysPrereqs -executeSysPrereqs -noConsole -oneClick")
           .settings;
-  for (bool flag : {s.preclone_setup, s.update_node_list, s.attach_home, s.relink, s.cleanup,
-                    s.save_inventory, s.remove_home, s.bootstrap_only, s.no_bootstrap,
-                    s.print_time, s.detach_home, s.update_home_deps, s.add_node,
-                    s.prereq_checker, s.wait_for_completion, s.help, s.debug, s.memory,
-                    s.ignore_sys_prereqs, s.execute_sys_prereqs, s.no_console, s.one_click}) {
+  for (bool flag :
+       {s.preclone_setup, s.update_node_list, s.attach_home,         s.relink,
+        s.cleanup,        s.save_inventory,   s.remove_home,         s.bootstrap_only,
+        s.no_bootstrap,   s.print_time,       s.detach_home,         s.update_home_deps,
+        s.add_node,       s.prereq_checker,   s.wait_for_completion, s.help,
+        s.debug,          s.memory,           s.ignore_sys_prereqs,  s.execute_sys_prereqs,
+        s.no_console,     s.one_click}) {
     EXPECT_TRUE(flag);
   }
   LaunchSettings none = Parse("").settings;
@@ -174,8 +176,7 @@ TEST(ParseOptions, PrereqLogLocationNeedsTheOptionAlone) {
 }
 
 TEST(ParseOptions, BootstrapLocationTakesTheTextAfterTheFirstEquals) {
-  EXPECT_EQ(Parse("-bootstrapOnly BOOTSTRAP_LOC=C:\\boot").settings.bootstrap_location,
-            "C:\\boot");
+  EXPECT_EQ(Parse("-bootstrapOnly BOOTSTRAP_LOC=C:\\boot").settings.bootstrap_location, "C:\\boot");
   EXPECT_EQ(Parse("-bootstrapOnly BOOTSTRAP_LOC=\"C:\\my boot\"  ").settings.bootstrap_location,
             "C:\\my boot");
   EXPECT_EQ(Parse("BOOTSTRAP_LOC=C:\\boot -silent ").settings.bootstrap_location,

@@ -1,4 +1,5 @@
 #include "launcher/registry_probe.h"
+
 #include "platform/scoped_reg_key_win32.h"
 #include "platform/windows_prelude.h"
 

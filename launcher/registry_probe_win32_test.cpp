@@ -1,6 +1,7 @@
+#include "launcher/registry_probe.h"
+
 #include <gtest/gtest.h>
 
-#include "launcher/registry_probe.h"
 #include "platform/windows_prelude.h"
 
 namespace {

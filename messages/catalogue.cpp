@@ -8,8 +8,8 @@ void SplitCatalogueRecords(std::string_view bytes,
                            const std::function<void(std::string_view)>& record) {
   std::size_t start = 0;
   while (start < bytes.size()) {
-    std::size_t limit = bytes.size() - start < kCatalogueRecordLimit ? bytes.size() - start
-                                                                     : kCatalogueRecordLimit;
+    std::size_t limit =
+        bytes.size() - start < kCatalogueRecordLimit ? bytes.size() - start : kCatalogueRecordLimit;
     std::string_view window = bytes.substr(start, limit);
     std::size_t nul = window.find('\0');
     if (nul != std::string_view::npos) {

@@ -6,8 +6,10 @@ static char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>
 std::string MakeLocaleTag(std::string_view language, std::string_view country) {
   std::string ll;
   for (char c : language.substr(0, 2)) ll += AsciiLower(c);
-  if (ll == "jp") ll = "ja";
-  else if (ll == "ch") ll = "zh";
+  if (ll == "jp")
+    ll = "ja";
+  else if (ll == "ch")
+    ll = "zh";
   std::string cc;
   for (char c : country.substr(0, 2)) cc += AsciiUpper(c);
   if (cc == "CH") cc = "CN";

@@ -27,9 +27,9 @@ TEST(CatalogueDirectory, ReplacesProgramNameWithResource) {
 }
 
 TEST(LocalCataloguePaths, MostSpecificFirst) {
-  EXPECT_EQ(LocalCataloguePaths("D:\\r", "zh_TW"),
-            (std::vector<std::string>{"D:\\r\\cons_zh_TW.nls", "D:\\r\\cons_zh.nls",
-                                      "D:\\r\\cons.nls"}));
+  EXPECT_EQ(
+      LocalCataloguePaths("D:\\r", "zh_TW"),
+      (std::vector<std::string>{"D:\\r\\cons_zh_TW.nls", "D:\\r\\cons_zh.nls", "D:\\r\\cons.nls"}));
   EXPECT_EQ(BaseCataloguePath("D:\\r"), "D:\\r\\cons.nls");
 }
 

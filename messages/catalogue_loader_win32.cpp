@@ -1,8 +1,9 @@
+#include "messages/catalogue_loader.h"
+
 #include <cstdio>
 
 #include "messages/catalogue.h"
 #include "messages/catalogue_files.h"
-#include "messages/catalogue_loader.h"
 #include "messages/message_map.h"
 #include "messages/messages.h"
 #include "platform/windows_prelude.h"

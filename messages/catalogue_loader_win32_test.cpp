@@ -17,8 +17,8 @@ class CatalogueLoaderTest : public ::testing::Test {
   void SetUp() override {
     char temp[MAX_PATH];
     ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
-    dir_ = std::string(temp) + "vel_catalogue_test_" + std::to_string(GetCurrentProcessId()) +
-           "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    dir_ = std::string(temp) + "vel_catalogue_test_" + std::to_string(GetCurrentProcessId()) + "_" +
+           ::testing::UnitTest::GetInstance()->current_test_info()->name();
     ASSERT_TRUE(CreateDirectoryA(dir_.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
   }
   void TearDown() override {

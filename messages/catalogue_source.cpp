@@ -8,9 +8,7 @@
 
 namespace {
 
-bool IsKeyChar(char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
-}
+bool IsKeyChar(char c) { return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_'; }
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 
@@ -31,11 +29,21 @@ bool ReadQuoted(std::string_view line, std::size_t* pos, std::string* text, std:
     if (*pos >= line.size()) break;
     char e = line[(*pos)++];
     switch (e) {
-      case 'n': *text += '\n'; break;
-      case 't': *text += '\t'; break;
-      case '\\': *text += '\\'; break;
-      case '"': *text += '"'; break;
-      default: *what = std::string("unknown escape \\") + e; return false;
+      case 'n':
+        *text += '\n';
+        break;
+      case 't':
+        *text += '\t';
+        break;
+      case '\\':
+        *text += '\\';
+        break;
+      case '"':
+        *text += '"';
+        break;
+      default:
+        *what = std::string("unknown escape \\") + e;
+        return false;
     }
   }
   *what = "unterminated string";
@@ -120,8 +128,8 @@ bool CheckCatalogueEntries(const std::vector<SourceEntry>& entries, bool partial
     }
     int used = CountFormatArguments(entry.text, info->arguments);
     if (used != static_cast<int>(std::string_view(info->arguments).size())) {
-      *errors += where + ": the text must take exactly the arguments \"" +
-                 info->arguments + "\" ('s' %s, 'd' %d), in order\n";
+      *errors += where + ": the text must take exactly the arguments \"" + info->arguments +
+                 "\" ('s' %s, 'd' %d), in order\n";
       ok = false;
     }
     if (entry.key.size() + 1 + entry.text.size() > kCatalogueRecordLimit) {

@@ -54,7 +54,8 @@ TEST(ParseCatalogueSource, ReadsEntriesContinuationsAndEscapes) {
 TEST(ParseCatalogueSource, ReportsTheLineOfASyntaxError) {
   EXPECT_EQ(ParseError("S_TAV \"ok\"\nS_WAITMSG \"open"), "line 2: unterminated string");
   EXPECT_EQ(ParseError("S_TAV \"\\x\""), "line 1: unknown escape \\x");
-  EXPECT_EQ(ParseError("s_tav \"x\""), "line 1: expected a key of upper-case letters, digits and '_'");
+  EXPECT_EQ(ParseError("s_tav \"x\""),
+            "line 1: expected a key of upper-case letters, digits and '_'");
   EXPECT_EQ(ParseError("S_TAV x"), "line 1: expected a double-quoted text");
   EXPECT_EQ(ParseError("S_TAV \"x\" y"), "line 1: unexpected text after the closing quote");
   EXPECT_EQ(ParseError("  \"orphan\""), "line 1: continuation without an entry");

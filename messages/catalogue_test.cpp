@@ -26,8 +26,7 @@ class CatalogueTest : public ::testing::Test {
 };
 
 TEST(SplitCatalogueRecords, EndsRecordsAtNulAndDropsUnterminatedTail) {
-  EXPECT_EQ(Records("K1=1\0K2\0K3=x=y\0K4=2"s),
-            (std::vector<std::string>{"K1=1", "K2", "K3=x=y"}));
+  EXPECT_EQ(Records("K1=1\0K2\0K3=x=y\0K4=2"s), (std::vector<std::string>{"K1=1", "K2", "K3=x=y"}));
   EXPECT_EQ(Records(""), std::vector<std::string>{});
   EXPECT_EQ(Records("\0\0"s), (std::vector<std::string>{"", ""}));
 }

@@ -24,11 +24,11 @@ TEST(CountFormatArguments, PercentPercentIsLiteral) {
 }
 
 TEST(CountFormatArguments, RefusesWhatCouldCrashOrCorrupt) {
-  EXPECT_EQ(CountFormatArguments("%s", "d"), -1);      // a string read from an int
+  EXPECT_EQ(CountFormatArguments("%s", "d"), -1);  // a string read from an int
   EXPECT_EQ(CountFormatArguments("%d", "s"), -1);
-  EXPECT_EQ(CountFormatArguments("%s %s", "s"), -1);   // past the last argument
+  EXPECT_EQ(CountFormatArguments("%s %s", "s"), -1);  // past the last argument
   EXPECT_EQ(CountFormatArguments("%s", ""), -1);
-  EXPECT_EQ(CountFormatArguments("%n", "d"), -1);      // writes through a pointer
+  EXPECT_EQ(CountFormatArguments("%n", "d"), -1);  // writes through a pointer
   EXPECT_EQ(CountFormatArguments("%*d", "dd"), -1);
   EXPECT_EQ(CountFormatArguments("%1$s", "s"), -1);
   EXPECT_EQ(CountFormatArguments("%ld", "d"), -1);

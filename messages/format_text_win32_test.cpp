@@ -14,11 +14,14 @@ TEST(FormatTextWin32, StringArgumentsEnterMessagesAsUtf8) {
   if (GetACP() != 1252) GTEST_SKIP() << "ANSI code page " << GetACP();
   g_message_maps.local = CreateMessageMap();
   g_message_maps.base = CreateMessageMap();
-  MessageMapPut(g_message_maps.local, "S_ERPERDIR", "Verzeichnis \xC3\xBC" "ber %s");
+  MessageMapPut(g_message_maps.local, "S_ERPERDIR",
+                "Verzeichnis \xC3\xBC"
+                "ber %s");
   MessageMapPut(g_message_maps.base, "S_ERPERDIR", "Directory %s");
   const char* ansi_path = "C:\\Users\\Jos\xE9\\Temp";
   EXPECT_EQ(LocalText(msg::S_ERPERDIR, ansi_path),
-            "Verzeichnis \xC3\xBC" "ber C:\\Users\\Jos\xC3\xA9\\Temp");
+            "Verzeichnis \xC3\xBC"
+            "ber C:\\Users\\Jos\xC3\xA9\\Temp");
   EXPECT_EQ(BaseText(msg::S_ERPERDIR, ansi_path), "Directory C:\\Users\\Jos\xC3\xA9\\Temp");
   EXPECT_EQ(LocalText(msg::S_ERGOSLST, "CreateTAVProcess()", 5), "S_ERGOSLST");
   FreeMessageMaps();

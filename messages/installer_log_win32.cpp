@@ -2,12 +2,12 @@
 
 #include <cstring>
 
+#include "messages/log_location.h"
 #include "messages/message_output.h"
+#include "platform/ensure_directory.h"
 #include "platform/full_path.h"
 #include "platform/scoped_reg_key_win32.h"
 #include "platform/text_buffer.h"
-#include "messages/log_location.h"
-#include "platform/ensure_directory.h"
 
 InstallerLog g_installer_log;
 

@@ -55,9 +55,9 @@ class InstallerLogTest : public ::testing::Test {
                               &key, nullptr),
               ERROR_SUCCESS);
     created_key_ = subkey;
-    LONG set = RegSetValueExA(key, "inst_loc", 0, type,
-                              reinterpret_cast<const BYTE*>(value.c_str()),
-                              static_cast<DWORD>(value.size() + 1));
+    LONG set =
+        RegSetValueExA(key, "inst_loc", 0, type, reinterpret_cast<const BYTE*>(value.c_str()),
+                       static_cast<DWORD>(value.size() + 1));
     RegCloseKey(key);
     ASSERT_EQ(set, ERROR_SUCCESS);
   }

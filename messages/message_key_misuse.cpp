@@ -5,8 +5,8 @@
 #include <string>
 
 #include "messages/format_text.h"
-#include "messages/messages.h"
 #include "messages/installer_log.h"
+#include "messages/messages.h"
 
 #ifndef VEL_MISUSE
 #define VEL_MISUSE 0

@@ -7,7 +7,8 @@ std::size_t MessageMapBucket(std::string_view key) {
   std::uint32_t h = 0;
   for (char c : key) {
     // Bytes above 0x7F count as negative, as a signed char widened to int.
-    h = h * 61u + static_cast<std::uint32_t>(static_cast<std::int32_t>(static_cast<signed char>(c)));
+    h = h * 61u +
+        static_cast<std::uint32_t>(static_cast<std::int32_t>(static_cast<signed char>(c)));
   }
   return h % kMessageMapBuckets;
 }

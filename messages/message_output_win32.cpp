@@ -34,8 +34,8 @@ void ConsolePrint(const char* text) {
   int m = MultiByteToWideChar(CP_UTF8, 0, text, n, g_wide_buffer, 1023);
   if (!HasConsoleHandle()) return;
   if (m > 0) {
-    WriteConsoleW(static_cast<HANDLE>(g_console.output), g_wide_buffer,
-                  static_cast<DWORD>(m - 1), nullptr, nullptr);
+    WriteConsoleW(static_cast<HANDLE>(g_console.output), g_wide_buffer, static_cast<DWORD>(m - 1),
+                  nullptr, nullptr);
   } else {
     std::fwrite(text, 1, static_cast<std::size_t>(n - 1), stdout);
     std::fflush(stdout);

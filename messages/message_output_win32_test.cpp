@@ -102,13 +102,19 @@ TEST_F(MessageOutputTest, SilentErrorGoesToTheConsoleAndNoBox) {
 TEST_F(MessageOutputTest, ErrorBoxShowsUtf8TextAndCaptionInAnyLanguage) {
   g_console.silent = false;
   g_message_maps.local = CreateMessageMap();
-  MessageMapPut(g_message_maps.local, "S_TAV", "Installationsprogramm f\xC3\xBCr Gr\xC3\xB6\xC3\x9F" "en");
+  MessageMapPut(g_message_maps.local, "S_TAV",
+                "Installationsprogramm f\xC3\xBCr Gr\xC3\xB6\xC3\x9F"
+                "en");
   CaptureStdout();
-  ShowError("Pr\xC3\xBC" "fung fehlgeschlagen: \xE2\x82\xAC");
+  ShowError(
+      "Pr\xC3\xBC"
+      "fung fehlgeschlagen: \xE2\x82\xAC");
   EXPECT_EQ(GetCapturedStdout(), "");
   ASSERT_EQ(boxes_.size(), 1u);
   EXPECT_EQ(boxes_[0].first, L"Pr\u00FCfung fehlgeschlagen: \u20AC");
-  EXPECT_EQ(boxes_[0].second, L"Installationsprogramm f\u00FCr Gr\u00F6\u00DF" L"en");
+  EXPECT_EQ(boxes_[0].second,
+            L"Installationsprogramm f\u00FCr Gr\u00F6\u00DF"
+            L"en");
 }
 
 TEST_F(MessageOutputTest, WaitForEnterOutsideSilentModeReadsNothing) {

@@ -5,15 +5,15 @@
 #include <cstdio>
 
 #include "messages/format_text.h"
+#include "messages/installer_log.h"
 #include "messages/message_output.h"
 #include "messages/messages.h"
 #include "params/parameter_search.h"
 #include "params/parameter_settings.h"
-#include "platform/path_exists.h"
 #include "platform/full_path.h"
+#include "platform/path_exists.h"
 #include "platform/text_buffer.h"
 #include "platform/windows_prelude.h"
-#include "messages/installer_log.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <iterator>
 #include <string>
 
+#include "messages/installer_log.h"
 #include "messages/messages.h"
 #include "params/parameter_settings.h"
 #include "platform/windows_prelude.h"
-#include "messages/installer_log.h"
 #include "tests/support/test_tree_win32.h"
 
 namespace {

@@ -15,8 +15,8 @@ std::string StagedLocation(const char* component, const std::string& version) {
 
 }  // namespace
 
-std::string ReadVelmorKey(const KeyReader& read, const char* key,
-                          const std::string& default_value, KeyKind kind) {
+std::string ReadVelmorKey(const KeyReader& read, const char* key, const std::string& default_value,
+                          KeyKind kind) {
   std::string value = read(key, default_value);
   if (value.empty()) value = default_value;
   value.resize(std::min(value.size(), kMaxTextLength));
@@ -51,7 +51,8 @@ void ReadParameterKeys(const KeyReader& read, const ParameterOverrides& override
   p->distribution_mode = IsFlagOn(p->distribution);
   if (!overrides.jre_location_given) {
     std::string scratch_loc = text("JRE_SCRATCH_LOC", "");
-    if (!scratch_loc.empty()) StoreBounded(&p->jre_scratch_location, scratch_path + "\\" + scratch_loc);
+    if (!scratch_loc.empty())
+      StoreBounded(&p->jre_scratch_location, scratch_path + "\\" + scratch_loc);
     p->jre_location = text("JRE_LOCATION", "");
   }
   p->access_dir = text("ACCESS_DIR", "");
@@ -63,22 +64,21 @@ void ReadParameterKeys(const KeyReader& read, const ParameterOverrides& override
   p->disable_jre_prompt = text("DISABLE_JRE_PROMPT", "FALSE");
 
   bool staged = p->distribution_mode;
-  p->tav_location = text("TAV_LOCATION", staged ? StagedLocation("velmor.swd.tav", p->tav_version)
-                                                : launcher_dir);
-  p->tav_core_location = text(
-      "TAV_CORE_LOCATION",
-      staged ? StagedLocation("velmor.swd.tav.core", p->tav_version) : launcher_dir);
-  p->patchel_location = text(
-      "PATCHEL_LOCATION",
-      staged ? StagedLocation("velmor.swd.patchel", p->tav_version) : launcher_dir);
+  p->tav_location = text("TAV_LOCATION",
+                         staged ? StagedLocation("velmor.swd.tav", p->tav_version) : launcher_dir);
+  p->tav_core_location =
+      text("TAV_CORE_LOCATION",
+           staged ? StagedLocation("velmor.swd.tav.core", p->tav_version) : launcher_dir);
+  p->patchel_location =
+      text("PATCHEL_LOCATION",
+           staged ? StagedLocation("velmor.swd.patchel", p->tav_version) : launcher_dir);
 
   p->bootstrap = flag("BOOTSTRAP", "F");
   p->bootstrap_size = text("BOOTSTRAP_SIZE", "52");
   p->jre_osdparam = text("JRE_OSDPARAM", "");
   p->addto_classpath = text("ADDTO_CLASSPATH", "");
   p->install_class = text("INSTALL_CLASS", kInstallerClass);
-  p->install_oneclick_class =
-      text("INSTALL_ONECLICK_CLASS", kOneClickInstallerClass);
+  p->install_oneclick_class = text("INSTALL_ONECLICK_CLASS", kOneClickInstallerClass);
   if (staged) p->bootstrap = "TRUE";
 
   // A location written on the command line always wins; one derived from FROM_LOCATION

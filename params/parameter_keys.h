@@ -30,8 +30,8 @@ enum class KeyKind { kText, kFlag };
 
 // One key: the reader's value, the default when that is empty, cut to its first
 // character for a flag.
-std::string ReadVelmorKey(const KeyReader& read, const char* key,
-                          const std::string& default_value, KeyKind kind);
+std::string ReadVelmorKey(const KeyReader& read, const char* key, const std::string& default_value,
+                          KeyKind kind);
 
 // Splits BOOTSTRAP_COMPS at commas as strtok does, skipping empty entries, into at most
 // 16 entries: "a:1,,b:2" -> {"a:1", "b:2"}.

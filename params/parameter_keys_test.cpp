@@ -33,7 +33,8 @@ struct FakeSection {
   }
 };
 
-ParameterSettings Read(FakeSection* section, const ParameterOverrides& overrides = ParameterOverrides(),
+ParameterSettings Read(FakeSection* section,
+                       const ParameterOverrides& overrides = ParameterOverrides(),
                        ParameterSettings params = ParameterSettings()) {
   ReadParameterKeys(section->Reader(), overrides, kLauncherDir, kScratch, &params);
   return params;

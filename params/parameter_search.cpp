@@ -5,7 +5,7 @@ std::string LauncherDirectoryOf(std::string_view module_path) {
   if (slash == std::string_view::npos) {
     // Only a drive, as in "D:setup.exe", is left of the name.
     return module_path.size() >= 2 && module_path[1] == ':' ? std::string(module_path.substr(0, 2))
-                                                             : std::string();
+                                                            : std::string();
   }
   return std::string(module_path.substr(0, slash));
 }
@@ -21,6 +21,6 @@ std::vector<std::string> ParameterFileCandidates(std::string_view startup_dir,
                                                  std::string_view launcher_dir) {
   std::string startup(startup_dir);
   std::string launcher(launcher_dir);
-  return {startup + "\\velparam.ini", startup + "\\..\\velparam.ini",
-          launcher + "\\velparam.ini", launcher + "\\..\\velparam.ini"};
+  return {startup + "\\velparam.ini", startup + "\\..\\velparam.ini", launcher + "\\velparam.ini",
+          launcher + "\\..\\velparam.ini"};
 }

@@ -24,8 +24,8 @@ unsigned long StartChild(const std::string& program, const std::string& command,
   startup.wShowWindow = static_cast<WORD>(show_window);
   PROCESS_INFORMATION info = {};
   std::string text = command;  // CreateProcess may write into its command text
-  if (!CreateProcessA(program.c_str(), &text[0], nullptr, nullptr, TRUE, CREATE_NEW_PROCESS_GROUP, nullptr,
-                      nullptr, &startup, &info)) {
+  if (!CreateProcessA(program.c_str(), &text[0], nullptr, nullptr, TRUE, CREATE_NEW_PROCESS_GROUP,
+                      nullptr, nullptr, &startup, &info)) {
     return GetLastError();
   }
   CloseHandle(info.hThread);

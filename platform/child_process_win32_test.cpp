@@ -38,9 +38,9 @@ TEST(StartChild, StartsTheProgramAndWaitForChildReturnsOnceItEnded) {
 TEST(StartChild, TheProgramStartedIsTheOneGivenNotTheCommandsFirstWord) {
   // A first word naming another program, as a planted relative path would.
   void* process = nullptr;
-  ASSERT_EQ(StartChild(SystemProgram("cmd.exe"), "..\\elsewhere\\java.exe /c exit 7", SW_HIDE,
-                       &process),
-            0u);
+  ASSERT_EQ(
+      StartChild(SystemProgram("cmd.exe"), "..\\elsewhere\\java.exe /c exit 7", SW_HIDE, &process),
+      0u);
   EXPECT_EQ(WaitForChild(process), 0);
   DWORD code = 0;
   EXPECT_TRUE(GetExitCodeProcess(process, &code));

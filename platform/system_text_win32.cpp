@@ -23,8 +23,8 @@ std::string SystemTextToUtf8(const char* text) {
   if (wide_size <= 0) return std::string(text, size);
   std::wstring wide(static_cast<std::size_t>(wide_size), L'\0');
   MultiByteToWideChar(CP_ACP, 0, text, n, &wide[0], wide_size);
-  int utf8_size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), wide_size, nullptr, 0, nullptr,
-                                      nullptr);
+  int utf8_size =
+      WideCharToMultiByte(CP_UTF8, 0, wide.data(), wide_size, nullptr, 0, nullptr, nullptr);
   if (utf8_size <= 0) return std::string(text, size);
   std::string utf8(static_cast<std::size_t>(utf8_size), '\0');
   WideCharToMultiByte(CP_UTF8, 0, wide.data(), wide_size, &utf8[0], utf8_size, nullptr, nullptr);

@@ -2,13 +2,13 @@
 
 #include <cstdio>
 
+#include "messages/installer_log.h"
 #include "messages/message_output.h"
 #include "messages/messages.h"
 #include "params/section_reader.h"
-#include "platform/text_buffer.h"
 #include "platform/system_text.h"
+#include "platform/text_buffer.h"
 #include "platform/windows_prelude.h"
-#include "messages/installer_log.h"
 #include "prereq/prereq_rules.h"
 #include "prereq/swap_space.h"
 #include "prereq/system_info.h"
@@ -113,11 +113,11 @@ int CheckCertifiedVersion(PrereqPassState* state, bool* read_section) {
   }
   std::string location = CertifiedValue(*state, "CERTIFIED_VERSION_LOCATION");
   ConsolePrint("\n\n");
-  ShowAndLog(location.empty() ? "\nThe version of this operating system is not certified.\n"
-                              : ("\nThe version of this operating system is not certified.Check '" +
-                                 SystemTextToUtf8(location.c_str()) +
-                                 "' for a list of certified versions.\n")
-                                    .c_str());
+  ShowAndLog(location.empty()
+                 ? "\nThe version of this operating system is not certified.\n"
+                 : ("\nThe version of this operating system is not certified.Check '" +
+                    SystemTextToUtf8(location.c_str()) + "' for a list of certified versions.\n")
+                       .c_str());
   if (state->silent || state->no_console || !UserAcceptsUncertifiedSystem()) {
     return RefuseUncertifiedSystem(*state);
   }

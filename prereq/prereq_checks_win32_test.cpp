@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "messages/installer_log.h"
 #include "messages/message_map.h"
 #include "messages/messages.h"
 #include "platform/windows_prelude.h"
-#include "messages/installer_log.h"
 #include "prereq/swap_space.h"
 #include "prereq/system_info.h"
 

@@ -3,11 +3,11 @@
 #include <cstdio>
 #include <cstring>
 
+#include "messages/installer_log.h"
 #include "messages/message_output.h"
 #include "messages/messages.h"
-#include "platform/text_buffer.h"
 #include "platform/system_text.h"
-#include "messages/installer_log.h"
+#include "platform/text_buffer.h"
 #include "prereq/prereq_checks.h"
 #include "prereq/prereq_rules.h"
 

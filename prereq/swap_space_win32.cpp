@@ -2,8 +2,8 @@
 
 #include <climits>
 
-#include "platform/windows_prelude.h"
 #include "messages/installer_log.h"
+#include "platform/windows_prelude.h"
 #include "prereq/paging_files.h"
 #include "prereq/prereq_rules.h"
 #include "prereq/system_info.h"

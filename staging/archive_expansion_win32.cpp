@@ -3,16 +3,16 @@
 #include <cstdio>
 
 #include "messages/format_text.h"
+#include "messages/installer_log.h"
 #include "messages/message_output.h"
 #include "messages/messages.h"
 #include "platform/child_process.h"
+#include "platform/ensure_directory.h"
 #include "platform/full_path.h"
-#include "platform/path_join.h"
 #include "platform/path_exists.h"
+#include "platform/path_join.h"
 #include "platform/scoped_handle_win32.h"
 #include "platform/windows_prelude.h"
-#include "messages/installer_log.h"
-#include "platform/ensure_directory.h"
 #include "staging/unzip_command.h"
 
 namespace {

@@ -9,10 +9,10 @@
 #include <iterator>
 #include <string>
 
+#include "messages/installer_log.h"
 #include "messages/message_map.h"
 #include "messages/messages.h"
 #include "platform/windows_prelude.h"
-#include "messages/installer_log.h"
 #include "staging/free_disk.h"
 #include "tests/support/test_tree_win32.h"
 

@@ -6,12 +6,12 @@
 #include <cstdlib>
 
 #include "messages/format_text.h"
+#include "messages/installer_log.h"
 #include "messages/message_output.h"
 #include "platform/ensure_directory.h"
 #include "platform/path_exists.h"
 #include "platform/text_buffer.h"
 #include "platform/windows_prelude.h"
-#include "messages/installer_log.h"
 #include "staging/temp_dir.h"
 
 namespace {
@@ -30,7 +30,7 @@ Claim ClaimDirectory(const std::string& path) {
   if (CreateDirectoryA(path.c_str(), nullptr)) return Claim::kCreated;
   DWORD error = GetLastError();
   return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS ? Claim::kTaken
-                                                                      : Claim::kFailed;
+                                                                     : Claim::kFailed;
 }
 
 }  // namespace

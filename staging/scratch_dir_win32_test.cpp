@@ -1,5 +1,4 @@
 #include "staging/scratch_dir.h"
-#include "platform/ensure_directory.h"
 
 #include <gtest/gtest.h>
 
@@ -7,11 +6,12 @@
 #include <fstream>
 #include <string>
 
+#include "messages/installer_log.h"
 #include "messages/message_map.h"
 #include "messages/messages.h"
+#include "platform/ensure_directory.h"
 #include "platform/windows_prelude.h"
 #include "tests/support/test_tree_win32.h"
-#include "messages/installer_log.h"
 
 namespace {
 

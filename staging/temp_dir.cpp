@@ -5,8 +5,8 @@
 
 bool IsUsableTempValue(std::string_view value) {
   if (value.size() < 2 || value.size() > kMaxTextLength) return false;
-  bool drive_form = value.size() >= 3 && IsAlphaChar(value[0]) && value[1] == ':' &&
-                    value[2] == '\\';
+  bool drive_form =
+      value.size() >= 3 && IsAlphaChar(value[0]) && value[1] == ':' && value[2] == '\\';
   if (!drive_form && value[0] != '\\') return false;
   std::string_view remainder = drive_form ? value.substr(2) : value;
   return remainder.find_first_of("/*?<>:|;") == std::string_view::npos;

@@ -16,8 +16,8 @@ TEST(IsUsableTempValue, NeedsDriveFormOrLeadingBackslash) {
 }
 
 TEST(IsUsableTempValue, RefusesForbiddenCharactersAfterTheDrive) {
-  for (const char* value : {"C:\\a;C:\\b", "C:\\a:b", "C:\\a/b", "C:\\a*", "C:\\a?",
-                            "C:\\<a>", "C:\\a|b", "\\x:y"}) {
+  for (const char* value :
+       {"C:\\a;C:\\b", "C:\\a:b", "C:\\a/b", "C:\\a*", "C:\\a?", "C:\\<a>", "C:\\a|b", "\\x:y"}) {
     EXPECT_FALSE(IsUsableTempValue(value)) << value;
   }
 }

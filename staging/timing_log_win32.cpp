@@ -1,9 +1,9 @@
 #include "staging/timing_log.h"
 
-#include "platform/windows_prelude.h"
 #include "messages/installer_log.h"
 #include "messages/log_location.h"
 #include "platform/ensure_directory.h"
+#include "platform/windows_prelude.h"
 
 void TimingLog::Open(const std::string& scratch_path, const std::string& timestamp) {
   Close();

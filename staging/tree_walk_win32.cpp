@@ -1,3 +1,5 @@
+#include "staging/tree_walk.h"
+
 #include <io.h>
 #include <sys/stat.h>
 
@@ -10,7 +12,6 @@
 #include "platform/path_join.h"
 #include "platform/text_buffer.h"
 #include "platform/windows_prelude.h"
-#include "staging/tree_walk.h"
 
 namespace {
 
@@ -114,8 +115,8 @@ int RemoveTree(const std::string& root) {
     RemoveLink(root, true);
     return 0;
   }
-  std::vector<std::string> directories =
-      WalkTree(root, [](const std::string& file) { DeleteFileA(file.c_str()); }, RemoveLink);
+  std::vector<std::string> directories = WalkTree(
+      root, [](const std::string& file) { DeleteFileA(file.c_str()); }, RemoveLink);
   // Children come after their parents in the list, so going backwards empties each first.
   for (auto it = directories.rbegin(); it != directories.rend(); ++it) {
     RemoveDirectoryA(it->c_str());
@@ -125,6 +126,7 @@ int RemoveTree(const std::string& root) {
 
 int CountFiles(const std::string& root) {
   int count = 0;
-  WalkTree(root, [&count](const std::string&) { ++count; }, [](const std::string&, bool) {});
+  WalkTree(
+      root, [&count](const std::string&) { ++count; }, [](const std::string&, bool) {});
   return count;
 }

@@ -1,3 +1,5 @@
+#include "staging/tree_walk.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,7 +10,6 @@
 #include <vector>
 
 #include "platform/windows_prelude.h"
-#include "staging/tree_walk.h"
 #include "tests/support/test_tree_win32.h"
 
 namespace {

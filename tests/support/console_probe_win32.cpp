@@ -19,9 +19,9 @@
 #include <string>
 
 #include "launcher/console.h"
-#include "messages/messages.h"
 #include "messages/catalogue_loader.h"
 #include "messages/message_output.h"
+#include "messages/messages.h"
 #include "platform/windows_prelude.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {

@@ -21,7 +21,8 @@ int main(int argc, char** argv) {
   }
   for (const char* name : {"TEMP", "TMP"}) {
     const char* value = std::getenv((std::string("VEL_CHILD_") + name).c_str());
-    if (value != nullptr) SetEnvironmentVariableA(name, std::strcmp(value, "-") == 0 ? nullptr : value);
+    if (value != nullptr)
+      SetEnvironmentVariableA(name, std::strcmp(value, "-") == 0 ? nullptr : value);
   }
   std::string command = std::string("\"") + argv[2] + "\"";
   if (argc == 4) command += std::string(" ") + argv[3];
@@ -29,8 +30,8 @@ int main(int argc, char** argv) {
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process = {};
-  if (!CreateProcessA(argv[2], &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                      &startup, &process)) {
+  if (!CreateProcessA(argv[2], &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                      &process)) {
     std::fprintf(stderr, "exit_code_runner: CreateProcessA failed: %lu\n", GetLastError());
     return 2;
   }

@@ -6,10 +6,10 @@
 
 #include "javart/java_runtime.h"
 #include "launcher/console.h"
-#include "messages/messages.h"
 #include "messages/catalogue_loader.h"
 #include "messages/format_text.h"
 #include "messages/message_output.h"
+#include "messages/messages.h"
 #include "params/parameter_settings.h"
 #include "platform/windows_prelude.h"
 
@@ -29,9 +29,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   bool external = false;
   int exit_code = 0;
   if (DecideExternalRuntime(options, ".", &params, &external, &exit_code)) {
-    ConsolePrint(FormatText("\ndecided: %s external=%d\n", params.jre_location.c_str(),
-                            external ? 1 : 0)
-                     .c_str());
+    ConsolePrint(
+        FormatText("\ndecided: %s external=%d\n", params.jre_location.c_str(), external ? 1 : 0)
+            .c_str());
     return 0;
   }
   ConsolePrint(FormatText("\nended: %d\n", exit_code).c_str());
