@@ -3,8 +3,9 @@
 // What the reader accepts must be safe to format: every text it stores for a known key
 // is formatted, as the launcher formats it (LocalText, BaseText), with arguments of the
 // key's kinds at their extremes, and must give the whole formatted text cut to 1023
-// characters. A conversion reading an argument that is not there, or of another type,
-// is caught by the sanitizers.
+// characters (and at a NUL that "%c" may put in, as in any C text). A conversion
+// reading an argument that is not there, or of another type, is caught by the
+// sanitizers.
 #include <climits>
 #include <cstdarg>
 #include <cstddef>
@@ -92,6 +93,8 @@ void FormatAcceptedText(MessageKey<Kinds...> key, const MessageMap* map) {
     std::string whole;
     Check(FormatWhole(&whole, text, Sample<Kinds>(round)...), "formatting failed", key.name);
     std::string expected = whole.substr(0, kMaxTextLength);
+    // A "%c" of 0 puts a NUL into the text, which ends it as it ends any C text.
+    expected = expected.substr(0, expected.find('\0'));
     std::string local = LocalText(key, Sample<Kinds>(round)...);
     std::string base = BaseText(key, Sample<Kinds>(round)...);
     Check(local.size() <= kMaxTextLength, "local text longer than 1023", key.name);
