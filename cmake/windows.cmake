@@ -68,6 +68,14 @@ target_link_options(setup PRIVATE ${STATIC_RUNTIME} ${HARDENING})
 set_target_properties(setup PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 set_source_files_properties(launcher/setup.rc PROPERTIES
   OBJECT_DEPENDS ${CMAKE_SOURCE_DIR}/launcher/setup.manifest)
+# setup.exe ships stripped; its debug information stays beside it in setup.exe.debug,
+# which the stripped file names (a GNU debug link) for crash analysis.
+add_custom_command(TARGET setup POST_BUILD
+  COMMAND ${CMAKE_OBJCOPY} --only-keep-debug setup.exe setup.exe.debug
+  COMMAND ${CMAKE_STRIP} --strip-all setup.exe
+  COMMAND ${CMAKE_OBJCOPY} --add-gnu-debuglink=setup.exe.debug setup.exe
+  WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
+  VERBATIM)
 
 # The catalogue compiler runs on the build machine, so it is built with the host compiler.
 find_program(HOST_CXX NAMES c++ g++ clang++ REQUIRED)
@@ -117,12 +125,20 @@ target_link_options(runtime_probe PRIVATE ${STATIC_RUNTIME})
 add_executable(tree_probe tests/support/tree_probe_win32.cpp)
 target_link_libraries(tree_probe vel_core)
 target_link_options(tree_probe PRIVATE ${STATIC_RUNTIME})
+# The benchmark's runner and its yardstick launcher (bench/).
+add_executable(bench_runner bench/bench_runner_win32.cpp)
+target_include_directories(bench_runner PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(bench_runner psapi)
+target_link_options(bench_runner PRIVATE ${STATIC_RUNTIME})
+add_executable(minimal_launcher WIN32 bench/minimal_launcher_win32.cpp)
+target_include_directories(minimal_launcher PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_options(minimal_launcher PRIVATE ${STATIC_RUNTIME})
 # The stand-in for the Java installer: the sample medium's java.exe and javaw.exe.
 add_executable(java_stand_in tools/java_stand_in_win32.cpp)
 target_include_directories(java_stand_in PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(java_stand_in PRIVATE ${STATIC_RUNTIME})
 set_target_properties(exit_code_runner dll_loader planted_dll console_probe runtime_probe
-  tree_probe java_stand_in PROPERTIES
+  tree_probe java_stand_in bench_runner minimal_launcher PROPERTIES
   RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/test-support)
 
 find_program(PYTHON3 NAMES python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
@@ -160,4 +176,8 @@ add_test(NAME e2e
 set_tests_properties(e2e PROPERTIES
   ENVIRONMENT "${WINE_ENV};VEL_BUILD_DIR=${CMAKE_BINARY_DIR};VEL_SOURCE_DIR=${CMAKE_SOURCE_DIR}"
   TIMEOUT 1800)
+# The benchmark on small trees, so that it keeps working; it asserts no timing.
+add_test(NAME bench_smoke
+  COMMAND ${PYTHON3} ${CMAKE_SOURCE_DIR}/bench/bench.py --smoke --build ${CMAKE_BINARY_DIR})
+set_tests_properties(bench_smoke PROPERTIES ENVIRONMENT "${WINE_ENV}" TIMEOUT 900)
 add_dependencies(windows_tests java_stand_in unzip test_jars)

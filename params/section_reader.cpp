@@ -1,6 +1,6 @@
 #include "params/section_reader.h"
 
-#include <fstream>
+#include <cstdio>
 #include <iterator>
 
 #include "platform/classic_space.h"
@@ -121,10 +121,16 @@ std::string ReadSectionValue(const std::string& bytes, const std::string& sectio
 }
 
 bool LoadSectionFile(const std::string& path, std::string* bytes) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  bytes->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return true;
+  // stdio, not iostreams: the streams' locale machinery would triple the launcher's size.
+  std::FILE* in = std::fopen(path.c_str(), "rb");
+  if (in == nullptr) return false;
+  bytes->clear();
+  char buffer[4096];
+  std::size_t n;
+  while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0) bytes->append(buffer, n);
+  bool read_all = std::ferror(in) == 0;
+  std::fclose(in);
+  return read_all;
 }
 
 std::string ReadSectionValueFromFile(const std::string& path, const std::string& section,

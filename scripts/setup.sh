@@ -9,7 +9,7 @@ packages=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine64
   googletest
-  python3 python3-pytest
+  python3 python3-pytest unzip
   locales
 )
 

@@ -11,6 +11,7 @@
 //   VEL_JAVA_HOLD_FILE    a file whose appearance the stand-in waits for before it
 //                         exits (at most two minutes), so that a test decides when
 //   VEL_JAVA_DONE_FILE    a file written just before the stand-in exits
+//   VEL_JAVA_QUIET        when set, nothing is shown
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -119,7 +120,8 @@ int main() {
     WriteFile(report, ModulePath() + "\n" + WorkingDirectory() + "\n");
   }
   int code = EnvNumber("VEL_JAVA_EXIT_CODE");
-  if (!IsWindowless()) {
+  // VEL_JAVA_QUIET: an installer that exits at once, for measuring the launcher alone.
+  if (!IsWindowless() && std::getenv("VEL_JAVA_QUIET") == nullptr) {
     ShowDecoded(SplitCommandLine(command_line));
     std::printf("Java stand-in exits with %d\n", code);
     std::fflush(stdout);
