@@ -1,7 +1,7 @@
 // bench_runner RESULT_FILE COMMAND...: runs each command line in turn, as the launcher's
 // own children are run (CreateProcessA, inheriting handles), waits for it and writes one
-// line per command to RESULT_FILE: "<seconds> <exit code> <peak working set in KB>". The time covers the start,
-// the run and the end of the child, not this runner's own start under Wine.
+// line per command to RESULT_FILE: "<seconds> <exit code> <peak working set in KB>". The time
+// covers the start, the run and the end of the child, not this runner's own start under Wine.
 //
 // Wine sets TEMP and TMP from its registry, not from the unix environment, so the
 // children's are taken from VEL_CHILD_TEMP and VEL_CHILD_TMP when those are set.

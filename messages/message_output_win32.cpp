@@ -6,6 +6,7 @@
 
 #include "messages/format_text.h"
 #include "messages/messages.h"
+#include "platform/system_procedure_win32.h"
 #include "platform/windows_prelude.h"
 
 namespace {
@@ -53,7 +54,11 @@ void ShowError(const char* text) {
   if (g_console.show_message_box != nullptr) {
     g_console.show_message_box(wide_text.c_str(), wide_caption.c_str());
   } else {
-    MessageBoxW(nullptr, wide_text.c_str(), wide_caption.c_str(), MB_ICONERROR);
+    auto message_box = SystemProcedure<int(WINAPI*)(HWND, const wchar_t*, const wchar_t*, UINT)>(
+        "user32.dll", "MessageBoxW");
+    if (message_box != nullptr) {
+      message_box(nullptr, wide_text.c_str(), wide_caption.c_str(), MB_ICONERROR);
+    }
   }
 }
 

@@ -1,16 +1,34 @@
 #include "platform/child_process.h"
 
+#include "platform/system_procedure_win32.h"
 #include "platform/windows_prelude.h"
 
 namespace {
 
+// The window system's calls of the wait, present once user32.dll is loaded.
+struct MessageCalls {
+  DWORD(WINAPI* wait)(DWORD, const HANDLE*, BOOL, DWORD, DWORD) = nullptr;
+  BOOL(WINAPI* peek)(MSG*, HWND, UINT, UINT, UINT) = nullptr;
+  BOOL(WINAPI* translate)(const MSG*) = nullptr;
+  LRESULT(WINAPI* dispatch)(const MSG*) = nullptr;
+};
+
+bool LoadMessageCalls(MessageCalls* calls) {
+  calls->wait = SystemProcedure<decltype(calls->wait)>("user32.dll", "MsgWaitForMultipleObjects");
+  calls->peek = SystemProcedure<decltype(calls->peek)>("user32.dll", "PeekMessageA");
+  calls->translate = SystemProcedure<decltype(calls->translate)>("user32.dll", "TranslateMessage");
+  calls->dispatch = SystemProcedure<decltype(calls->dispatch)>("user32.dll", "DispatchMessageA");
+  return calls->wait != nullptr && calls->peek != nullptr && calls->translate != nullptr &&
+         calls->dispatch != nullptr;
+}
+
 // Takes every message waiting in the queue; a WM_QUIT is dropped, not acted on.
-void DrainMessages() {
+void DrainMessages(const MessageCalls& calls) {
   MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+  while (calls.peek(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) return;
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
+    calls.translate(&message);
+    calls.dispatch(&message);
   }
 }
 
@@ -35,11 +53,17 @@ unsigned long StartChild(const std::string& program, const std::string& command,
 
 int WaitForChild(void* process) {
   HANDLE handle = static_cast<HANDLE>(process);
+  MessageCalls calls;
+  // Without user32 loaded the launcher has no window and no message queue: nothing can
+  // be sent to it, and a plain wait is the same wait.
+  if (GetModuleHandleA("user32.dll") == nullptr || !LoadMessageCalls(&calls)) {
+    return WaitForSingleObject(handle, INFINITE) == WAIT_OBJECT_0 ? 0 : -1;
+  }
   for (;;) {
-    DWORD result = MsgWaitForMultipleObjects(1, &handle, FALSE, INFINITE, QS_SENDMESSAGE);
+    DWORD result = calls.wait(1, &handle, FALSE, INFINITE, QS_SENDMESSAGE);
     if (result == WAIT_OBJECT_0) return 0;
     if (result == WAIT_OBJECT_0 + 1) {
-      DrainMessages();
+      DrainMessages(calls);
     } else if (result == WAIT_FAILED) {
       return -1;  // the handle cannot be waited on: retrying would spin for ever
     }

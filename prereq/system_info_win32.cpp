@@ -1,6 +1,7 @@
 #include "prereq/system_info.h"
 
 #include "platform/scoped_reg_key_win32.h"
+#include "platform/system_procedure_win32.h"
 #include "platform/windows_prelude.h"
 
 OsVersion ReadOsVersion() {
@@ -26,10 +27,14 @@ bool HasQ246009Hotfix() {
 }
 
 int DisplayBitsPerPixel() {
-  HDC dc = CreateCompatibleDC(nullptr);
+  auto create_dc = SystemProcedure<HDC(WINAPI*)(HDC)>("gdi32.dll", "CreateCompatibleDC");
+  auto get_caps = SystemProcedure<int(WINAPI*)(HDC, int)>("gdi32.dll", "GetDeviceCaps");
+  auto delete_dc = SystemProcedure<BOOL(WINAPI*)(HDC)>("gdi32.dll", "DeleteDC");
+  if (create_dc == nullptr || get_caps == nullptr || delete_dc == nullptr) return 0;
+  HDC dc = create_dc(nullptr);
   if (dc == nullptr) return 0;
-  int bits = GetDeviceCaps(dc, BITSPIXEL);
-  DeleteDC(dc);
+  int bits = get_caps(dc, BITSPIXEL);
+  delete_dc(dc);
   return bits;
 }
 
