@@ -219,6 +219,17 @@ def measure(figure, count, contenders, prepare=None):
                 figure.add(name, seconds)
 
 
+def setup_run(wine, command, temp, peaks):
+    """A contender that runs setup.exe's `command` and keeps its peak working set."""
+
+    def run():
+        seconds, peak = wine.run([command], temp=temp)
+        peaks.append(peak)
+        return seconds
+
+    return run
+
+
 def overhead(wine, work, build, count):
     figures = []
     medium = installed_medium(work / "overhead", build, "WAIT_FOR_COMPLETION=TRUE\n")
@@ -230,14 +241,10 @@ def overhead(wine, work, build, count):
         figure = Figure(f"overhead, {label}", "≤ 1.10×")
         peaks = []
 
-        def ours(tail=tail):
-            seconds, peak = wine.run([f'"{setup}" {tail}'], temp=medium / "temp")
-            peaks.append(peak)
-            return seconds
-
         def theirs(mode=mode):
             return wine.run([f'"{minimal}" {mode} {java}'], temp=medium / "temp")[0]
 
+        ours = setup_run(wine, f'"{setup}" {tail}', medium / "temp", peaks)
         measure(figure, count, [("setup.exe", ours), ("minimal", theirs)])
         figure.peaks = peaks
         figures.append(figure)
@@ -261,10 +268,7 @@ def expansion(wine, work, build, count, files, total_bytes, label="expansion"):
     figure = Figure(f"{label}, {files} files", "≤ 1.05×")
     peaks = []
 
-    def ours():
-        seconds, peak = wine.run([setup], temp=root / "temp")
-        peaks.append(peak)
-        return seconds
+    ours = setup_run(wine, setup, root / "temp", peaks)
 
     def direct():
         dest.mkdir()
@@ -292,10 +296,7 @@ def copy_and_removal(wine, work, build, count, files, total_bytes, label="copy")
     copy = Figure(f"{label}, {files} files", "≤ xcopy, ≤ 1.5× cp -r")
     peaks = []
 
-    def ours():
-        seconds, peak = wine.run([setup], temp=root / "temp")
-        peaks.append(peak)
-        return seconds
+    ours = setup_run(wine, setup, root / "temp", peaks)
 
     def xcopy():
         return wine.run([f'xcopy /E /I /Q /Y "{win_path(source)}" "{win_path(dest / "jre")}"'],
