@@ -37,6 +37,10 @@ void WriteLog(const char* text);
 // Prints `text` on the console, then appends it to the log.
 void ShowAndLog(const char* text);
 
+// ShowAndLog of a text from the system's ANSI calls (a velparam.ini value), converted to
+// UTF-8 first like every other text shown or logged.
+void ShowAndLogSystemText(const std::string& text);
+
 // Formats `key` with the arguments: its local text to the console, its base text to
 // the log. The key's type fixes the arguments, as for LocalText.
 template <char... Kinds, typename... Arguments>

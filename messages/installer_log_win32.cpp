@@ -7,6 +7,7 @@
 #include "platform/ensure_directory.h"
 #include "platform/full_path.h"
 #include "platform/scoped_reg_key_win32.h"
+#include "platform/system_text.h"
 #include "platform/text_buffer.h"
 
 InstallerLog g_installer_log;
@@ -78,6 +79,10 @@ void WriteLog(const char* text) {
 void ShowAndLog(const char* text) {
   ConsolePrint(text);
   WriteLog(text);
+}
+
+void ShowAndLogSystemText(const std::string& text) {
+  ShowAndLog(SystemTextToUtf8(text.c_str()).c_str());
 }
 
 void CloseInstallerLog() {

@@ -93,7 +93,7 @@ int CheckCertifiedVersion(PrereqPassState* state, bool* read_section) {
   std::string failure_message = CertifiedValue(*state, "CERTIFIED_VERSION_FAILURE_MESSAGE");
   std::string version = VersionText(ReadOsVersion());
   ShowAndLogMessage(msg::S_CHECKING_FOR_OS_VERSION);
-  ShowAndLog(SystemTextToUtf8(FormatVersionList(list).c_str()).c_str());
+  ShowAndLogSystemText(FormatVersionList(list));
   ShowAndLogMessage(msg::S_ACTUAL, version.c_str());
   if (ListContains(list, version)) {
     ShowAndLogMessage(msg::S_SPASSED_ON_NEWLINE);
@@ -105,7 +105,7 @@ int CheckCertifiedVersion(PrereqPassState* state, bool* read_section) {
   ShowAndLogMessage(msg::S_SFAILED_ON_NEWLINE);
   if (!failure_message.empty()) {
     ShowAndLog("\n\n");
-    ShowAndLog(SystemTextToUtf8(failure_message.c_str()).c_str());
+    ShowAndLogSystemText(failure_message);
   }
   if (state->ignore) return kPassFailed;
   if (CertifiedValue(*state, "CERTIFIED_VERSION_WARN") != "TRUE") {
@@ -139,7 +139,7 @@ void Judge(PrereqPassState* state, Verdict verdict, const std::string& failure_m
 
 Verdict CheckServicePack(const std::string& requirement) {
   ShowAndLogMessage(msg::S_CHECKING_FOR_SERVICE_PACK);
-  ShowAndLog(SystemTextToUtf8(FormatVersionList(requirement).c_str()).c_str());
+  ShowAndLogSystemText(FormatVersionList(requirement));
   OsVersion os = ReadOsVersion();
   if (os.service_pack.empty()) {
     ShowAndLogMessage(msg::S_ACTUAL, "none");

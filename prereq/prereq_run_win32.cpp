@@ -6,7 +6,6 @@
 #include "messages/installer_log.h"
 #include "messages/message_output.h"
 #include "messages/messages.h"
-#include "platform/system_text.h"
 #include "platform/text_buffer.h"
 #include "prereq/prereq_checks.h"
 #include "prereq/prereq_rules.h"
@@ -49,7 +48,7 @@ int EndWithExitMessage() {
 
 // -EXECUTESYSPREREQS: the generic pass's failures, then the end.
 int EndAfterExecutingOnly(const PrereqRunRequest& request, const PrereqPassState& state) {
-  ShowAndLog(SystemTextToUtf8(state.failure_text.c_str()).c_str());
+  ShowAndLogSystemText(state.failure_text);
   ShowAndLogMessage(msg::S_EXIT_MSG, g_installer_log.path.c_str());
   CloseInstallerLog();
   if (!request.silent && !request.no_console) {
@@ -61,7 +60,7 @@ int EndAfterExecutingOnly(const PrereqRunRequest& request, const PrereqPassState
 
 // A failed pass: reported, then the user decides, or the launch ends.
 int HandleFailure(const PrereqRunRequest& request, const PrereqPassState& state, bool required) {
-  if (!state.failure_text.empty()) ShowAndLog(SystemTextToUtf8(state.failure_text.c_str()).c_str());
+  if (!state.failure_text.empty()) ShowAndLogSystemText(state.failure_text);
   if (required) {
     ShowAndLogMessage(msg::S_FAILED_PRE_REQ_1);
     ShowAndLogMessage(msg::S_FAILED_PRE_REQ_2);
