@@ -17,6 +17,7 @@ set(WINDOWS_SOURCES
   launcher/console_win32.cpp
   launcher/dll_search_win32.cpp
   launcher/launch_sequence_win32.cpp
+  launcher/redirection_trust_win32.cpp
   launcher/registry_probe_win32.cpp
   launcher/scratch_cleanup_win32.cpp
   messages/catalogue_loader_win32.cpp
@@ -25,6 +26,8 @@ set(WINDOWS_SOURCES
   platform/char_class_win32.cpp
   platform/child_process_win32.cpp
   platform/full_path_win32.cpp
+  platform/held_directory_win32.cpp
+  platform/process_token_win32.cpp
   platform/system_text_win32.cpp
   platform/ensure_directory_win32.cpp
   platform/list_files_win32.cpp
@@ -44,6 +47,7 @@ set(WINDOWS_SOURCES
 set(WINDOWS_TESTS
   javart/java_runtime_win32_test.cpp
   launcher/child_process_win32_test.cpp
+  launcher/redirection_trust_win32_test.cpp
   launcher/registry_probe_win32_test.cpp
   params/parameter_file_win32_test.cpp
   messages/catalogue_loader_win32_test.cpp
@@ -52,14 +56,18 @@ set(WINDOWS_TESTS
   prereq/prereq_checks_win32_test.cpp
   staging/archive_expansion_win32_test.cpp
   staging/scratch_dir_win32_test.cpp
+  staging/scratch_security_win32_test.cpp
   staging/tree_walk_win32_test.cpp
   platform/child_process_win32_test.cpp
   platform/full_path_win32_test.cpp
+  platform/held_directory_win32_test.cpp
   platform/system_text_win32_test.cpp
   messages/format_text_win32_test.cpp
 )
 
 add_library(vel_core STATIC ${CORE_SOURCES} ${WINDOWS_SOURCES})
+# NtCreateFile: a directory created and opened in one call.
+target_link_libraries(vel_core PUBLIC ntdll)
 target_include_directories(vel_core PUBLIC ${CMAKE_SOURCE_DIR})
 
 add_executable(setup WIN32 launcher/main_win32.cpp launcher/setup.rc)

@@ -35,6 +35,7 @@
 #include "params/parameter_search.h"
 #include "params/parameter_settings.h"
 #include "platform/full_path.h"
+#include "platform/held_directory_win32.h"
 #include "platform/list_files.h"
 #include "platform/path_exists.h"
 #include "platform/path_join.h"
@@ -54,6 +55,9 @@ struct Launch {
   std::string startup_dir;
   std::string scratch_path;
   bool scratch_made = false;
+  // The scratch directory, held from its creation (or for the run, when given) until it
+  // is removed or the launcher ends.
+  HeldDirectory scratch_hold;
   std::string launcher_dir;
   std::string images_dir;
   bool external_jre = false;
@@ -79,6 +83,15 @@ bool IsDirectory(const std::string& path) {
 std::string ReadKeyAgain(const Launch& l, const char* key, const char* default_value,
                          KeyKind kind = KeyKind::kText) {
   return ReadVelmorKey(ProfileKeyReader(l.params.path), key, default_value, kind);
+}
+
+// Where the scratch directory went, for whoever reads the installer log: TEMP may have
+// been unusable and another temporary directory taken instead.
+void LogScratchDirectory(const Launch& l) {
+  OpenInstallerLog(l.scratch_path, l.settings.timestamp, l.settings.log_prefix);
+  WriteLog(BaseText(msg::S_SCRATCH_DIR_CREATED, SystemTextToUtf8(l.scratch_path.c_str()).c_str())
+               .c_str());
+  CloseInstallerLog();
 }
 
 ParameterFileRequest MakeParameterFileRequest(const Launch& l) {
@@ -236,6 +249,18 @@ Outcome Stage(Launch* l) {
   return {};
 }
 
+// A staged run starts the installer in TEMP, where a location relative to the launcher
+// directory would name a place under TEMP's parent (on C:\Temp, the root of C:), which
+// any user may create. So every location the Java command names is made absolute first,
+// against the launcher directory, the working directory until then.
+void MakeLocationsAbsolute(ParameterSettings* p) {
+  for (std::string* location : {&p->tav_location, &p->tav_core_location, &p->patchel_location,
+                                &p->jre_location, &p->prereq_config_location}) {
+    std::string full;
+    if (!location->empty() && GetFullPath(*location, &full)) *location = full;
+  }
+}
+
 JavaCommand BuildCommand(const Launch& l) {
   JavaCommandInputs in;
   in.jre_location = l.params.jre_location;
@@ -277,6 +302,8 @@ int LaunchInstaller(Launch* l) {
   l->nls_enabled = ReadKeyAgain(*l, "NLS_ENABLED", "TRUE");
   l->wait = ShouldWaitForInstaller(s, l->params);
 
+  if (IsFlagOn(l->params.bootstrap)) MakeLocationsAbsolute(&l->params);
+
   int status = 0;
   if (s.debug) ConsolePrint((std::string(LocalMessage("S_LDLIBPATH_VAR")) + "\n").c_str());
   JavaCommand command = BuildCommand(*l);
@@ -298,7 +325,6 @@ int LaunchInstaller(Launch* l) {
     return -1;
   }
   std::string temp = GetTempDir();
-  if (!PathExists(temp)) temp = "C:\\TEMP";
   if (IsFlagOn(l->params.bootstrap)) _chdir(temp.c_str());
   if (s.bootstrap_only) {
     std::printf("\nBootStrap To %s Completed\n", l->scratch_path.c_str());
@@ -315,7 +341,8 @@ int LaunchInstaller(Launch* l) {
   // A child the launcher could not wait for still uses the scratch directory.
   if (l->wait && !still_running && IsRemovableScratchPath(l->scratch_path, l->scratch_made)) {
     std::string kept_log;
-    RemoveScratchKeepingLog(l->scratch_path, g_installer_log.path, temp, &kept_log);
+    RemoveScratchKeepingLog(l->scratch_path, &l->scratch_hold, g_installer_log.path, temp,
+                            &kept_log);
     if (!kept_log.empty()) ConsolePrint(LocalText(msg::S_LOG_KEPT, kept_log.c_str()).c_str());
   }
   return status;
@@ -345,9 +372,12 @@ int RunLaunch(std::vector<std::string>* arguments) {
   l.params.jre_location = s.jre_location;
   int param_status = 0;
   l.scratch_made = !s.bootstrap_only && !s.scratch_path_given;
-  if (l.scratch_made && CreateScratchDir(s.timestamp, s.prereq_checker, &l.scratch_path) != 0) {
+  if (l.scratch_made &&
+      CreateScratchDir(s.timestamp, s.prereq_checker, &l.scratch_path, &l.scratch_hold) != 0) {
     param_status = -1;
   } else {
+    if (s.scratch_path_given) HoldDirectory(l.scratch_path, &l.scratch_hold);
+    if (l.scratch_made) LogScratchDirectory(l);
     param_status =
         ReadParameterFile(MakeParameterFileRequest(l), &l.startup_dir, l.scratch_path, &l.params);
   }

@@ -5,11 +5,14 @@
 #include "launcher/dll_search.h"
 #include "launcher/launch_sequence.h"
 #include "launcher/launch_settings.h"
+#include "launcher/redirection_trust_win32.h"
 #include "platform/windows_prelude.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR command_line, int) {
   // Before anything can load a DLL: media run from download folders full of other files.
   RestrictDllSearch();
+  // Before the first write into TEMP; where the system lacks the policy, go on without.
+  EnforceRedirectionTrust();
 
   char module[1025] = "";
   DWORD length = GetModuleFileNameA(nullptr, module, 1024);

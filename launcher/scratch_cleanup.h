@@ -5,12 +5,16 @@
 
 #include <string>
 
-// Removes the scratch tree at `scratch_path`. An installer log inside it (`log_path`)
-// is first moved into `temp_dir` under its own name and `*kept_log` set to its new
-// path; when it cannot be moved (a file of that name is already there), nothing is
-// removed and `*kept_log` is the log where it lies. A log elsewhere leaves `*kept_log`
-// empty.
-void RemoveScratchKeepingLog(const std::string& scratch_path, const std::string& log_path,
-                             const std::string& temp_dir, std::string* kept_log);
+class HeldDirectory;
+
+// Removes the scratch tree at `scratch_path`, held by `hold` until only its empty root is
+// left. An installer log inside it (`log_path`) is first written anew into `temp_dir`
+// under its own name, as the user's file, and `*kept_log` set to its new path. The new
+// file is made only where no file, link or anything else of that name is, and only when
+// it really lies in `temp_dir`; otherwise nothing is removed and `*kept_log` is the log
+// where it lies. A log elsewhere leaves `*kept_log` empty.
+void RemoveScratchKeepingLog(const std::string& scratch_path, HeldDirectory* hold,
+                             const std::string& log_path, const std::string& temp_dir,
+                             std::string* kept_log);
 
 #endif  // LAUNCHER_SCRATCH_CLEANUP_H_

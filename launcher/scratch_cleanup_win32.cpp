@@ -2,8 +2,15 @@
 
 #include <string.h>
 
+#include <vector>
+
+#include "platform/held_directory_win32.h"
 #include "platform/path_join.h"
+#include "platform/process_token.h"
+#include "platform/scoped_handle_win32.h"
+#include "platform/security_descriptor_win32.h"
 #include "platform/windows_prelude.h"
+#include "staging/scratch_security.h"
 #include "staging/tree_walk.h"
 
 namespace {
@@ -15,19 +22,94 @@ bool LiesIn(const std::string& path, const std::string& directory) {
          path[directory.size()] == '\\';
 }
 
+std::wstring Wide(const std::string& text) {
+  int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+  if (length <= 0) return std::wstring();
+  std::vector<wchar_t> wide(length);
+  MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length);
+  return wide.data();
+}
+
+// `path` absolute and in its long form, as the system names the file it opens.
+std::wstring LongFullPath(const std::wstring& path) {
+  wchar_t full[32768];
+  DWORD length = GetFullPathNameW(path.c_str(), 32768, full, nullptr);
+  if (length == 0 || length >= 32768) return std::wstring();
+  wchar_t long_form[32768];
+  length = GetLongPathNameW(full, long_form, 32768);
+  return length == 0 || length >= 32768 ? std::wstring(full) : std::wstring(long_form);
+}
+
+// The path of the file `file` really is, in the form "C:\..." or "\\server\...".
+std::wstring FinalPath(HANDLE file) {
+  wchar_t path[32768];
+  DWORD length = GetFinalPathNameByHandleW(file, path, 32768, FILE_NAME_NORMALIZED);
+  if (length == 0 || length >= 32768) return std::wstring();
+  std::wstring text(path, length);
+  if (text.compare(0, 8, L"\\\\?\\UNC\\") == 0) return L"\\\\" + text.substr(8);
+  if (text.compare(0, 4, L"\\\\?\\") == 0) return text.substr(4);
+  return text;
+}
+
+bool SamePath(const std::wstring& a, const std::wstring& b) {
+  return !a.empty() && CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
+                                            static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
+}
+
+bool CopyContents(HANDLE from, HANDLE to) {
+  char buffer[65536];
+  for (;;) {
+    DWORD read = 0;
+    if (!ReadFile(from, buffer, sizeof buffer, &read, nullptr)) return false;
+    if (read == 0) return true;
+    DWORD written = 0;
+    if (!WriteFile(to, buffer, read, &written, nullptr) || written != read) return false;
+  }
+}
+
+// Writes the log at `log_path` anew as `kept`, a file of TEMP's. The elevated launcher
+// writes where the user decides what a name means: so the file is only ever created new
+// (CREATE_NEW fails on anything there, a link included, and a link is not followed), and
+// a file that turns out to lie elsewhere than `kept` (a folder on the way was redirected)
+// is deleted again before anything is written into it.
+bool WriteKeptLog(const std::string& log_path, const std::string& kept) {
+  ScopedHandle from(CreateFileA(log_path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (from.get() == INVALID_HANDLE_VALUE) return false;
+  std::string user_sid;
+  std::string sddl = GetUserSidText(&user_sid) ? KeptLogSecurityDescriptor(user_sid) : "";
+  SecurityDescriptor descriptor(sddl);
+  SECURITY_ATTRIBUTES security = {sizeof security, descriptor.get(), FALSE};
+  std::wstring kept_wide = Wide(kept);
+  ScopedHandle to(CreateFileW(kept_wide.c_str(), GENERIC_WRITE | DELETE, 0, &security, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  if (to.get() == INVALID_HANDLE_VALUE) return false;
+  bool written =
+      SamePath(FinalPath(to.get()), LongFullPath(kept_wide)) && CopyContents(from.get(), to.get());
+  if (!written) {
+    FILE_DISPOSITION_INFO remove = {TRUE};
+    SetFileInformationByHandle(to.get(), FileDispositionInfo, &remove, sizeof remove);
+  }
+  return written;
+}
+
 }  // namespace
 
-void RemoveScratchKeepingLog(const std::string& scratch_path, const std::string& log_path,
-                             const std::string& temp_dir, std::string* kept_log) {
+void RemoveScratchKeepingLog(const std::string& scratch_path, HeldDirectory* hold,
+                             const std::string& log_path, const std::string& temp_dir,
+                             std::string* kept_log) {
   kept_log->clear();
   if (LiesIn(log_path, scratch_path)) {
     std::string kept = JoinPath(temp_dir, log_path.substr(log_path.rfind('\\') + 1));
-    // Never over another file: one of that name in TEMP is not ours to replace.
-    if (!MoveFileExA(log_path.c_str(), kept.c_str(), MOVEFILE_COPY_ALLOWED)) {
+    if (!WriteKeptLog(log_path, kept)) {
       *kept_log = log_path;
       return;
     }
     *kept_log = kept;
   }
+  // Held, the root cannot be swapped for a link while the walk empties it; its own
+  // removal waits for the release.
   RemoveTree(scratch_path);
+  hold->Release();
+  RemoveDirectoryA(scratch_path.c_str());
 }

@@ -9,9 +9,12 @@
 #include "messages/installer_log.h"
 #include "messages/message_output.h"
 #include "platform/ensure_directory.h"
+#include "platform/held_directory_win32.h"
 #include "platform/path_exists.h"
+#include "platform/process_token.h"
 #include "platform/text_buffer.h"
 #include "platform/windows_prelude.h"
+#include "staging/scratch_security.h"
 #include "staging/temp_dir.h"
 
 namespace {
@@ -25,10 +28,19 @@ void ReportUnusable(const std::string& path) {
 
 enum class Claim { kCreated, kTaken, kFailed };
 
-// Creates `path` in one step. A name that exists already is taken, whoever made it.
-Claim ClaimDirectory(const std::string& path) {
-  if (CreateDirectoryA(path.c_str(), nullptr)) return Claim::kCreated;
-  DWORD error = GetLastError();
+// The scratch directory's access rules for the user running the launcher; none (TEMP's
+// are inherited) when the token cannot tell who that is.
+std::string ScratchSecurity() {
+  std::string user_sid;
+  if (!GetUserSidText(&user_sid)) return std::string();
+  return ScratchSecurityDescriptor(user_sid, HasAdministrators());
+}
+
+// Creates `path` in one step, with its rules, and holds it. A name that exists already
+// is taken, whoever made it.
+Claim ClaimDirectory(const std::string& path, const std::string& sddl, HeldDirectory* hold) {
+  DWORD error = CreateHeldDirectory(path, sddl, hold);
+  if (error == 0) return Claim::kCreated;
   return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS ? Claim::kTaken
                                                                      : Claim::kFailed;
 }
@@ -37,7 +49,8 @@ Claim ClaimDirectory(const std::string& path) {
 
 std::string GetTempDir() { return ChooseTempDir(std::getenv("TEMP"), std::getenv("TMP")); }
 
-int CreateScratchDir(const std::string& timestamp, bool prereq_checker, std::string* scratch_path) {
+int CreateScratchDir(const std::string& timestamp, bool prereq_checker, std::string* scratch_path,
+                     HeldDirectory* hold) {
   std::string temp_dir = GetTempDir();
   *scratch_path = temp_dir;
   if (!PathExists(temp_dir)) {
@@ -62,9 +75,10 @@ int CreateScratchDir(const std::string& timestamp, bool prereq_checker, std::str
     ReportUnusable(base);
     return -1;
   }
+  std::string sddl = ScratchSecurity();
   for (int n = 0; n < kMaxScratchSuffix; ++n) {
     std::string candidate = ScratchCandidate(base, n);
-    Claim claim = ClaimDirectory(candidate);
+    Claim claim = ClaimDirectory(candidate, sddl, hold);
     if (claim == Claim::kTaken) continue;
     *scratch_path = candidate;
     return claim == Claim::kCreated ? 0 : -1;
@@ -72,6 +86,6 @@ int CreateScratchDir(const std::string& timestamp, bool prereq_checker, std::str
   // Every name up to "_1023" is taken: report it, but still claim the last name.
   ReportUnusable(base);
   std::string last = ScratchCandidate(base, kMaxScratchSuffix);
-  if (ClaimDirectory(last) == Claim::kCreated) *scratch_path = last;
+  if (ClaimDirectory(last, sddl, hold) == Claim::kCreated) *scratch_path = last;
   return -1;
 }

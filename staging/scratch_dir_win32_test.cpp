@@ -4,12 +4,15 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "messages/installer_log.h"
 #include "messages/message_map.h"
 #include "messages/messages.h"
 #include "platform/ensure_directory.h"
+#include "platform/held_directory_win32.h"
 #include "platform/windows_prelude.h"
 #include "tests/support/test_tree_win32.h"
 
@@ -47,6 +50,7 @@ class ScratchDirTest : public ::testing::Test {
     SetEnv("TEMP", dir_.c_str());
   }
   void TearDown() override {
+    holds_.clear();
     for (int i = 0; i < 2; ++i) SetEnv(kNames[i], had_env_[i] ? saved_env_[i].c_str() : nullptr);
     g_console = saved_console_;
     g_installer_log.override_directory = saved_override_;
@@ -73,7 +77,12 @@ class ScratchDirTest : public ::testing::Test {
   // The launch timestamp and mode the scratch directory is made for.
   std::string timestamp_ = "T1";
   bool prereq_checker_ = false;
-  int Create(std::string* path) { return CreateScratchDir(timestamp_, prereq_checker_, path); }
+  int Create(std::string* path) {
+    holds_.emplace_back(new HeldDirectory);
+    return CreateScratchDir(timestamp_, prereq_checker_, path, holds_.back().get());
+  }
+  // The scratch directories made, held until the test ends.
+  std::vector<std::unique_ptr<HeldDirectory>> holds_;
   ConsoleState saved_console_;
   std::string saved_override_;
   std::string dir_;
@@ -120,6 +129,9 @@ TEST_F(ScratchDirTest, EachCallClaimsTheNextFreeName) {
     EXPECT_EQ(path, dir_ + name);
     EXPECT_TRUE(IsDirectory(path));
     EXPECT_EQ(report, "");
+    // Held from its creation: nobody can move it away and put something else there.
+    EXPECT_FALSE(MoveFileExA(path.c_str(), (path + "x").c_str(), 0));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
   }
   timestamp_ = "7";
   std::string path;

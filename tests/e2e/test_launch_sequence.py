@@ -5,13 +5,14 @@ was started with and exits with VEL_JAVA_EXIT_CODE; VEL_JAVA_HOLD_FILE keeps it 
 until the test lets it go.
 """
 
+import os
 import re
 import shutil
 import subprocess
 
 import pytest
 
-from conftest import (DEFAULT_PARAMS, kill_group, read_exit_code, run_setup, run_setup_on_pty,
+from conftest import (DEFAULT_PARAMS, SUPPORT_DIR, WINE_RUN, kill_group, read_exit_code, run_setup, run_setup_on_pty,
                       runner_argv, visible, wait_for_file, win_path, wine_env)
 
 CATALOGUE = {
@@ -70,11 +71,13 @@ def installed_command(medium, program, scratch, timestamp, user_line):
     """The Java command of an installed layout on `medium` with COMMON_PARAMS."""
     home = win_path(medium.launcher_dir)
     jlib = home + "\\jlib"
-    first = [scratch, ""] + [f"{jlib}\\{jar}" for jar in CORE_JARS + PATCHEL_JARS]
-    first.append(f"{jlib}\\VelCheckPoint.jar")
-    class_path = ";".join(first + [f"{jlib}\\{jar}" for jar in TAV_JARS_BEFORE])
-    class_path += f";{scratch}\\extra.jar;\\;"
-    class_path += ";".join(f"{jlib}\\{jar}" for jar in TAV_JARS_AFTER)
+    # In order, no entry empty or a root; no extension jars are found.
+    entries = [scratch] + [f"{jlib}\\{jar}" for jar in CORE_JARS + PATCHEL_JARS]
+    entries.append(f"{jlib}\\VelCheckPoint.jar")
+    entries += [f"{jlib}\\{jar}" for jar in TAV_JARS_BEFORE]
+    entries.append(f"{scratch}\\extra.jar")
+    entries += [f"{jlib}\\{jar}" for jar in TAV_JARS_AFTER]
+    class_path = ";".join(entries)
     elements = [
         f'"..\\jre\\bin\\{program}" ',
         f'-Dvelmor.installer.library_loc="{home}\\lib\\win64"',
@@ -313,3 +316,54 @@ def test_a_log_name_taken_in_temp_keeps_the_scratch_directory_instead(prepared):
     log = scratch / "installActionsT1.log"
     assert "USING[" in log.read_text()
     assert f"KEPT[{win_path(log)}]" in shown
+
+
+def test_a_kept_log_name_that_is_a_link_is_never_written_through(prepared):
+    """The user decides what a name in TEMP means: a link at the kept log's name, to a
+    file or to nothing yet, is neither followed nor replaced; the log stays where it is."""
+    prepared.add_catalogue("cons.nls", {**CATALOGUE, "S_LOG_KEPT": "KEPT[%s]\n"})
+    prepared.add_param_file(DEFAULT_PARAMS + "BOOTSTRAP=TRUE\nWAIT_FOR_COMPLETION=TRUE\n")
+    victim, absent = prepared.root / "victim.txt", prepared.root / "absent.txt"
+    victim.write_text("victim")
+    link = prepared.temp_dir / "installActionsT1.log"
+    for target in (victim, absent):
+        link.unlink(missing_ok=True)
+        os.symlink(target, link)
+        code, shown = on_pty(prepared, "-silent -rtimestamp T1", columns=500)
+        assert code == 0
+        [scratch] = prepared.scratch_dirs()
+        log = scratch / "installActionsT1.log"
+        assert "USING[" in log.read_text()
+        assert f"KEPT[{win_path(log)}]" in shown
+        shutil.rmtree(scratch)
+    assert victim.read_text() == "victim"
+    assert not absent.exists()
+
+
+def test_the_scratch_directory_cannot_be_moved_while_it_is_in_use(prepared):
+    """Another program of the user's cannot rename the scratch directory away (and put its
+    own in its place) while the waited-for installer runs."""
+    from test_staging import HeldInstaller  # it needs this module loaded first
+    prepared.add_param_file(DEFAULT_PARAMS + "BOOTSTRAP=TRUE\nWAIT_FOR_COMPLETION=TRUE\n")
+    held = HeldInstaller(prepared)
+    result_file = prepared.root / "exit_code.txt"
+    proc = subprocess.Popen(runner_argv(prepared, "-silent", result_file),
+                            stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                            stderr=subprocess.DEVNULL, env=wine_env(prepared.env(held.env)),
+                            cwd=prepared.root, start_new_session=True)
+    try:
+        wait_for_file(prepared.java_where_report)
+        [scratch] = prepared.scratch_dirs()
+        renamed = subprocess.run(
+            [str(WINE_RUN), str(SUPPORT_DIR / "tree_probe.exe"), "rename", win_path(scratch),
+             win_path(prepared.temp_dir / "moved")], env=wine_env(), stdin=subprocess.DEVNULL,
+            capture_output=True, timeout=120, start_new_session=True)
+        assert renamed.stdout.decode().strip() == "rename: 32"  # a sharing violation
+        held.release()
+        proc.wait(timeout=120)
+    finally:
+        if proc.poll() is None:
+            kill_group(proc)
+    assert read_exit_code(result_file, "setup.exe") == 0
+    assert prepared.scratch_dirs() == []
+    assert not (prepared.temp_dir / "moved").exists()

@@ -172,7 +172,12 @@ def test_a_failing_core_goes_on_and_a_failing_installer_stops(distribution, inve
     assert code == 6
     assert "UNZIPFAILED" not in shown
     command = distribution.java_command()
-    assert f'-Dvelmor.installer.library_loc="{CORE_SOURCE}\\lib\\win64"' in command
+    # The installer starts in TEMP: the medium's core is named by its absolute path, not by
+    # one relative to the launcher directory, which would mean a folder beside TEMP.
+    core = win_path(places["velmor.swd.tav.core"]) + "\\"
+    assert f'-Dvelmor.installer.library_loc="{core}\\lib\\win64"' in command
+    assert f";{core}\\jlib\\VelInstaller.jar;" in command
+    assert CORE_SOURCE not in command
     assert len(unzip_runs(only_log(inventory))) == 4
 
     # Without the installer's directory the medium is broken: that is reported, and no

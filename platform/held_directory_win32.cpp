@@ -1,0 +1,82 @@
+#include "platform/held_directory_win32.h"
+
+#include <winternl.h>
+
+#include <vector>
+
+#include "platform/security_descriptor_win32.h"
+
+namespace {
+
+// Listing rights, so the hold counts against other openers' sharing; no delete right,
+// so the installer and the walks below it may still open the directory.
+constexpr DWORD kHoldAccess = FILE_LIST_DIRECTORY | SYNCHRONIZE;
+constexpr DWORD kHoldSharing = FILE_SHARE_READ | FILE_SHARE_WRITE;
+
+// `path` from the ANSI code page as an absolute NT path: "\??\C:\..." or "\??\UNC\...".
+bool NtPathOf(const std::string& path, std::wstring* nt_path) {
+  int length = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
+  if (length <= 0) return false;
+  std::vector<wchar_t> wide(length);
+  MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), length);
+  DWORD full_length = GetFullPathNameW(wide.data(), 0, nullptr, nullptr);
+  if (full_length == 0) return false;
+  std::vector<wchar_t> full(full_length);
+  if (GetFullPathNameW(wide.data(), full_length, full.data(), nullptr) == 0) return false;
+  std::wstring text = full.data();
+  if (text.compare(0, 4, L"\\\\?\\") == 0) {
+    *nt_path = L"\\??\\" + text.substr(4);
+  } else if (text.compare(0, 2, L"\\\\") == 0) {
+    *nt_path = L"\\??\\UNC\\" + text.substr(2);
+  } else {
+    *nt_path = L"\\??\\" + text;
+  }
+  return true;
+}
+
+}  // namespace
+
+void HeldDirectory::Release() {
+  if (handle_ != nullptr) CloseHandle(handle_);
+  handle_ = nullptr;
+}
+
+DWORD CreateHeldDirectory(const std::string& path, const std::string& sddl, HeldDirectory* hold) {
+  hold->Release();
+  std::wstring nt_path;
+  if (!NtPathOf(path, &nt_path)) return GetLastError() != 0 ? GetLastError() : ERROR_BAD_PATHNAME;
+  SecurityDescriptor descriptor(sddl);
+  if (!sddl.empty() && descriptor.get() == nullptr) return GetLastError();
+
+  UNICODE_STRING name;
+  name.Buffer = &nt_path[0];
+  name.Length = static_cast<USHORT>(nt_path.size() * sizeof(wchar_t));
+  name.MaximumLength = name.Length;
+  OBJECT_ATTRIBUTES attributes;
+  InitializeObjectAttributes(&attributes, &name, OBJ_CASE_INSENSITIVE, nullptr, descriptor.get());
+  IO_STATUS_BLOCK io;
+  HANDLE handle = nullptr;
+  // One call creates the directory with its rules and opens it; FILE_CREATE fails on any
+  // existing name, a link included, rather than open it.
+  NTSTATUS status = NtCreateFile(&handle, kHoldAccess, &attributes, &io, nullptr,
+                                 FILE_ATTRIBUTE_NORMAL, kHoldSharing, FILE_CREATE,
+                                 FILE_DIRECTORY_FILE | FILE_SYNCHRONOUS_IO_NONALERT, nullptr, 0);
+  if (!NT_SUCCESS(status)) return RtlNtStatusToDosError(status);
+  hold->handle_ = handle;
+  return 0;
+}
+
+bool HoldDirectory(const std::string& path, HeldDirectory* hold) {
+  hold->Release();
+  HANDLE handle = CreateFileA(path.c_str(), kHoldAccess, kHoldSharing, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return false;
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!GetFileInformationByHandle(handle, &info) ||
+      (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+    CloseHandle(handle);
+    return false;
+  }
+  hold->handle_ = handle;
+  return true;
+}
