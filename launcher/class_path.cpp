@@ -1,6 +1,7 @@
 #include "launcher/class_path.h"
 
 #include <cstddef>
+#include <utility>
 
 namespace {
 
@@ -28,15 +29,11 @@ const char* const kTavJarsAfterAdded[] = {
     "xmlkit.jar", "svcm.jar",      "svcmasm.jar",
 };
 
-// ";<directory>\<jar>" for each jar.
+// "<directory>\<jar>" for each jar.
 template <std::size_t N>
-void AppendJars(std::string* list, const std::string& directory, const char* const (&jars)[N]) {
-  for (const char* jar : jars) {
-    *list += ';';
-    *list += directory;
-    *list += '\\';
-    *list += jar;
-  }
+void AppendJars(std::vector<std::string>* entries, const std::string& directory,
+                const char* const (&jars)[N]) {
+  for (const char* jar : jars) entries->push_back(directory + "\\" + jar);
 }
 
 }  // namespace
@@ -48,37 +45,56 @@ std::string ExtensionJarDirectory(bool bootstrap, const std::string& ext_jlib,
   return startup_dir + "\\..\\..\\inventory\\Scripts\\ext\\jlib";
 }
 
-std::string ExtensionJarList(const std::string& directory, const std::vector<std::string>& files) {
-  std::string list;
-  for (const std::string& file : files) list += ";" + directory + "\\" + file;
-  if (!list.empty()) list += ';';
-  return list;
-}
-
-std::string AddedJarList(const std::string& scratch_path, const std::string& addto_classpath) {
-  std::string list;
+std::vector<std::string> AddedJars(const std::string& scratch_path,
+                                   const std::string& addto_classpath) {
+  std::vector<std::string> jars;
   std::size_t start = 0;
   while (start < addto_classpath.size()) {
     std::size_t end = addto_classpath.find(';', start);
     if (end == std::string::npos) end = addto_classpath.size();
-    if (end > start) list += scratch_path + "\\" + addto_classpath.substr(start, end - start) + ";";
+    if (end > start) {
+      jars.push_back(scratch_path + "\\" + addto_classpath.substr(start, end - start));
+    }
     start = end + 1;
   }
-  return list;
+  return jars;
+}
+
+bool IsEmptyOrRootEntry(const std::string& entry) {
+  std::size_t last = entry.find_last_not_of("\\/");
+  if (last == std::string::npos) return true;  // empty, or separators only
+  return last == 1 && entry[1] == ':';
 }
 
 std::string BuildClassPath(const ClassPathInputs& in) {
-  std::string first =
-      in.scratch_path + ";" + ExtensionJarList(in.ext_jar_directory, in.ext_jar_files);
-  AppendJars(&first, in.core_jlib, kCoreJars);
-  AppendJars(&first, in.patchel_jlib, kPatchelJars);
-  AppendJars(&first, in.core_jlib, kCheckPointJar);
+  std::vector<std::string> entries = {in.scratch_path};
+  for (const std::string& file : in.ext_jar_files) {
+    entries.push_back(in.ext_jar_directory + "\\" + file);
+  }
+  AppendJars(&entries, in.core_jlib, kCoreJars);
+  AppendJars(&entries, in.patchel_jlib, kPatchelJars);
+  AppendJars(&entries, in.core_jlib, kCheckPointJar);
+  AppendJars(&entries, in.tav_jlib, kTavJarsBeforeAdded);
+  for (std::string& jar : AddedJars(in.scratch_path, in.addto_classpath)) {
+    entries.push_back(std::move(jar));
+  }
+  AppendJars(&entries, in.tav_jlib, kTavJarsAfterAdded);
 
-  std::string path = "\"" + first;
-  AppendJars(&path, in.tav_jlib, kTavJarsBeforeAdded);
-  // The added jars stand where a lone "\" entry would otherwise be.
-  path += ";" + AddedJarList(in.scratch_path, in.addto_classpath) + "\\";
-  AppendJars(&path, in.tav_jlib, kTavJarsAfterAdded);
+  // Java splits the class path at every ';', one inside a name too: each piece is an entry.
+  std::string path = "\"";
+  for (const std::string& entry : entries) {
+    std::size_t start = 0;
+    for (;;) {
+      std::size_t end = entry.find(';', start);
+      std::string piece = entry.substr(start, end == std::string::npos ? end : end - start);
+      if (!IsEmptyOrRootEntry(piece)) {
+        if (path.size() > 1) path += ';';
+        path += piece;
+      }
+      if (end == std::string::npos) break;
+      start = end + 1;
+    }
+  }
   path += "\"";
   return path;
 }

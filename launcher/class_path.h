@@ -1,8 +1,11 @@
 // The Java installer's class path: one element, in double quotes.
 //
 // It lists the scratch directory, the extension jars, the installer core's jars, the
-// patch tool's jars and the installer's own jars in a fixed order. Nothing is checked
-// for existence: the class path names where the jars are expected.
+// patch tool's jars, the installer's own jars and the added jars in a fixed order,
+// separated by ';'. Nothing is checked for existence: the class path names where the
+// jars are expected. Java reads an empty entry as the current directory, "\" as the
+// current drive's root and "X:" as drive X's current directory: places where any user
+// may put a class that the elevated installer would load. Such entries are never listed.
 #ifndef LAUNCHER_CLASS_PATH_H_
 #define LAUNCHER_CLASS_PATH_H_
 
@@ -28,13 +31,19 @@ struct ClassPathInputs {
 std::string ExtensionJarDirectory(bool bootstrap, const std::string& ext_jlib,
                                   const std::string& scratch_path, const std::string& startup_dir);
 
-// ";<dir>\a.jar;<dir>\b.jar;" for the files, "" without any.
-std::string ExtensionJarList(const std::string& directory, const std::vector<std::string>& files);
+// {"<scratch>\a.jar", "<scratch>\b.jar"} for ADDTO_CLASSPATH "a.jar;;b.jar;": empty
+// names are skipped.
+std::vector<std::string> AddedJars(const std::string& scratch_path,
+                                   const std::string& addto_classpath);
 
-// "<scratch>\a.jar;<scratch>\b.jar;" for ADDTO_CLASSPATH "a.jar;b.jar", "" when empty.
-std::string AddedJarList(const std::string& scratch_path, const std::string& addto_classpath);
+// Whether `entry` is empty (Java reads it as the current directory) or only a root:
+// separators alone ("\", "/") or a drive with nothing or separators after it ("X:", "X:\").
+bool IsEmptyOrRootEntry(const std::string& entry);
 
-// The whole class path element, quotes included.
+// The whole class path element, quotes included: "<scratch>;<ext jars>;<core jars>;
+// <patch tool jars>;<check point jar>;<installer jars>;<added jars>;<installer jars>",
+// less every entry that IsEmptyOrRootEntry. Java splits at every ';', so a name with a
+// ';' counts as the entries between its ';'s, each kept or left out on its own.
 std::string BuildClassPath(const ClassPathInputs& inputs);
 
 #endif  // LAUNCHER_CLASS_PATH_H_

@@ -8,9 +8,12 @@
 #include "launcher/main_class.h"
 #include "params/parameter_settings.h"
 #include "platform/path_join.h"
+#include "platform/quoted_path.h"
 
 namespace {
 
+// A value that is not a path, in double quotes. Paths go through QuotedPath, so that a
+// trailing backslash never escapes the closing quote.
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
 bool StartsWithHttp(const std::string& text) {
@@ -69,25 +72,26 @@ std::vector<std::string> JavaInvocation(const LaunchSettings& launch,
                                         const std::string& program_path) {
   bool bootstrap = IsFlagOn(params.bootstrap);
   std::vector<std::string> e;
-  e.push_back(Quoted(program_path) + " ");
+  e.push_back(QuotedPath(program_path) + " ");
   if (!params.jre_osdparam.empty()) e.push_back(params.jre_osdparam);
   e.push_back("-Dvelmor.installer.library_loc=" +
-              Quoted(params.tav_core_location + "\\lib\\win64"));
+              QuotedPath(params.tav_core_location + "\\lib\\win64"));
   e.push_back("-Dvelmor.installer.tav_loc=" +
-              Quoted(bootstrap ? in.scratch_path + "\\tav"
-                               : CoreLocationFrom(in.launcher_dir, params.tav_core_location)));
+              QuotedPath(bootstrap ? in.scratch_path + "\\tav"
+                                   : CoreLocationFrom(in.launcher_dir, params.tav_core_location)));
   e.push_back(std::string("-Dvelmor.installer.bootstrap=") + (bootstrap ? "TRUE" : "FALSE"));
   e.push_back("-Dvelmor.installer.startup_location=" +
-              Quoted(StartupLocation(launch, in.startup_dir)));
+              QuotedPath(StartupLocation(launch, in.startup_dir)));
   e.push_back("-Dvelmor.installer.jre_loc=" +
-              Quoted(params.distribution_mode ? in.jre_location : "..\\..\\jre"));
+              QuotedPath(params.distribution_mode ? in.jre_location : "..\\..\\jre"));
   if (in.external_jre) e.push_back("-Dvelmor.installer.extjre=\"true\" ");
   if (params.copy_threads != "0") {
     e.push_back("-Dvelmor.installer.copythreads=" + params.copy_threads + " ");
   }
-  e.push_back("-Dvelmor.installer.exec_location=" + Quoted(launch.execution_location) + " ");
+  e.push_back("-Dvelmor.installer.exec_location=" + QuotedPath(launch.execution_location) + " ");
   e.push_back("-Dvelmor.installer.nlsEnabled=" + Quoted(in.nls_enabled) + " ");
-  e.push_back("-Dvelmor.installer.prereqConfigLoc=" + Quoted(params.prereq_config_location) + " ");
+  e.push_back("-Dvelmor.installer.prereqConfigLoc=" + QuotedPath(params.prereq_config_location) +
+              " ");
   e.push_back(std::string());
   if (launch.has_java_options) e.push_back(launch.java_options);
   if (!launch.memory_given_by_java_option) {
@@ -155,10 +159,10 @@ JavaCommand BuildJavaCommand(const LaunchSettings& launch, const ParameterSettin
     e.push_back(kInstallerClass);
   }
   e.push_back("-scratchPath");
-  e.push_back(Quoted(in.scratch_path) + " ");
+  e.push_back(QuotedPath(in.scratch_path) + " ");
   if (!in.source.empty()) {
     e.push_back("-sourceLoc");
-    e.push_back(Quoted(ResolveSource(in.source, in.startup_dir)) + " ");
+    e.push_back(QuotedPath(ResolveSource(in.source, in.startup_dir)) + " ");
   }
   e.push_back("-sourceType");
   e.push_back("network");

@@ -4,9 +4,12 @@
 // properties, the Java options and memory options, the class path, the main class of
 // the mode, the installer's own arguments and finally the user's command line. Some
 // elements carry their own trailing blank or quotes; both are part of the text the
-// installer receives. The list grows as needed: however many memory options and
-// however long the values, nothing is cut or refused here. A command too long for the
-// system is refused when the process is started, and reported there.
+// installer receives. A path between quotes goes as QuotedPath (platform/quoted_path.h)
+// makes it, so that no trailing backslash escapes its closing quote: "C:\jdk\" goes as
+// "C:\jdk", a root "C:\" as "C:\\", which the C runtime reads back as C:\. The list
+// grows as needed: however many memory options and however long the values, nothing is
+// cut or refused here. A command too long for the system is refused when the process is
+// started, and reported there.
 #ifndef LAUNCHER_JAVA_COMMAND_H_
 #define LAUNCHER_JAVA_COMMAND_H_
 

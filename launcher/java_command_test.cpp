@@ -19,10 +19,10 @@ constexpr char kModule[] = "D:\\install\\setup.exe";
 constexpr char kTimestamp[] = "2026-12-09_10-00-00AM";
 
 // The class path for scratch "S", core "C", tav "T", patchel "P", with the extension
-// list and the added list where they go.
+// jars and the added jars where they go, each followed by ';'.
 std::string ExpectedClassPath(const std::string& ext, const std::string& added) {
   return "\"S;" + ext +
-         ";C\\jlib\\VelInstaller.jar;C\\jlib\\quickinst.jar;C\\jlib\\xmlparse2.jar;"
+         "C\\jlib\\VelInstaller.jar;C\\jlib\\quickinst.jar;C\\jlib\\xmlparse2.jar;"
          "C\\jlib\\common.jar;C\\jlib\\VelInstallerNet.jar;C\\jlib\\mgrCfg.jar;"
          "C\\jlib\\mgrutil.jar;C\\jlib\\VelPrereq.jar;C\\jlib\\sshlib.jar;C\\jlib\\sshcore.jar;"
          "C\\jlib\\remoteapi.jar;C\\jlib\\httpcli.jar;P\\jlib\\patchel.jar;"
@@ -34,14 +34,14 @@ std::string ExpectedClassPath(const std::string& ext, const std::string& added) 
          "T\\jlib\\velmor_hv.jar;T\\jlib\\helpkit.jar;T\\jlib\\helpkit-nls.jar;T\\jlib\\kwt3.jar;"
          "T\\jlib\\kwt3-uiaccess.jar;T\\jlib\\kwt3-nls.jar;T\\jlib\\uiaccess.jar;" +
          added +
-         "\\;T\\jlib\\jkwt4.jar;T\\jlib\\jkwt4-nls.jar;T\\jlib\\veli18n-collation.jar;"
+         "T\\jlib\\jkwt4.jar;T\\jlib\\jkwt4-nls.jar;T\\jlib\\veli18n-collation.jar;"
          "T\\jlib\\veli18n-mapping.jar;T\\jlib\\vjmisc.jar;T\\jlib\\xmlkit.jar;T\\jlib\\svcm.jar;"
          "T\\jlib\\svcmasm.jar\"";
 }
 
 const char kInstalledExtList[] =
-    ";D:\\install\\..\\..\\inventory\\Scripts\\ext\\jlib\\a.jar"
-    ";D:\\install\\..\\..\\inventory\\Scripts\\ext\\jlib\\b.jar;";
+    "D:\\install\\..\\..\\inventory\\Scripts\\ext\\jlib\\a.jar;"
+    "D:\\install\\..\\..\\inventory\\Scripts\\ext\\jlib\\b.jar;";
 
 // An installed home in D:\install: BOOTSTRAP off, the runtime beside it.
 struct Launch {
@@ -153,14 +153,16 @@ TEST(BuildJavaCommand, StagedDistributionPointsAtTheScratchDirectory) {
   EXPECT_EQ(e[0], "\"S\\jre\\bin\\java.exe\" ");
   EXPECT_EQ(e[2], "-Dvelmor.installer.tav_loc=\"S\\tav\"");
   EXPECT_EQ(e[3], "-Dvelmor.installer.bootstrap=TRUE");
-  EXPECT_EQ(e[5], "-Dvelmor.installer.jre_loc=\"S\\jre\\\"");
+  EXPECT_EQ(e[5], "-Dvelmor.installer.jre_loc=\"S\\jre\"");
   EXPECT_EQ(e[6], "-Dvelmor.installer.extjre=\"true\" ");
   EXPECT_EQ(e[9], "-Dvelmor.installer.prereqConfigLoc=\"D:\\stage\\prereq\" ");
-  EXPECT_EQ(e[12], ExpectedClassPath(";S\\ext\\jlib\\a.jar;S\\ext\\jlib\\b.jar;", ""));
+  EXPECT_EQ(e[12], ExpectedClassPath("S\\ext\\jlib\\a.jar;S\\ext\\jlib\\b.jar;", ""));
 
   // Without EXT_JLIB a staged launch lists no extension jars.
   l.params.ext_jlib.clear();
   EXPECT_EQ(l.Build().elements[12], ExpectedClassPath("", ""));
+  l.params.addto_classpath = "a.jar";
+  EXPECT_EQ(l.Build().elements[12], ExpectedClassPath("", "S\\a.jar;"));
 }
 
 TEST(BuildJavaCommand, AbsoluteCoreLocationIsNotJoinedToTheLauncherDirectory) {
@@ -217,15 +219,95 @@ TEST(BuildJavaCommand, SourceIsResolvedAgainstTheStartupDirectory) {
   EXPECT_EQ(ResolveSource("p.xml", "D:\\"), "D:\\p.xml");
 }
 
-TEST(BuildJavaCommand, AddedJarsTakeThePlaceBeforeTheLoneBackslash) {
-  EXPECT_EQ(AddedJarList("S", ""), "");
-  EXPECT_EQ(AddedJarList("S", "a.jar;;b.jar;"), "S\\a.jar;S\\b.jar;");
+TEST(BuildJavaCommand, AddedJarsStandBetweenTheInstallerJars) {
+  EXPECT_EQ(AddedJars("S", ""), Elements{});
+  EXPECT_EQ(AddedJars("S", "a.jar;;b.jar;"), (Elements{"S\\a.jar", "S\\b.jar"}));
   Launch l("-silent");
   l.params.addto_classpath = "a.jar;b.jar";
   EXPECT_EQ(l.Build().elements[11], ExpectedClassPath(kInstalledExtList, "S\\a.jar;S\\b.jar;"));
   // Nothing found in the extension directory leaves the list empty.
   l.inputs.ext_jar_files.clear();
   EXPECT_EQ(l.Build().elements[11], ExpectedClassPath("", "S\\a.jar;S\\b.jar;"));
+}
+
+TEST(BuildClassPath, LeavesOutEmptyAndRootEntries) {
+  for (const char* entry : {"", "\\", "/", "\\\\", "C:", "C:\\", "c:/"}) {
+    EXPECT_TRUE(IsEmptyOrRootEntry(entry)) << entry;
+  }
+  for (const char* entry : {"S", "C:x", "C:\\x", "\\x", "\\\\server\\share", ":\\"}) {
+    EXPECT_FALSE(IsEmptyOrRootEntry(entry)) << entry;
+  }
+  // A root scratch directory, an extension jar without a name and what follows a ';' in
+  // a name are left out; the jars in the root stay.
+  ClassPathInputs in{"C:\\", "", {"", "x.jar;"}, "a.jar", "C\\jlib", "T\\jlib", "P\\jlib"};
+  std::string path = BuildClassPath(in);
+  const std::string start = "\"\\x.jar;C\\jlib\\VelInstaller.jar;";
+  EXPECT_EQ(path.substr(0, start.size()), start);
+  EXPECT_NE(path.find(";T\\jlib\\uiaccess.jar;C:\\\\a.jar;T\\jlib\\jkwt4.jar;"), std::string::npos);
+}
+
+// Splits a command line as the C runtime does: 2n backslashes and a quote give n
+// backslashes and open or close the quotes, 2n+1 give n and a literal quote.
+Elements SplitLikeTheCRuntime(const std::string& line) {
+  Elements arguments;
+  std::size_t i = 0;
+  for (;;) {
+    while (i < line.size() && line[i] == ' ') ++i;
+    if (i == line.size()) return arguments;
+    std::string argument;
+    bool quoted = false;
+    while (i < line.size() && (quoted || line[i] != ' ')) {
+      std::size_t slashes = 0;
+      for (; i < line.size() && line[i] == '\\'; ++i) ++slashes;
+      if (i < line.size() && line[i] == '"') {
+        argument.append(slashes / 2, '\\');
+        if (slashes % 2 == 1) argument += '"';
+        if (slashes % 2 == 0) quoted = !quoted;
+        ++i;
+      } else {
+        argument.append(slashes, '\\');
+        if (slashes == 0) argument += line[i++];
+      }
+    }
+    arguments.push_back(argument);
+  }
+}
+
+TEST(BuildJavaCommand, QuotedPathsNeverEscapeTheirClosingQuote) {
+  // Every quoted path given as {given}: {between its quotes, as Java receives it}.
+  const char* const cases[][3] = {
+      {"C:\\x\\", "C:\\x", "C:\\x"}, {"C:\\", "C:\\\\", "C:\\"}, {"\\", "\\\\", "\\"}};
+  for (const auto& [given, quoted, received] : cases) {
+    Launch l("-silent");
+    l.params.distribution_mode = true;
+    l.inputs.jre_location = l.params.tav_core_location = l.params.prereq_config_location = given;
+    l.launch.startup_location_given = true;
+    l.launch.startup_location = l.launch.execution_location = l.inputs.scratch_path = given;
+    l.inputs.source = "..\\";
+    l.inputs.startup_dir = "D:\\install\\";
+    Elements e = l.Build().elements;
+    const std::string q = "\"" + std::string(quoted) + "\"", r = received;
+    EXPECT_EQ(e[2], "-Dvelmor.installer.tav_loc=" + q);
+    EXPECT_EQ(
+        Elements(e.begin() + 4, e.begin() + 7),
+        (Elements{"-Dvelmor.installer.startup_location=" + q, "-Dvelmor.installer.jre_loc=" + q,
+                  "-Dvelmor.installer.exec_location=" + q + " "}));
+    EXPECT_EQ(e[8], "-Dvelmor.installer.prereqConfigLoc=" + q + " ");
+    EXPECT_EQ(Elements(e.end() - 8, e.end() - 5),
+              (Elements{q + " ", "-sourceLoc", "\"D:\\install\\..\" "}));
+
+    // Split as the C runtime splits the command, each is one whole argument.
+    Elements argv = SplitLikeTheCRuntime(JoinArguments(e));
+    ASSERT_EQ(argv.size(), e.size() - 1) << given;  // the empty element gives none
+    EXPECT_EQ(argv[2], "-Dvelmor.installer.tav_loc=" + r);
+    EXPECT_EQ(
+        Elements(argv.begin() + 4, argv.begin() + 9),
+        (Elements{"-Dvelmor.installer.startup_location=" + r, "-Dvelmor.installer.jre_loc=" + r,
+                  "-Dvelmor.installer.exec_location=" + r, "-Dvelmor.installer.nlsEnabled=TRUE",
+                  "-Dvelmor.installer.prereqConfigLoc=" + r}));
+    EXPECT_EQ(Elements(argv.end() - 9, argv.end() - 5),
+              (Elements{"-scratchPath", r, "-sourceLoc", "D:\\install\\.."}));
+  }
 }
 
 TEST(BuildJavaCommand, ManyMemoryOptionsWithOneClickGrowTheList) {

@@ -15,13 +15,11 @@
 
 #include <string>
 
-// The whole command line, final blank included.
+#include "platform/quoted_path.h"
+
+// The whole command line, final blank included. The destination goes between its quotes
+// as QuotableDirectory (platform/quoted_path.h) makes it: "D:\s\" as "D:\s", "D:\" as "D:\\".
 std::string UnzipCommandLine(const std::string& unzip_dir, const std::string& source,
                              const std::string& destination, bool debug);
-
-// The destination as it goes between quotes: trailing backslashes would escape the
-// closing quote, so they go ("D:\s\" -> "D:\s"); a drive root keeps its backslash,
-// doubled so that unzip reads it back as one ("D:\" -> "D:\\").
-std::string QuotableDirectory(const std::string& directory);
 
 #endif  // STAGING_UNZIP_COMMAND_H_

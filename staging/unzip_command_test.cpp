@@ -22,17 +22,6 @@ TEST(UnzipCommandLine, BlanksStayInsideTheirWords) {
             "\"C:\\Documents and Settings\\Temp\\VelInstall7\" ");
 }
 
-TEST(QuotableDirectory, NoBackslashBeforeTheClosingQuote) {
-  EXPECT_EQ(QuotableDirectory("C:\\Temp\\VelInstall7\\"), "C:\\Temp\\VelInstall7");
-  EXPECT_EQ(QuotableDirectory("C:\\Temp\\\\\\"), "C:\\Temp");
-  EXPECT_EQ(QuotableDirectory("\\\\server\\share\\"), "\\\\server\\share");
-  EXPECT_EQ(QuotableDirectory("C:\\"), "C:\\\\");
-  EXPECT_EQ(QuotableDirectory("C:\\\\"), "C:\\\\");
-  EXPECT_EQ(QuotableDirectory("\\"), "\\\\");
-  EXPECT_EQ(QuotableDirectory("boot"), "boot");
-  EXPECT_EQ(QuotableDirectory(""), "");
-}
-
 TEST(FormatTimingLine, ThreeBlanksForListedComponentsTwoForTheOthers) {
   EXPECT_EQ(FormatTimingLine("velmor.swd.extra", 1.5f, TimingFormat::kListStep),
             "\n Time taken for bootstrapping velmor.swd.extra is 1.50000   seconds");
