@@ -5,6 +5,7 @@
 
 #include "launcher/launch_settings.h"
 #include "params/parameter_settings.h"
+#include "staging/temp_dir.h"
 
 const char* ProductTitle(const LaunchSettings& launch) {
   return launch.prereq_checker ? "Prerequisite Checker" : "Tavrun Installer";
@@ -41,5 +42,5 @@ bool IsRemovableScratchPath(const std::string& path, bool made_by_this_launch) {
   while (!name.empty() && name.back() == '\\') name.pop_back();
   std::size_t slash = name.find_last_of("\\/:");
   if (slash != std::string::npos) name.erase(0, slash + 1);
-  return name.compare(0, 10, "VelInstall") == 0;
+  return IsScratchDirectoryName(name);
 }

@@ -56,7 +56,10 @@ TEST(ProductTitle, NamesTheCheckerInItsMode) {
 TEST(IsRemovableScratchPath, GivenPathsMustBeNamedLikeAScratchDirectory) {
   EXPECT_TRUE(IsRemovableScratchPath("D:\\anything", true));
   EXPECT_TRUE(IsRemovableScratchPath("C:\\TEMP\\VelInstall2026-12-09_10-00-00AM", false));
-  EXPECT_TRUE(IsRemovableScratchPath("C:\\TEMP\\VelInstall7_1\\", false));
+  EXPECT_TRUE(IsRemovableScratchPath("C:\\TEMP\\VelInstall2026-12-09_10-00-00PM_1\\", false));
+  EXPECT_FALSE(IsRemovableScratchPath("C:\\TEMP\\VelInstall7_1\\", false));
+  EXPECT_FALSE(IsRemovableScratchPath("D:\\VelInstallers", false));
+  EXPECT_FALSE(IsRemovableScratchPath("D:\\VelInstall2026-12-09_10-00-00AM\\work", false));
   EXPECT_FALSE(IsRemovableScratchPath("C:\\", false));
   EXPECT_FALSE(IsRemovableScratchPath("D:\\work", false));
   EXPECT_FALSE(IsRemovableScratchPath("D:\\VelInstall\\work", false));

@@ -21,4 +21,13 @@ std::string ChooseTempDir(const char* temp, const char* tmp);
 std::string ScratchBaseName(std::string_view temp_dir, std::string_view timestamp);
 std::string ScratchCandidate(std::string_view base_name, int n);
 
+// The largest n of ScratchCandidate that the launcher tries.
+constexpr int kLastScratchNumber = 1024;
+
+// Whether `name`, the last name of a path, is one the launcher gives its scratch
+// directories: "VelInstall", a timestamp as the launcher writes it (strftime
+// "%Y-%m-%d_%I-%M-%S%p": "2010-11-05_09-41-07PM", AM or PM), then nothing or "_<n>" with
+// n from 1 to kLastScratchNumber in decimal without a leading zero.
+bool IsScratchDirectoryName(std::string_view name);
+
 #endif  // STAGING_TEMP_DIR_H_
