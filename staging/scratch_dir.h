@@ -13,7 +13,8 @@
 
 class HeldDirectory;
 
-// The temporary directory (TEMP, TMP, else "C:\TEMP"), without a trailing backslash.
+// The temporary directory without a trailing backslash: TEMP (or TMP), else the
+// system's temporary directory, else the Windows directory's Temp (staging/temp_dir.h).
 std::string GetTempDir();
 
 // Creates the scratch directory for the launch made at `timestamp`, stores its path

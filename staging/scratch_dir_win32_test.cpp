@@ -95,16 +95,24 @@ TEST_F(ScratchDirTest, TempDirLosesOneTrailingBackslash) {
   EXPECT_EQ(GetTempDir(), "C:");
 }
 
-TEST_F(ScratchDirTest, UnusableTempGivesCTempEvenWhenTmpIsUsable) {
+TEST_F(ScratchDirTest, UnusableTempGivesTheSystemsTemporaryDirectoryNeverCTemp) {
+  // The system's own choice reads TMP first: a usable TMP is taken from there.
   SetEnv("TMP", dir_.c_str());
   std::string too_long = "C:\\" + std::string(1021, 'a');
   for (std::string value : {"C:", "temp", "C:\\a;C:\\b", "C:\\a:b", too_long.c_str()}) {
     SetEnv("TEMP", value.c_str());
-    EXPECT_EQ(GetTempDir(), "C:\\TEMP") << value.substr(0, 20) << " (" << value.size() << ")";
+    EXPECT_EQ(GetTempDir(), dir_) << value.substr(0, 20) << " (" << value.size() << ")";
   }
   too_long.pop_back();  // 1023 characters are still accepted
   SetEnv("TEMP", too_long.c_str());
   EXPECT_EQ(GetTempDir(), too_long);
+
+  // Neither usable: the Windows directory's Temp, whoever owns C:\TEMP.
+  SetEnv("TEMP", "C:\\a;C:\\b");
+  SetEnv("TMP", "C:\\x|y");
+  char windows[MAX_PATH];
+  ASSERT_GT(GetWindowsDirectoryA(windows, MAX_PATH), 0u);
+  EXPECT_EQ(GetTempDir(), std::string(windows) + "\\Temp");
 }
 
 TEST_F(ScratchDirTest, TmpIsReadOnlyWhenTempIsUnset) {

@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "platform/char_class.h"
+#include "platform/path_join.h"
 #include "platform/text_buffer.h"
 
 namespace {
@@ -37,9 +38,14 @@ bool IsUsableTempValue(std::string_view value) {
   return remainder.find_first_of("/*?<>:|;") == std::string_view::npos;
 }
 
-std::string ChooseTempDir(const char* temp, const char* tmp) {
-  const char* value = temp != nullptr ? temp : tmp;
-  std::string dir = value != nullptr && IsUsableTempValue(value) ? value : kDefaultTempDir;
+std::string ChooseTempDir(const TempDirSources& sources) {
+  const char* value = sources.temp != nullptr ? sources.temp : sources.tmp;
+  std::string windows_temp =
+      IsUsableTempValue(sources.windows_dir) ? JoinPath(sources.windows_dir, "Temp") : "";
+  std::string dir = value != nullptr && IsUsableTempValue(value) ? value
+                    : IsUsableTempValue(sources.system_temp)     ? sources.system_temp
+                    : IsUsableTempValue(windows_temp)            ? windows_temp
+                                                                 : "";
   if (!dir.empty() && dir.back() == '\\') dir.pop_back();
   return dir;
 }

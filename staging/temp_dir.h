@@ -5,17 +5,24 @@
 #include <string>
 #include <string_view>
 
-constexpr char kDefaultTempDir[] = "C:\\TEMP";
-
 // Whether an environment value can be the temporary directory: at least two
 // characters, at most 1023, a drive form ("C:\...") or a leading backslash, and none
 // of / * ? < > : | ; after the drive's own colon.
 bool IsUsableTempValue(std::string_view value);
 
-// The temporary directory from the values of TEMP and TMP (null when not set). TMP is
-// read only when TEMP is not set at all; an unusable value gives "C:\TEMP". One
-// trailing backslash is removed: "C:\" gives "C:".
-std::string ChooseTempDir(const char* temp, const char* tmp);
+// Where the launcher's temporary directory comes from, in the order tried.
+struct TempDirSources {
+  const char* temp = nullptr;  // TEMP, null when not set
+  const char* tmp = nullptr;   // TMP, read only when TEMP is not set at all
+  std::string system_temp;     // the system's own (GetTempPathW), "" when not to be had
+  std::string windows_dir;     // the Windows directory, whose "Temp" comes last
+};
+
+// The temporary directory: TEMP (or TMP) when usable; else the system's temporary
+// directory when usable; else "<Windows directory>\Temp". Never a shared folder such as
+// C:\TEMP, which another user may own. One trailing backslash is removed: "C:\" gives
+// "C:". "" when not even the Windows directory is usable.
+std::string ChooseTempDir(const TempDirSources& sources);
 
 // "<temp>\VelInstall<timestamp>", and with n > 0 the same followed by "_<n>".
 std::string ScratchBaseName(std::string_view temp_dir, std::string_view timestamp);

@@ -27,16 +27,39 @@ TEST(IsUsableTempValue, RefusesValuesThatDoNotFitTheBuffer) {
   EXPECT_FALSE(IsUsableTempValue("C:\\" + std::string(1021, 't')));
 }
 
-TEST(ChooseTempDir, TempFirstThenTmpThenTheDefault) {
-  EXPECT_EQ(ChooseTempDir("C:\\Users\\u1\\Temp\\", "D:\\tmp"), "C:\\Users\\u1\\Temp");
-  EXPECT_EQ(ChooseTempDir("C:\\", nullptr), "C:");
-  EXPECT_EQ(ChooseTempDir(nullptr, "\\\\server\\share\\tmp"), "\\\\server\\share\\tmp");
-  EXPECT_EQ(ChooseTempDir(nullptr, nullptr), "C:\\TEMP");
-  // An unusable TEMP is not made good by TMP.
-  EXPECT_EQ(ChooseTempDir("temp", "D:\\tmp"), "C:\\TEMP");
-  EXPECT_EQ(ChooseTempDir("", "D:\\tmp"), "C:\\TEMP");
-  // Only one trailing backslash goes.
-  EXPECT_EQ(ChooseTempDir("C:\\t\\\\", nullptr), "C:\\t\\");
+TEST(ChooseTempDir, TempFirstThenTmpThenTheSystemsThenWindowsTemp) {
+  struct Row {
+    const char* temp;
+    const char* tmp;
+    const char* system_temp;
+    const char* expected;
+  } rows[] = {
+      {"C:\\Users\\u1\\Temp\\", "D:\\tmp", "S:\\sys\\", "C:\\Users\\u1\\Temp"},
+      {"C:\\", nullptr, "S:\\sys\\", "C:"},
+      {nullptr, "\\\\server\\share\\tmp", "S:\\sys\\", "\\\\server\\share\\tmp"},
+      // Only one trailing backslash goes.
+      {"C:\\t\\\\", nullptr, "S:\\sys\\", "C:\\t\\"},
+      // Unset or unusable, and an unusable TEMP is not made good by TMP: the system's.
+      {nullptr, nullptr, "S:\\sys\\", "S:\\sys"},
+      {"temp", "D:\\tmp", "S:\\sys\\", "S:\\sys"},
+      {"", "D:\\tmp", "S:\\sys\\", "S:\\sys"},
+      {nullptr, "C:\\Users\\?\\Temp", "S:\\sys\\", "S:\\sys"},
+      // Neither, as when the profile path cannot be spelt in the ANSI code page: Windows'.
+      {"C:\\Users\\?\\Temp", nullptr, "C:\\Users\\?\\Temp\\", "W:\\Windows\\Temp"},
+      {"temp", nullptr, "", "W:\\Windows\\Temp"},
+  };
+  for (const Row& row : rows) {
+    TempDirSources sources;
+    sources.temp = row.temp;
+    sources.tmp = row.tmp;
+    sources.system_temp = row.system_temp;
+    sources.windows_dir = "W:\\Windows";
+    EXPECT_EQ(ChooseTempDir(sources), row.expected)
+        << (row.temp ? row.temp : "(unset)") << " | " << (row.tmp ? row.tmp : "(unset)");
+  }
+  TempDirSources nothing;
+  nothing.temp = "temp";
+  EXPECT_EQ(ChooseTempDir(nothing), "");
 }
 
 TEST(ScratchNames, BaseNameAndNumberedCandidates) {

@@ -293,7 +293,8 @@ def test_silent_launch_without_a_console_does_not_wait_for_a_key(prepared):
 def test_installer_log_outlives_the_scratch_directory(prepared):
     """Without an inventory the log lies in the scratch directory; the clean-up after the
     wait keeps it in TEMP and says where."""
-    prepared.add_catalogue("cons.nls", {**CATALOGUE, "S_LOG_KEPT": "KEPT[%s]\n"})
+    prepared.add_catalogue("cons.nls", {**CATALOGUE, "S_LOG_KEPT": "KEPT[%s]\n",
+                                        "S_SCRATCH_DIR_CREATED": "SCRATCH[%s]\n"})
     prepared.add_param_file(DEFAULT_PARAMS + "BOOTSTRAP=TRUE\nWAIT_FOR_COMPLETION=TRUE\n")
     code, shown = on_pty(prepared, "-silent -rtimestamp T1", env={"VEL_JAVA_EXIT_CODE": "3"},
                          columns=500)
@@ -301,6 +302,7 @@ def test_installer_log_outlives_the_scratch_directory(prepared):
     assert prepared.scratch_dirs() == []
     kept = prepared.temp_dir / "installActionsT1.log"
     assert "USING[" in kept.read_text()
+    assert f"SCRATCH[{win_path(prepared.temp_dir / 'VelInstallT1')}]" in kept.read_text()
     assert f"KEPT[{win_path(kept)}]" in shown
 
 
