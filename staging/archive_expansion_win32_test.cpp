@@ -47,6 +47,14 @@ void WriteFile(const std::string& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
 }
 
+// Only the wide calls take a path longer than MAX_PATH.
+std::wstring Wide(const std::string& text) {
+  std::wstring wide(text.size(), L'\0');
+  int size = static_cast<int>(text.size());
+  wide.resize(MultiByteToWideChar(CP_ACP, 0, text.data(), size, &wide[0], size));
+  return wide;
+}
+
 class ExpandJarsTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -136,6 +144,25 @@ TEST_F(ExpandJarsTest, SourceWithBlanksAndUtf8NamesWithoutExtraField) {
                                    "e.txt"),
             "hallo\n");
   EXPECT_NE(Log().find("\\unzip\" -o \"" + source + "\\/*.jar\""), std::string::npos) << Log();
+}
+
+TEST_F(ExpandJarsTest, AJarPastMaxPathIsSkippedAndTheOthersExpanded) {
+  // unzip builds each name that "<source>/*.jar" matches in a MAX_PATH buffer: a jar
+  // whose folder and name do not fit is not matched, neither cut nor overrunning it.
+  ASSERT_LT(dir_.size(), 150u);
+  std::string source = dir_ + "\\" + std::string(199 - dir_.size(), 's');
+  ASSERT_TRUE(CreateDirectoryA(source.c_str(), nullptr));
+  ASSERT_TRUE(CopyFileA((Jars("two") + "\\a.jar").c_str(), (source + "\\a.jar").c_str(), FALSE));
+  std::wstring long_jar = Wide(source + "\\" + std::string(120, 'b') + ".jar");
+  ASSERT_TRUE(CopyFileW(Wide(Jars("two") + "\\b.jar").c_str(), long_jar.c_str(), FALSE));
+  std::string destination = dir_ + "\\out";
+  EXPECT_EQ(Expand(source, destination), 0);
+  // RemoveTestTree's ANSI calls cannot remove it.
+  EXPECT_TRUE(DeleteFileW(long_jar.c_str()));
+  EXPECT_EQ(ReadFile(destination + "\\a\\one.txt"), "one\n");
+  EXPECT_EQ(ReadFile(destination + "\\shared.txt"), "from a\n");
+  EXPECT_FALSE(Exists(destination + "\\b"));
+  EXPECT_EQ(shown_, "");
 }
 
 TEST_F(ExpandJarsTest, AnExistingSourceThatFailsLogsOnlyTheCommand) {
