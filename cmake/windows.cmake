@@ -66,8 +66,6 @@ set(WINDOWS_TESTS
 )
 
 add_library(vel_core STATIC ${CORE_SOURCES} ${WINDOWS_SOURCES})
-# NtCreateFile: a directory created and opened in one call.
-target_link_libraries(vel_core PUBLIC ntdll)
 target_include_directories(vel_core PUBLIC ${CMAKE_SOURCE_DIR})
 
 add_executable(setup WIN32 launcher/main_win32.cpp launcher/setup.rc)

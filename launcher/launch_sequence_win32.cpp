@@ -85,8 +85,8 @@ std::string ReadKeyAgain(const Launch& l, const char* key, const char* default_v
   return ReadVelmorKey(ProfileKeyReader(l.params.path), key, default_value, kind);
 }
 
-// Where the scratch directory went, for whoever reads the installer log: TEMP may have
-// been unusable and another temporary directory taken instead.
+// Where the scratch directory went, for whoever reads the installer log, when TEMP was
+// unusable and another temporary directory was taken instead.
 void LogScratchDirectory(const Launch& l) {
   OpenInstallerLog(l.scratch_path, l.settings.timestamp, l.settings.log_prefix);
   WriteLog(BaseText(msg::S_SCRATCH_DIR_CREATED, SystemTextToUtf8(l.scratch_path.c_str()).c_str())
@@ -377,7 +377,7 @@ int RunLaunch(std::vector<std::string>* arguments) {
     param_status = -1;
   } else {
     if (s.scratch_path_given) HoldDirectory(l.scratch_path, &l.scratch_hold);
-    if (l.scratch_made) LogScratchDirectory(l);
+    if (l.scratch_made && !IsTempFromEnvironment()) LogScratchDirectory(l);
     param_status =
         ReadParameterFile(MakeParameterFileRequest(l), &l.startup_dir, l.scratch_path, &l.params);
   }

@@ -34,6 +34,19 @@ bool NtPathOf(const std::string& path, std::wstring* nt_path) {
   return true;
 }
 
+// ntdll's NtCreateFile and RtlNtStatusToDosError, looked up rather than imported: the
+// launcher imports from kernel32, advapi32 and the C runtime only.
+using NtCreateFileFn = NTSTATUS(NTAPI*)(PHANDLE, ACCESS_MASK, POBJECT_ATTRIBUTES, PIO_STATUS_BLOCK,
+                                        PLARGE_INTEGER, ULONG, ULONG, ULONG, ULONG, PVOID, ULONG);
+using RtlNtStatusToDosErrorFn = ULONG(NTAPI*)(NTSTATUS);
+
+template <typename Function>
+Function NtProcedure(const char* name) {
+  HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+  if (ntdll == nullptr) return nullptr;
+  return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(ntdll, name)));
+}
+
 }  // namespace
 
 void HeldDirectory::Release() {
@@ -47,6 +60,9 @@ DWORD CreateHeldDirectory(const std::string& path, const std::string& sddl, Held
   if (!NtPathOf(path, &nt_path)) return GetLastError() != 0 ? GetLastError() : ERROR_BAD_PATHNAME;
   SecurityDescriptor descriptor(sddl);
   if (!sddl.empty() && descriptor.get() == nullptr) return GetLastError();
+  auto create = NtProcedure<NtCreateFileFn>("NtCreateFile");
+  auto to_error = NtProcedure<RtlNtStatusToDosErrorFn>("RtlNtStatusToDosError");
+  if (create == nullptr || to_error == nullptr) return ERROR_PROC_NOT_FOUND;
 
   UNICODE_STRING name;
   name.Buffer = &nt_path[0];
@@ -58,10 +74,10 @@ DWORD CreateHeldDirectory(const std::string& path, const std::string& sddl, Held
   HANDLE handle = nullptr;
   // One call creates the directory with its rules and opens it; FILE_CREATE fails on any
   // existing name, a link included, rather than open it.
-  NTSTATUS status = NtCreateFile(&handle, kHoldAccess, &attributes, &io, nullptr,
-                                 FILE_ATTRIBUTE_NORMAL, kHoldSharing, FILE_CREATE,
-                                 FILE_DIRECTORY_FILE | FILE_SYNCHRONOUS_IO_NONALERT, nullptr, 0);
-  if (!NT_SUCCESS(status)) return RtlNtStatusToDosError(status);
+  NTSTATUS status =
+      create(&handle, kHoldAccess, &attributes, &io, nullptr, FILE_ATTRIBUTE_NORMAL, kHoldSharing,
+             FILE_CREATE, FILE_DIRECTORY_FILE | FILE_SYNCHRONOUS_IO_NONALERT, nullptr, 0);
+  if (!NT_SUCCESS(status)) return to_error(status);
   hold->handle_ = handle;
   return 0;
 }

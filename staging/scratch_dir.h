@@ -17,6 +17,9 @@ class HeldDirectory;
 // system's temporary directory, else the Windows directory's Temp (staging/temp_dir.h).
 std::string GetTempDir();
 
+// Whether TEMP (or TMP) names the temporary directory, rather than a fallback.
+bool IsTempFromEnvironment();
+
 // Creates the scratch directory for the launch made at `timestamp`, stores its path
 // in `*scratch_path` and holds it in `*hold`. 0 on success;
 // -1 after S_ERPERDIR when the temporary directory is unusable (`*scratch_path` then

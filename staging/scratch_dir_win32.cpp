@@ -81,6 +81,13 @@ std::string GetTempDir() {
   return ChooseTempDir(sources);
 }
 
+bool IsTempFromEnvironment() {
+  TempDirSources environment;
+  environment.temp = std::getenv("TEMP");
+  environment.tmp = std::getenv("TMP");
+  return !ChooseTempDir(environment).empty();
+}
+
 int CreateScratchDir(const std::string& timestamp, bool prereq_checker, std::string* scratch_path,
                      HeldDirectory* hold) {
   std::string temp_dir = GetTempDir();

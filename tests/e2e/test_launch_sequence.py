@@ -244,8 +244,8 @@ def test_the_java_program_checked_is_the_one_started_after_the_move_to_temp(prep
     program, directory = prepared.java_where()
     assert program == win_path(prepared.jre_dir / "bin" / "java.exe")
     assert directory.rstrip("\\") == win_path(away_temp)
-    # The installer still sees the command text it always did.
-    assert prepared.java_command().startswith('"..\\jre\\bin\\java.exe" ')
+    # The installer is told the same file, by its absolute name.
+    assert prepared.java_command().startswith(f'"{program}" ')
 
 
 def test_paths_with_letters_beyond_ascii_show_right_on_the_console(prepared):
@@ -293,8 +293,7 @@ def test_silent_launch_without_a_console_does_not_wait_for_a_key(prepared):
 def test_installer_log_outlives_the_scratch_directory(prepared):
     """Without an inventory the log lies in the scratch directory; the clean-up after the
     wait keeps it in TEMP and says where."""
-    prepared.add_catalogue("cons.nls", {**CATALOGUE, "S_LOG_KEPT": "KEPT[%s]\n",
-                                        "S_SCRATCH_DIR_CREATED": "SCRATCH[%s]\n"})
+    prepared.add_catalogue("cons.nls", {**CATALOGUE, "S_LOG_KEPT": "KEPT[%s]\n"})
     prepared.add_param_file(DEFAULT_PARAMS + "BOOTSTRAP=TRUE\nWAIT_FOR_COMPLETION=TRUE\n")
     code, shown = on_pty(prepared, "-silent -rtimestamp T1", env={"VEL_JAVA_EXIT_CODE": "3"},
                          columns=500)
@@ -302,8 +301,23 @@ def test_installer_log_outlives_the_scratch_directory(prepared):
     assert prepared.scratch_dirs() == []
     kept = prepared.temp_dir / "installActionsT1.log"
     assert "USING[" in kept.read_text()
-    assert f"SCRATCH[{win_path(prepared.temp_dir / 'VelInstallT1')}]" in kept.read_text()
     assert f"KEPT[{win_path(kept)}]" in shown
+
+
+def test_an_unusable_temp_takes_the_systems_temporary_directory_and_says_so(prepared):
+    """A TEMP that cannot be used (a list here) once meant the shared C:\\TEMP; now the
+    system's own choice (TMP, here usable) is taken, and the installer log says so."""
+    prepared.add_catalogue("cons.nls", {**CATALOGUE, "S_LOG_KEPT": "KEPT[%s]\n",
+                                        "S_SCRATCH_DIR_CREATED": "SCRATCH[%s]\n"})
+    prepared.add_param_file(DEFAULT_PARAMS + "BOOTSTRAP=TRUE\nWAIT_FOR_COMPLETION=TRUE\n")
+    system_temp = prepared.root / "system-temp"
+    system_temp.mkdir()
+    code, shown = on_pty(prepared, "-silent -rtimestamp T1", columns=500,
+                         env={"VEL_CHILD_TEMP": "C:\\a;C:\\b", "VEL_CHILD_TMP": win_path(system_temp)})
+    assert code == 0
+    kept = system_temp / "installActionsT1.log"
+    assert f"KEPT[{win_path(kept)}]" in shown
+    assert f"SCRATCH[{win_path(system_temp / 'VelInstallT1')}]" in kept.read_text()
 
 
 def test_a_log_name_taken_in_temp_keeps_the_scratch_directory_instead(prepared):

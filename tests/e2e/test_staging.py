@@ -132,8 +132,10 @@ def test_component_list_stages_only_what_it_names(distribution, inventory):
     assert log.endswith(f"\nCOUNT[jre=0]\n\nCOUNT[tav={len(make_medium.INSTALLER_JARS)}]\n")
     command = distribution.java_command()
     assert command.startswith(f'"{jre}\\bin\\java.exe" ')
-    # The core was not staged: its location is still the medium's.
-    assert f'-Dvelmor.installer.library_loc="{CORE_SOURCE}\\lib\\win64"' in command
+    # The core was not staged: its location is still the medium's, named absolutely.
+    core = win_path(distribution.root / "stage" / "Components" / "velmor.swd.tav.core" /
+                    TAV_VERSION / "1" / "DataFiles") + "\\"
+    assert f'-Dvelmor.installer.library_loc="{core}\\lib\\win64"' in command
     assert f";{scratch}\\Patchel\\jlib\\patchel.jar;" in command
 
 
