@@ -16,6 +16,15 @@
 
 namespace {
 
+// Copies a component's tree; one that cannot be copied whole fails its step, and the
+// installer log names what was missing.
+bool CopyComponent(const std::string& source, const std::string& destination) {
+  std::string failed;
+  if (CopyTree(source, destination, &failed) == 0) return true;
+  WriteLog(BaseText(msg::S_ERCOPY_INCOMPLETE, failed.c_str()).c_str());
+  return false;
+}
+
 // The working state of one staging run.
 struct Stager {
   explicit Stager(StagingRequest* request) : r(*request) {}
@@ -62,15 +71,15 @@ void CheckStagedRuntime(Stager* s) {
 bool StageInstalledLayout(Stager* s) {
   StagingRequest& r = s->r;
   if (r.copy_runtime && !r.jre_location.empty()) {
-    if (CopyTree(r.jre_location, s->Scratch("jre")) != 0) return false;
+    if (!CopyComponent(r.jre_location, s->Scratch("jre"))) return false;
     r.jre_location = s->Scratch("jre");
   }
-  if (CopyTree(r.tav_location, s->Scratch("tav")) != 0) return false;
+  if (!CopyComponent(r.tav_location, s->Scratch("tav"))) return false;
   r.tav_location = s->Scratch("tav");
   // The core shares the installer's directory; its files win over same-named ones.
-  if (CopyTree(r.tav_core_location, s->Scratch("tav")) != 0) return false;
+  if (!CopyComponent(r.tav_core_location, s->Scratch("tav"))) return false;
   r.tav_core_location = s->Scratch("tav");
-  if (CopyTree(r.patchel_location, s->Scratch("Patchel")) != 0) return false;
+  if (!CopyComponent(r.patchel_location, s->Scratch("Patchel"))) return false;
   r.patchel_location = s->Scratch("Patchel");
   s->result = kStagedSome;
   return true;
@@ -136,12 +145,12 @@ bool StageSupportFiles(Stager* s) {
   if (s->runtime_found_in_scratch) r.jre_location = r.jre_scratch_location;
   if (!r.access_dir.empty()) {
     Stopwatch clock;
-    if (!r.no_bootstrap && CopyTree(r.access_dir, r.scratch_path) != 0) return false;
+    if (!r.no_bootstrap && !CopyComponent(r.access_dir, r.scratch_path)) return false;
     s->timing.Write("Access Files", clock.Seconds(), TimingFormat::kLayoutStep);
   }
   s->timing.Close();
   if (!r.prereq_config_location.empty()) {
-    if (CopyTree(r.prereq_config_location, s->Scratch("prereq")) != 0) return false;
+    if (!CopyComponent(r.prereq_config_location, s->Scratch("prereq"))) return false;
     r.prereq_config_location = s->Scratch("prereq");
     s->result = kStagedSome;
   }

@@ -11,8 +11,8 @@
 //
 // A link below the root (a junction, a symbolic link, a mount point) is never entered or
 // followed: the trees walked lie where other users may write, and a link may point at
-// anything, the tree itself included. Removal removes the link alone, copying leaves it out,
-// counting passes over it.
+// anything, the tree itself included. Removal removes the link alone, counting passes over
+// it, and copying fails on it: a copy without what the link stood for would be incomplete.
 //
 // Paths are held to kMaxTextLength (1023) characters:
 // - CopyTree fails with -1 on a longer source or destination child path, so no file is lost.
@@ -23,9 +23,12 @@
 #include <string>
 
 // Copies the tree at `source` into `destination`, merging into what is there, overwriting
-// same-named files and clearing read-only on the copies. 0 when done (a missing source creates
-// nothing); -1 at the first file that cannot be copied or path too long, keeping earlier copies.
-int CopyTree(const std::string& source, const std::string& destination);
+// same-named files and clearing read-only on the copies. 0 when done (a missing or unreadable
+// source root creates nothing); -1, keeping earlier copies, at the first thing below the root
+// that would leave the copy incomplete: a file that cannot be copied, a folder that cannot be
+// listed, a link, a path too long. Then `*failed_path`, when given, names it.
+int CopyTree(const std::string& source, const std::string& destination,
+             std::string* failed_path = nullptr);
 
 // Removes the tree at `root`, deepest directories first; a file that cannot be deleted (a
 // read-only one) stays, and so do the directories above it. A `root` that is itself a link

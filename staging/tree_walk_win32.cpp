@@ -72,26 +72,36 @@ bool CopyOneFile(const std::string& source, const std::string& destination) {
 }
 
 // Creates destination slot `slot`, copies the files of source slot `slot` into it and appends
-// its subdirectories to both lists. 0, or -1 on a file not copied or a path too long.
+// its subdirectories to both lists. 0, or -1 with `*failed` set to what the copy could not
+// take: a file not copied, a folder below the root that cannot be listed, a link, a path
+// too long.
 int CopySlot(std::size_t slot, std::vector<std::string>* sources,
-             std::vector<std::string>* destinations) {
+             std::vector<std::string>* destinations, std::string* failed) {
   const std::string source = (*sources)[slot];
   const std::string destination = (*destinations)[slot];
   DirectorySearch search = SearchDirectory(source);
-  if (!search.opened()) return 0;
+  if (!search.opened()) {
+    // A missing root is an empty component; a folder found but unreadable is a gap.
+    if (slot == 0) return 0;
+    *failed = source;
+    return -1;
+  }
   // An existing directory is fine; one that cannot be made shows in the first file copy.
   CreateDirectoryA(destination.c_str(), nullptr);
   while (search.Next()) {
     std::string from = JoinPath(source, search.name());
     std::string to = JoinPath(destination, search.name());
-    if (!FitsTextBuffer(from) || !FitsTextBuffer(to)) return -1;
-    // A link is not followed: what it points at may lie outside the tree, or be the
-    // tree itself.
-    if (search.is_link()) continue;
+    // A link is not followed (what it points at may lie outside the tree, or be the tree
+    // itself), nor is it left out unsaid.
+    if (!FitsTextBuffer(from) || !FitsTextBuffer(to) || search.is_link()) {
+      *failed = from;
+      return -1;
+    }
     if (search.is_directory()) {
       sources->push_back(std::move(from));
       destinations->push_back(std::move(to));
     } else if (!CopyOneFile(from, to)) {
+      *failed = from;
       return -1;
     }
   }
@@ -100,11 +110,15 @@ int CopySlot(std::size_t slot, std::vector<std::string>* sources,
 
 }  // namespace
 
-int CopyTree(const std::string& source, const std::string& destination) {
+int CopyTree(const std::string& source, const std::string& destination, std::string* failed_path) {
   std::vector<std::string> sources{source};
   std::vector<std::string> destinations{destination};
+  std::string failed;
   for (std::size_t slot = 0; slot < sources.size(); ++slot) {
-    if (CopySlot(slot, &sources, &destinations) != 0) return -1;
+    if (CopySlot(slot, &sources, &destinations, &failed) != 0) {
+      if (failed_path != nullptr) *failed_path = failed;
+      return -1;
+    }
   }
   return 0;
 }

@@ -143,7 +143,9 @@ TEST_F(TreeWalkCopyTest, FileThatCannotBeCopiedStopsTheCopyAtOnce) {
   // No file can be written over a directory of the same name.
   MakeFile("dst\\sub\\clash.txt\\inside.txt", "inside");
 
-  EXPECT_EQ(CopyTree(Path("src"), Path("dst")), -1);
+  std::string failed;
+  EXPECT_EQ(CopyTree(Path("src"), Path("dst"), &failed), -1);
+  EXPECT_EQ(failed, Path("src\\sub\\clash.txt"));
   // The root is copied before its subdirectories: what was copied stays, nothing after follows.
   EXPECT_EQ(ReadText(Path("dst\\first.txt")), "first");
   EXPECT_TRUE(IsDirectory(Path("dst\\sub\\clash.txt")));

@@ -58,7 +58,7 @@ def test_a_root_replaced_by_a_link_loses_the_link_only(tmp_path):
     assert victim_files(victim) == ["deeper/also.txt", "keep.txt"]
 
 
-def test_counting_and_copying_pass_over_links_even_in_a_loop(tmp_path):
+def test_counting_passes_over_links_even_in_a_loop_and_copying_fails_on_them(tmp_path):
     tree = tmp_path / "tree"
     (tree / "a" / "b").mkdir(parents=True)
     for name in ("one.txt", "a/two.txt", "a/b/three.txt"):
@@ -68,10 +68,29 @@ def test_counting_and_copying_pass_over_links_even_in_a_loop(tmp_path):
     os.symlink(tree, tree / "a" / "b" / "top")
 
     assert probe("count", tree) == "count: 3"
+    # A copy without what a link stood for is incomplete: it fails, naming the first link.
     copy = tmp_path / "copy"
-    assert probe("copy", tree, copy) == "copy: 0"
-    copied = sorted(p.relative_to(copy).as_posix() for p in copy.rglob("*"))
-    assert copied == ["a", "a/b", "a/b/three.txt", "a/two.txt", "one.txt"]
+    assert probe("copy", tree, copy) == f"copy: -1 {win_path(tree / 'a' / 'up')}"
+    assert not (copy / "a" / "up").exists()
+
+
+def test_a_link_in_an_installed_layout_fails_staging(medium, inventory):
+    """The installer's directory holds a link: staging it would leave a gap, so the launch
+    ends before any installer starts, and the installer log names the link."""
+    medium.add_catalogue("cons.nls", {"S_ERCOPY_INCOMPLETE": "INCOMPLETE[%s]\n"})
+    tav = medium.root / "tav"
+    (tav / "jlib").mkdir(parents=True)
+    (tav / "jlib" / "VelInstaller.jar").write_text("jar")
+    os.symlink(make_victim(medium.root), tav / "jlib" / "linked")
+    medium.add_param_file(DEFAULT_PARAMS + f"BOOTSTRAP=TRUE\nTAV_LOCATION={win_path(tav)}\n")
+    result_file = medium.root / "exit_code.txt"
+    subprocess.run(runner_argv(medium, "-silent", result_file), stdin=subprocess.DEVNULL,
+                   capture_output=True, env=wine_env(medium.env()), cwd=medium.root,
+                   timeout=PROBE_TIMEOUT, start_new_session=True)
+    assert read_exit_code(result_file, "setup.exe") == -1
+    assert medium.java_command() is None
+    [log] = inventory.glob("*.log")
+    assert f"INCOMPLETE[{win_path(tav / 'jlib' / 'linked')}]" in log.read_text()
 
 
 def test_a_link_planted_in_the_scratch_directory_keeps_its_target(medium):
