@@ -61,38 +61,38 @@ Built Build(const std::string& sddl) {
   return built;
 }
 
-TEST(ScratchSecurity, ElevatedScratchIsAdministratorsWithTheUserReadingBelowIt) {
-  Built built = Build(ScratchSecurityDescriptor(kUser, true));
-  EXPECT_EQ(built.owner, "S-1-5-32-544");
-  EXPECT_TRUE(built.protected_list);
-  std::vector<Ace> expected = {{"S-1-5-18", FILE_ALL_ACCESS, kInherited},
-                               {"S-1-5-32-544", FILE_ALL_ACCESS, kInherited},
-                               {kUser, FILE_GENERIC_READ | FILE_GENERIC_EXECUTE, kInherited}};
-  EXPECT_EQ(built.aces, expected);
-  // Reading and listing, but neither writing, adding nor deleting anything below.
-  ACCESS_MASK user = built.aces.size() == 3 ? built.aces[2].mask : 0;
-  EXPECT_EQ(user & (FILE_WRITE_DATA | FILE_APPEND_DATA | FILE_DELETE_CHILD | DELETE | WRITE_DAC |
-                    WRITE_OWNER | FILE_WRITE_ATTRIBUTES),
-            0u);
+// SYSTEM and Administrators full control, then the user with `user_mask`.
+std::vector<Ace> ExpectedAces(ACCESS_MASK user_mask, BYTE flags) {
+  return {{"S-1-5-18", FILE_ALL_ACCESS, flags},
+          {"S-1-5-32-544", FILE_ALL_ACCESS, flags},
+          {kUser, user_mask, flags}};
 }
 
-TEST(ScratchSecurity, NotElevatedTheUserKeepsFullControlAndOwnership) {
-  Built built = Build(ScratchSecurityDescriptor(kUser, false));
-  EXPECT_EQ(built.owner, "<none>");
-  EXPECT_TRUE(built.protected_list);
-  std::vector<Ace> expected = {{"S-1-5-18", FILE_ALL_ACCESS, kInherited},
-                               {"S-1-5-32-544", FILE_ALL_ACCESS, kInherited},
-                               {kUser, FILE_ALL_ACCESS, kInherited}};
-  EXPECT_EQ(built.aces, expected);
-}
-
-TEST(ScratchSecurity, KeptLogIsTheUsersToReadAndDelete) {
-  Built built = Build(KeptLogSecurityDescriptor(kUser));
-  EXPECT_EQ(built.owner, "<none>");
-  std::vector<Ace> expected = {{"S-1-5-18", FILE_ALL_ACCESS, 0},
-                               {"S-1-5-32-544", FILE_ALL_ACCESS, 0},
-                               {kUser, FILE_ALL_ACCESS, 0}};
-  EXPECT_EQ(built.aces, expected);
+TEST(ScratchSecurity, EachDescriptorAsTheSystemBuildsIt) {
+  const ACCESS_MASK kReadExecute = FILE_GENERIC_READ | FILE_GENERIC_EXECUTE;
+  struct Row {
+    const char* what;
+    std::string sddl;
+    const char* owner;
+    bool protected_list;
+    std::vector<Ace> aces;
+  } rows[] = {
+      // Elevated: the administrators' own, the user reads below it.
+      {"elevated", ScratchSecurityDescriptor(kUser, true), "S-1-5-32-544", true,
+       ExpectedAces(kReadExecute, kInherited)},
+      // Not elevated: nothing above the user to protect.
+      {"not elevated", ScratchSecurityDescriptor(kUser, false), "<none>", true,
+       ExpectedAces(FILE_ALL_ACCESS, kInherited)},
+      // The log kept in TEMP is the user's to read and delete.
+      {"kept log", KeptLogSecurityDescriptor(kUser), "<none>", false,
+       ExpectedAces(FILE_ALL_ACCESS, 0)},
+  };
+  for (const Row& row : rows) {
+    Built built = Build(row.sddl);
+    EXPECT_EQ(built.owner, row.owner) << row.what;
+    EXPECT_EQ(built.protected_list, row.protected_list) << row.what;
+    EXPECT_EQ(built.aces, row.aces) << row.what;
+  }
 }
 
 }  // namespace
