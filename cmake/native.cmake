@@ -8,9 +8,8 @@ set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(${GTEST_SOURCE_DIR} googletest EXCLUDE_FROM_ALL)
 
-add_library(vel_core STATIC ${CORE_SOURCES} platform/full_path_posix.cpp platform/char_class_posix.cpp
-                   platform/system_text_posix.cpp)
-target_include_directories(vel_core PUBLIC ${CMAKE_SOURCE_DIR})
+add_layer_libraries(${CORE_SOURCES} platform/full_path_posix.cpp platform/char_class_posix.cpp
+                    platform/system_text_posix.cpp)
 
 add_executable(native_tests ${CORE_TESTS})
 target_link_libraries(native_tests vel_core GTest::gtest_main)
@@ -20,6 +19,8 @@ add_test(NAME native_unit COMMAND native_tests)
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 add_test(NAME layering COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/scripts/check-layering.py
                                ${CMAKE_SOURCE_DIR})
+add_test(NAME layering_self_test
+         COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/scripts/check-layering.py --self-test)
 # Every C++ file is formatted as .clang-format says.
 add_test(NAME format COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/check-format.sh)
 

@@ -65,8 +65,22 @@ set(WINDOWS_TESTS
   messages/format_text_win32_test.cpp
 )
 
-add_library(vel_core STATIC ${CORE_SOURCES} ${WINDOWS_SOURCES})
-target_include_directories(vel_core PUBLIC ${CMAKE_SOURCE_DIR})
+add_layer_libraries(${CORE_SOURCES} ${WINDOWS_SOURCES})
+
+# A static library leaves a call it cannot resolve to whoever links it last, so an upward
+# call would link all the same. A DLL must resolve every call when it is linked: each
+# folder's whole library is linked into one, with only the folders below it, and a call
+# up the stack (or sideways) fails the build there.
+file(WRITE ${CMAKE_BINARY_DIR}/layer_check.cpp
+     "// Each folder's library, linked alone with those below it.\n")
+foreach(layer ${LAYERS})
+  add_library(layer_check_${layer} SHARED ${CMAKE_BINARY_DIR}/layer_check.cpp)
+  target_link_libraries(layer_check_${layer} PRIVATE -Wl,--whole-archive vel_${layer}
+                        -Wl,--no-whole-archive)
+  set_target_properties(layer_check_${layer} PROPERTIES
+    LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/layer-check
+    RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/layer-check)
+endforeach()
 
 add_executable(setup WIN32 launcher/main_win32.cpp launcher/setup.rc)
 target_link_libraries(setup vel_core)
