@@ -5,7 +5,7 @@
 
 #include "launcher/launch_settings.h"
 #include "params/parameter_settings.h"
-#include "staging/temp_dir.h"
+#include "platform/medium_layout.h"
 
 const char* ProductTitle(const LaunchSettings& launch) {
   return launch.prereq_checker ? "Prerequisite Checker" : "Tavrun Installer";

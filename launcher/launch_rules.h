@@ -29,7 +29,7 @@ std::string BootstrapMessage(bool bootstrap_only, const std::string& bootstrap_m
 
 // Whether the scratch tree may be removed after the installer: the one this launch
 // made, or a given one (-rscratchPath) whose last name, trailing backslashes aside, is
-// exactly a scratch directory's (IsScratchDirectoryName, staging/temp_dir.h:
+// exactly a scratch directory's (IsScratchDirectoryName, platform/medium_layout.h:
 // "...\VelInstall2010-11-05_09-41-07PM_2"), so that a mistyped path never wipes a
 // user's folder.
 bool IsRemovableScratchPath(const std::string& path, bool made_by_this_launch);

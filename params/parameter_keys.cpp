@@ -2,15 +2,15 @@
 
 #include <algorithm>
 
-#include "messages/format_text.h"
 #include "params/parameter_settings.h"
+#include "platform/medium_layout.h"
 #include "platform/text_buffer.h"
 
 namespace {
 
 // The staged layout of a component on a distribution medium.
 std::string StagedLocation(const char* component, const std::string& version) {
-  return FormatText("..\\stage\\Components\\%s\\%s\\1\\DataFiles\\", component, version.c_str());
+  return ComponentDataFiles(component, version) + "\\";
 }
 
 }  // namespace
@@ -64,14 +64,13 @@ void ReadParameterKeys(const KeyReader& read, const ParameterOverrides& override
   p->disable_jre_prompt = text("DISABLE_JRE_PROMPT", "FALSE");
 
   bool staged = p->distribution_mode;
-  p->tav_location = text("TAV_LOCATION",
-                         staged ? StagedLocation("velmor.swd.tav", p->tav_version) : launcher_dir);
+  p->tav_location =
+      text("TAV_LOCATION", staged ? StagedLocation(kInstallerId, p->tav_version) : launcher_dir);
   p->tav_core_location =
       text("TAV_CORE_LOCATION",
-           staged ? StagedLocation("velmor.swd.tav.core", p->tav_version) : launcher_dir);
-  p->patchel_location =
-      text("PATCHEL_LOCATION",
-           staged ? StagedLocation("velmor.swd.patchel", p->tav_version) : launcher_dir);
+           staged ? StagedLocation(kInstallerCoreId, p->tav_version) : launcher_dir);
+  p->patchel_location = text("PATCHEL_LOCATION",
+                             staged ? StagedLocation(kPatchToolId, p->tav_version) : launcher_dir);
 
   p->bootstrap = flag("BOOTSTRAP", "F");
   p->bootstrap_size = text("BOOTSTRAP_SIZE", "52");

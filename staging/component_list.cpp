@@ -12,7 +12,7 @@ bool ParseComponentEntry(std::string_view entry, ComponentEntry* component) {
 }
 
 std::string ComponentSourcePath(const ComponentEntry& component) {
-  return "..\\stage\\Components\\" + component.id + "\\" + component.version + "\\1\\DataFiles";
+  return ComponentDataFiles(component.id, component.version);
 }
 
 ComponentSelection SelectComponents(const std::vector<std::string>& entries, bool bootstrap_only) {

@@ -13,10 +13,7 @@
 #include <string_view>
 #include <vector>
 
-constexpr char kInstallerId[] = "velmor.swd.tav";
-constexpr char kInstallerCoreId[] = "velmor.swd.tav.core";
-constexpr char kPatchToolId[] = "velmor.swd.patchel";
-constexpr char kRuntimeId[] = "velmor.swd.jre";
+#include "platform/medium_layout.h"
 
 struct ComponentEntry {
   std::string id;
@@ -27,7 +24,7 @@ struct ComponentEntry {
 // names no directory and is ignored.
 bool ParseComponentEntry(std::string_view entry, ComponentEntry* component);
 
-// "..\stage\Components\<id>\<version>\1\DataFiles", without a trailing backslash.
+// The component's DataFiles directory on the medium (ComponentDataFiles).
 std::string ComponentSourcePath(const ComponentEntry& component);
 
 // What the component list asks for.

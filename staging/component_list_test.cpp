@@ -18,11 +18,6 @@ TEST(ParseComponentEntry, IdBeforeTheFirstColonVersionUpToTheNext) {
   }
 }
 
-TEST(ComponentSourcePath, JoinsTheMediumLayoutWithoutTrailingBackslash) {
-  EXPECT_EQ(ComponentSourcePath({"velmor.swd.tav", "1.7.0.0.0"}),
-            "..\\stage\\Components\\velmor.swd.tav\\1.7.0.0.0\\1\\DataFiles");
-}
-
 TEST(SelectComponents, EmptyListStagesTheFourKnownOnesFromTheirLocations) {
   for (const auto& list : {std::vector<std::string>{}, std::vector<std::string>{""}}) {
     ComponentSelection s = SelectComponents(list, false);

@@ -10,6 +10,7 @@
 #include "messages/message_output.h"
 #include "platform/ensure_directory.h"
 #include "platform/held_directory_win32.h"
+#include "platform/medium_layout.h"
 #include "platform/path_exists.h"
 #include "platform/process_token.h"
 #include "platform/text_buffer.h"

@@ -1,4 +1,4 @@
-// Choosing the temporary directory and naming the scratch directory under it.
+// Choosing the temporary directory (the scratch directory's name: platform/medium_layout.h).
 #ifndef STAGING_TEMP_DIR_H_
 #define STAGING_TEMP_DIR_H_
 
@@ -23,18 +23,5 @@ struct TempDirSources {
 // C:\TEMP, which another user may own. One trailing backslash is removed: "C:\" gives
 // "C:". "" when not even the Windows directory is usable.
 std::string ChooseTempDir(const TempDirSources& sources);
-
-// "<temp>\VelInstall<timestamp>", and with n > 0 the same followed by "_<n>".
-std::string ScratchBaseName(std::string_view temp_dir, std::string_view timestamp);
-std::string ScratchCandidate(std::string_view base_name, int n);
-
-// The largest n of ScratchCandidate that the launcher tries.
-constexpr int kLastScratchNumber = 1024;
-
-// Whether `name`, the last name of a path, is one the launcher gives its scratch
-// directories: "VelInstall", a timestamp as the launcher writes it (strftime
-// "%Y-%m-%d_%I-%M-%S%p": "2010-11-05_09-41-07PM", AM or PM), then nothing or "_<n>" with
-// n from 1 to kLastScratchNumber in decimal without a leading zero.
-bool IsScratchDirectoryName(std::string_view name);
 
 #endif  // STAGING_TEMP_DIR_H_
