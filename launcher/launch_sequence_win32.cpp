@@ -67,6 +67,11 @@ struct Launch {
   bool wait = false;
 };
 
+// The one place the process's working directory changes: to the startup directory once
+// velparam.ini is found (relative locations of the medium mean that directory from then
+// on), and to TEMP before a staged installer starts (so that it runs off the medium).
+void MoveWorkingDirectory(const std::string& directory) { _chdir(directory.c_str()); }
+
 // Ends the launch with this exit code when set.
 struct Outcome {
   bool ends = false;
@@ -325,7 +330,7 @@ int LaunchInstaller(Launch* l) {
     return -1;
   }
   std::string temp = GetTempDir();
-  if (IsFlagOn(l->params.bootstrap)) _chdir(temp.c_str());
+  if (IsFlagOn(l->params.bootstrap)) MoveWorkingDirectory(temp);
   if (s.bootstrap_only) {
     std::printf("\nBootStrap To %s Completed\n", l->scratch_path.c_str());
     std::fflush(stdout);
@@ -378,8 +383,11 @@ int RunLaunch(std::vector<std::string>* arguments) {
   } else {
     if (s.scratch_path_given) HoldDirectory(l.scratch_path, &l.scratch_hold);
     if (l.scratch_made && !IsTempFromEnvironment()) LogScratchDirectory(l);
+    std::string startup_dir = l.startup_dir;
     param_status =
         ReadParameterFile(MakeParameterFileRequest(l), &l.startup_dir, l.scratch_path, &l.params);
+    // Once velparam.ini is found, relative locations mean the startup directory.
+    if (param_status != -2) MoveWorkingDirectory(startup_dir);
   }
   if (s.bootstrap_only) l.scratch_path = s.bootstrap_location;
 

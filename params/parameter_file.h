@@ -27,10 +27,10 @@ struct ParameterFileRequest {
 
 // Finds the parameter file and reads its keys into `*params`. `params->path` holds the
 // -paramFile value on entry and the absolute path of the file used on return;
-// `params->jre_location` holds the -jreLoc value. Returns 0 when the file was read (the
-// working directory is then the startup directory and `*startup_dir` the launcher
-// directory), -1 when the launcher directory cannot be found after the search, -2 when
-// no parameter file exists (after S_ERVELPARAMNFD). `scratch_path` is the scratch
+// `params->jre_location` holds the -jreLoc value. Returns 0 when the file was read
+// (`*startup_dir` is then the launcher directory), -1 when the launcher directory cannot
+// be found after the search, -2 when no parameter file exists (after S_ERVELPARAMNFD).
+// The working directory is left alone. `scratch_path` is the scratch
 // directory, which JRE_SCRATCH_LOC is relative to.
 int ReadParameterFile(const ParameterFileRequest& request, std::string* startup_dir,
                       const std::string& scratch_path, ParameterSettings* params);

@@ -1,7 +1,5 @@
 #include "params/parameter_file.h"
 
-#include <direct.h>
-
 #include <cstdio>
 
 #include "messages/format_text.h"
@@ -91,7 +89,6 @@ int ReadParameterFile(const ParameterFileRequest& request, std::string* startup_
   }
   CloseInstallerLog();
 
-  _chdir(startup_dir->c_str());
   if (!GetLauncherDirectory(&launcher_dir)) return -1;
   *startup_dir = launcher_dir;
 
