@@ -13,13 +13,12 @@ set(HARDENING -Wl,--dynamicbase -Wl,--nxcompat -Wl,--high-entropy-va)
 
 set(WINDOWS_SOURCES
   javart/java_runtime_win32.cpp
-  launcher/child_process_win32.cpp
+  launcher/installer_process_win32.cpp
   launcher/console_win32.cpp
   launcher/dll_search_win32.cpp
   launcher/launch_sequence_win32.cpp
   launcher/redirection_trust_win32.cpp
   launcher/registry_probe_win32.cpp
-  launcher/scratch_cleanup_win32.cpp
   messages/catalogue_loader_win32.cpp
   messages/message_output_win32.cpp
   params/parameter_file_win32.cpp
@@ -40,13 +39,14 @@ set(WINDOWS_SOURCES
   staging/archive_expansion_win32.cpp
   staging/component_staging_win32.cpp
   staging/free_disk_win32.cpp
+  staging/scratch_cleanup_win32.cpp
   staging/scratch_dir_win32.cpp
   staging/timing_log_win32.cpp
   staging/tree_walk_win32.cpp
 )
 set(WINDOWS_TESTS
   javart/java_runtime_win32_test.cpp
-  launcher/child_process_win32_test.cpp
+  launcher/installer_process_win32_test.cpp
   launcher/redirection_trust_win32_test.cpp
   launcher/registry_probe_win32_test.cpp
   params/parameter_file_win32_test.cpp

@@ -15,16 +15,15 @@
 #include <ctime>
 
 #include "javart/java_runtime.h"
-#include "launcher/child_process.h"
 #include "launcher/class_path.h"
 #include "launcher/console.h"
+#include "launcher/installer_process.h"
 #include "launcher/java_command.h"
 #include "launcher/launch_rules.h"
 #include "launcher/launch_settings.h"
 #include "launcher/main_class.h"
 #include "launcher/options.h"
 #include "launcher/registry_probe.h"
-#include "launcher/scratch_cleanup.h"
 #include "messages/catalogue_loader.h"
 #include "messages/format_text.h"
 #include "messages/installer_log.h"
@@ -43,6 +42,7 @@
 #include "platform/windows_prelude.h"
 #include "prereq/prereq_run.h"
 #include "staging/component_staging.h"
+#include "staging/scratch_cleanup.h"
 #include "staging/scratch_dir.h"
 
 namespace {

@@ -5,7 +5,8 @@
 // a name that already exists, even one made a moment before by someone else, is never
 // used, so nobody can hand the launcher a directory of their own. It is created with
 // access rules of its own (staging/scratch_security.h) and held from that moment on
-// (platform/held_directory_win32.h), so it cannot be renamed or replaced while in use.
+// (platform/held_directory_win32.h), so it cannot be renamed or replaced while in use;
+// staging/scratch_cleanup.h removes it.
 #ifndef STAGING_SCRATCH_DIR_H_
 #define STAGING_SCRATCH_DIR_H_
 

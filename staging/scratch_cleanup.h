@@ -1,7 +1,7 @@
 // Removing the scratch directory once the installer has ended, without losing the
 // installer log that may lie in it.
-#ifndef LAUNCHER_SCRATCH_CLEANUP_H_
-#define LAUNCHER_SCRATCH_CLEANUP_H_
+#ifndef STAGING_SCRATCH_CLEANUP_H_
+#define STAGING_SCRATCH_CLEANUP_H_
 
 #include <string>
 
@@ -17,4 +17,4 @@ void RemoveScratchKeepingLog(const std::string& scratch_path, HeldDirectory* hol
                              const std::string& log_path, const std::string& temp_dir,
                              std::string* kept_log);
 
-#endif  // LAUNCHER_SCRATCH_CLEANUP_H_
+#endif  // STAGING_SCRATCH_CLEANUP_H_

@@ -1,4 +1,4 @@
-#include "launcher/child_process.h"
+#include "launcher/installer_process.h"
 
 #include <gtest/gtest.h>
 

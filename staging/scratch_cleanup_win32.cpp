@@ -1,4 +1,4 @@
-#include "launcher/scratch_cleanup.h"
+#include "staging/scratch_cleanup.h"
 
 #include <string.h>
 

@@ -3,8 +3,8 @@
 // The installer is started from the elements of the Java command, each followed by one
 // blank, as the root of a new process group that inherits the launcher's handles,
 // environment and working directory. The wait is WaitForChild's (platform/child_process.h).
-#ifndef LAUNCHER_CHILD_PROCESS_H_
-#define LAUNCHER_CHILD_PROCESS_H_
+#ifndef LAUNCHER_INSTALLER_PROCESS_H_
+#define LAUNCHER_INSTALLER_PROCESS_H_
 
 #include <string>
 #include <vector>
@@ -19,4 +19,4 @@
 int RunInstallerProcess(const std::string& program, const std::vector<std::string>& elements,
                         bool wait, bool* still_running = nullptr);
 
-#endif  // LAUNCHER_CHILD_PROCESS_H_
+#endif  // LAUNCHER_INSTALLER_PROCESS_H_
