@@ -153,6 +153,48 @@ TEST_F(TreeWalkCopyTest, FileThatCannotBeCopiedStopsTheCopyAtOnce) {
   EXPECT_FALSE(Exists(Path("dst\\sub\\deeper")));
 }
 
+// A directory held open without read sharing, as another program may hold it: listing it
+// fails with a sharing violation (Wine enforces share modes on directories, as Windows does).
+// Wine enforces no ACL and the tests run as root, so no folder can be made unreadable by its
+// rights. Links, which a Windows program cannot make under Wine, are copied in
+// tests/e2e/test_links.py.
+class UnlistableDirectory {
+ public:
+  explicit UnlistableDirectory(const std::string& path)
+      : handle_(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                            FILE_FLAG_BACKUP_SEMANTICS, nullptr)) {}
+  UnlistableDirectory(const UnlistableDirectory&) = delete;
+  UnlistableDirectory& operator=(const UnlistableDirectory&) = delete;
+  ~UnlistableDirectory() {
+    if (held()) CloseHandle(handle_);
+  }
+  bool held() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+ private:
+  HANDLE handle_;
+};
+
+TEST_F(TreeWalkCopyTest, FolderThatCannotBeListedFailsBelowTheRootOnly) {
+  MakeFile("src\\first.txt", "first");
+  MakeFile("src\\locked\\inside.txt", "inside");
+  {
+    UnlistableDirectory locked(Path("src\\locked"));
+    ASSERT_TRUE(locked.held());
+    std::string failed;
+    EXPECT_EQ(CopyTree(Path("src"), Path("dst"), &failed), -1);
+    EXPECT_EQ(failed, Path("src\\locked"));
+    EXPECT_EQ(ReadText(Path("dst\\first.txt")), "first");
+    EXPECT_FALSE(Exists(Path("dst\\locked")));
+  }
+  // An unlistable root is like a missing one: nothing to copy, nothing made.
+  UnlistableDirectory root(Path("src"));
+  ASSERT_TRUE(root.held());
+  std::string failed = "untouched";
+  EXPECT_EQ(CopyTree(Path("src"), Path("root_dst"), &failed), 0);
+  EXPECT_EQ(failed, "untouched");
+  EXPECT_FALSE(Exists(Path("root_dst")));
+}
+
 TEST_F(TreeWalkCopyTest, TwoSourcesMergeAndTheLaterWins) {
   MakeFile("one\\shared.txt", "one");
   MakeFile("one\\only_one.txt", "1");
