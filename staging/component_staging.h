@@ -63,8 +63,8 @@ struct StagingRequest {
 
 // Stages what `*request` names; returns kStagedNothing, kStagedSome or kStagingFailed.
 // A failed expansion reports itself (staging/archive_expansion.h), a runtime missing
-// after expansion shows S_ERJRE_MISSING; a shortage of free space or a failed copy shows
-// nothing.
+// after expansion shows S_ERJRE_MISSING; a shortage of free space shows nothing, and a
+// component's copy that fails names what was missing in the installer log only.
 int StageComponents(StagingRequest* request);
 
 #endif  // STAGING_COMPONENT_STAGING_H_
