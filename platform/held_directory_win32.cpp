@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/security_descriptor_win32.h"
+#include "platform/wide_text_win32.h"
 
 namespace {
 
@@ -15,14 +16,12 @@ constexpr DWORD kHoldSharing = FILE_SHARE_READ | FILE_SHARE_WRITE;
 
 // `path` from the ANSI code page as an absolute NT path: "\??\C:\..." or "\??\UNC\...".
 bool NtPathOf(const std::string& path, std::wstring* nt_path) {
-  int length = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
-  if (length <= 0) return false;
-  std::vector<wchar_t> wide(length);
-  MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), length);
-  DWORD full_length = GetFullPathNameW(wide.data(), 0, nullptr, nullptr);
+  std::wstring wide = SystemTextToWide(path);
+  if (wide.empty()) return false;
+  DWORD full_length = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
   if (full_length == 0) return false;
   std::vector<wchar_t> full(full_length);
-  if (GetFullPathNameW(wide.data(), full_length, full.data(), nullptr) == 0) return false;
+  if (GetFullPathNameW(wide.c_str(), full_length, full.data(), nullptr) == 0) return false;
   std::wstring text = full.data();
   if (text.compare(0, 4, L"\\\\?\\") == 0) {
     *nt_path = L"\\??\\" + text.substr(4);

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "platform/wide_text_win32.h"
 #include "platform/windows_prelude.h"
 
 namespace {
@@ -29,4 +30,27 @@ std::string SystemTextToUtf8(const char* text) {
   std::string utf8(static_cast<std::size_t>(utf8_size), '\0');
   WideCharToMultiByte(CP_UTF8, 0, wide.data(), wide_size, &utf8[0], utf8_size, nullptr, nullptr);
   return utf8;
+}
+
+std::wstring SystemTextToWide(const std::string& text) {
+  int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+  if (length <= 0) return std::wstring();
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], length);
+  wide.resize(static_cast<std::size_t>(length) - 1);
+  return wide;
+}
+
+std::string WideToSystemText(const wchar_t* wide) {
+  UINT code_page = GetACP();
+  // UTF-8 spells everything, and refuses the exactness check.
+  DWORD flags = code_page == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
+  BOOL inexact = FALSE;
+  BOOL* check = code_page == CP_UTF8 ? nullptr : &inexact;
+  int length = WideCharToMultiByte(code_page, flags, wide, -1, nullptr, 0, nullptr, check);
+  if (length <= 0 || inexact) return std::string();
+  std::string text(static_cast<std::size_t>(length), '\0');
+  WideCharToMultiByte(code_page, flags, wide, -1, &text[0], length, nullptr, nullptr);
+  text.resize(static_cast<std::size_t>(length) - 1);
+  return text;
 }

@@ -2,13 +2,12 @@
 
 #include <string.h>
 
-#include <vector>
-
 #include "platform/held_directory_win32.h"
 #include "platform/path_join.h"
 #include "platform/process_token.h"
 #include "platform/scoped_handle_win32.h"
 #include "platform/security_descriptor_win32.h"
+#include "platform/wide_text_win32.h"
 #include "platform/windows_prelude.h"
 #include "staging/scratch_security.h"
 #include "staging/tree_walk.h"
@@ -20,14 +19,6 @@ bool LiesIn(const std::string& path, const std::string& directory) {
   return !directory.empty() && path.size() > directory.size() + 1 &&
          _strnicmp(path.c_str(), directory.c_str(), directory.size()) == 0 &&
          path[directory.size()] == '\\';
-}
-
-std::wstring Wide(const std::string& text) {
-  int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-  if (length <= 0) return std::wstring();
-  std::vector<wchar_t> wide(length);
-  MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), length);
-  return wide.data();
 }
 
 // `path` absolute and in its long form, as the system names the file it opens.
@@ -80,7 +71,7 @@ bool WriteKeptLog(const std::string& log_path, const std::string& kept) {
   std::string sddl = GetUserSidText(&user_sid) ? KeptLogSecurityDescriptor(user_sid) : "";
   SecurityDescriptor descriptor(sddl);
   SECURITY_ATTRIBUTES security = {sizeof security, descriptor.get(), FALSE};
-  std::wstring kept_wide = Wide(kept);
+  std::wstring kept_wide = SystemTextToWide(kept);
   ScopedHandle to(CreateFileW(kept_wide.c_str(), GENERIC_WRITE | DELETE, 0, &security, CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
   if (to.get() == INVALID_HANDLE_VALUE) return false;

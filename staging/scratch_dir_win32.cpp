@@ -14,6 +14,7 @@
 #include "platform/path_exists.h"
 #include "platform/process_token.h"
 #include "platform/text_buffer.h"
+#include "platform/wide_text_win32.h"
 #include "platform/windows_prelude.h"
 #include "staging/scratch_security.h"
 #include "staging/temp_dir.h"
@@ -23,30 +24,14 @@ namespace {
 // Names tried: the base name, then "_1" up to "_1024".
 constexpr int kMaxScratchSuffix = kLastScratchNumber;
 
-// `wide` in the ANSI code page, as the launcher's paths are; "" when a character has no
-// exact form there (it would come out as '?' or a look-alike, naming another path).
-std::string SystemTextOf(const wchar_t* wide) {
-  UINT code_page = GetACP();
-  // UTF-8 spells everything, and refuses the exactness check.
-  DWORD flags = code_page == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
-  BOOL inexact = FALSE;
-  BOOL* check = code_page == CP_UTF8 ? nullptr : &inexact;
-  int length = WideCharToMultiByte(code_page, flags, wide, -1, nullptr, 0, nullptr, check);
-  if (length <= 0 || inexact) return std::string();
-  std::string text(length, '\0');
-  WideCharToMultiByte(code_page, flags, wide, -1, &text[0], length, nullptr, nullptr);
-  text.resize(length - 1);
-  return text;
-}
-
 // The system's temporary directory and the Windows directory, for when TEMP fails.
 TempDirSources SystemTempDirSources() {
   TempDirSources sources;
   wchar_t path[MAX_PATH + 1];
   DWORD length = GetTempPathW(MAX_PATH + 1, path);
-  if (length > 0 && length <= MAX_PATH) sources.system_temp = SystemTextOf(path);
+  if (length > 0 && length <= MAX_PATH) sources.system_temp = WideToSystemText(path);
   length = GetWindowsDirectoryW(path, MAX_PATH + 1);
-  if (length > 0 && length <= MAX_PATH) sources.windows_dir = SystemTextOf(path);
+  if (length > 0 && length <= MAX_PATH) sources.windows_dir = WideToSystemText(path);
   return sources;
 }
 
