@@ -12,7 +12,7 @@ import subprocess
 
 import pytest
 
-from conftest import (DEFAULT_PARAMS, SUPPORT_DIR, WINE_RUN, kill_group, read_exit_code, run_setup, run_setup_on_pty,
+from conftest import (DEFAULT_PARAMS, kill_group, read_exit_code, run_setup, run_setup_on_pty,
                       runner_argv, visible, wait_for_file, win_path, wine_env)
 
 CATALOGUE = {
@@ -359,7 +359,8 @@ def test_a_kept_log_name_that_is_a_link_is_never_written_through(prepared):
 def test_the_scratch_directory_cannot_be_moved_while_it_is_in_use(prepared):
     """Another program of the user's cannot rename the scratch directory away (and put its
     own in its place) while the waited-for installer runs."""
-    from test_staging import HeldInstaller  # it needs this module loaded first
+    from test_links import probe  # both need this module loaded first
+    from test_staging import HeldInstaller
     prepared.add_param_file(DEFAULT_PARAMS + "BOOTSTRAP=TRUE\nWAIT_FOR_COMPLETION=TRUE\n")
     held = HeldInstaller(prepared)
     result_file = prepared.root / "exit_code.txt"
@@ -370,11 +371,8 @@ def test_the_scratch_directory_cannot_be_moved_while_it_is_in_use(prepared):
     try:
         wait_for_file(prepared.java_where_report)
         [scratch] = prepared.scratch_dirs()
-        renamed = subprocess.run(
-            [str(WINE_RUN), str(SUPPORT_DIR / "tree_probe.exe"), "rename", win_path(scratch),
-             win_path(prepared.temp_dir / "moved")], env=wine_env(), stdin=subprocess.DEVNULL,
-            capture_output=True, timeout=120, start_new_session=True)
-        assert renamed.stdout.decode().strip() == "rename: 32"  # a sharing violation
+        # 32: a sharing violation.
+        assert probe("rename", scratch, prepared.temp_dir / "moved") == "rename: 32"
         held.release()
         proc.wait(timeout=120)
     finally:

@@ -16,7 +16,7 @@ PROBE_TIMEOUT = 120
 def probe(*args):
     """Runs tree_probe with Windows paths; returns what it printed."""
     argv = [str(WINE_RUN), str(SUPPORT_DIR / "tree_probe.exe"),
-            *[a if a in ("count", "remove", "copy") else win_path(a) for a in args]]
+            *[a if a in ("count", "remove", "copy", "rename") else win_path(a) for a in args]]
     done = subprocess.run(argv, env=wine_env(), stdin=subprocess.DEVNULL, capture_output=True,
                           timeout=PROBE_TIMEOUT, start_new_session=True)
     return done.stdout.decode("utf-8", "replace").strip()
