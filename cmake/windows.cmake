@@ -12,7 +12,6 @@ set(STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
 set(HARDENING -Wl,--dynamicbase -Wl,--nxcompat -Wl,--high-entropy-va)
 
 set(WINDOWS_SOURCES
-  javart/java_runtime_win32.cpp
   launcher/installer_process_win32.cpp
   launcher/console_win32.cpp
   launcher/dll_search_win32.cpp
@@ -20,38 +19,34 @@ set(WINDOWS_SOURCES
   launcher/redirection_trust_win32.cpp
   launcher/registry_probe_win32.cpp
   messages/catalogue_loader_win32.cpp
-  messages/message_output_win32.cpp
+  messages/inventory_location_win32.cpp
   params/parameter_file_win32.cpp
   platform/char_class_win32.cpp
   platform/child_process_win32.cpp
   platform/full_path_win32.cpp
   platform/held_directory_win32.cpp
   platform/process_token_win32.cpp
+  platform/system_calls_win32.cpp
   platform/system_text_win32.cpp
   platform/ensure_directory_win32.cpp
   platform/list_files_win32.cpp
-  platform/path_exists_win32.cpp
-  messages/installer_log_win32.cpp
   prereq/prereq_checks_win32.cpp
-  prereq/prereq_run_win32.cpp
   prereq/swap_space_win32.cpp
   prereq/system_info_win32.cpp
   staging/archive_expansion_win32.cpp
-  staging/component_staging_win32.cpp
   staging/free_disk_win32.cpp
   staging/scratch_cleanup_win32.cpp
   staging/scratch_dir_win32.cpp
-  staging/timing_log_win32.cpp
+  staging/staging_disk_win32.cpp
   staging/tree_walk_win32.cpp
 )
 set(WINDOWS_TESTS
-  javart/java_runtime_win32_test.cpp
   launcher/installer_process_win32_test.cpp
   launcher/redirection_trust_win32_test.cpp
   launcher/registry_probe_win32_test.cpp
   params/parameter_file_win32_test.cpp
   messages/catalogue_loader_win32_test.cpp
-  messages/message_output_win32_test.cpp
+  platform/system_calls_win32_test.cpp
   messages/installer_log_win32_test.cpp
   prereq/prereq_checks_win32_test.cpp
   staging/archive_expansion_win32_test.cpp

@@ -13,6 +13,7 @@
 #include "launcher/java_command.h"
 #include "launcher/launch_settings.h"
 #include "launcher/options.h"
+#include "messages/run_flags.h"
 #include "params/parameter_settings.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -25,6 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       parts[part] += static_cast<char>(data[i]);
     }
   }
+  g_run_flags = RunFlags();
   LaunchSettings launch;
   launch.timestamp = "T";
   JavaCommandInputs inputs;
@@ -35,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   params.addto_classpath = parts[2];
   inputs.source = parts[3];
   params.copy_threads = parts[4].empty() ? "0" : parts[4];
-  inputs.jre_location = parts[5];
+  params.locations.jre = parts[5];
   params.bootstrap = parts[6];
   inputs.scratch_path = parts[7].empty() ? "C:\\TEMP\\VelInstallT" : parts[7];
   params.ext_jlib = parts[8];

@@ -11,36 +11,29 @@
 
 struct ParameterSettings;
 
-// What the command line says that the runtime choice depends on, and how the
-// installer log it writes to is named.
-struct RuntimeOptions {
-  bool jre_location_given = false;  // -jreLoc
-  bool no_console = false;
-  bool bootstrap_only = false;
-  std::string timestamp;
-  std::string log_prefix;
-};
-
 // Whether `home` holds lib\rt.jar or, failing that, lib\core.jar.
 bool LooksLikeJre(const std::string& home);
 
-// 0 when the runtime at `home` suits USEJREONLY and USEJDKONLY, or when it is not
-// checked (neither -jreLoc nor `external`); -1 after S_INVALID_JDK_HOME or
-// S_INVALID_JRE_HOME on the console and in the open installer log.
-int CheckRuntimeKind(const std::string& home, bool external, const RuntimeOptions& options,
-                     const ParameterSettings& params);
+// 0 when the runtime at `params.locations.jre` suits USEJREONLY and USEJDKONLY, or when
+// it is not checked (neither -jreLoc, `jre_location_given`, nor used in place); -1 after
+// S_INVALID_JDK_HOME or S_INVALID_JRE_HOME on the console and in the open installer log.
+int CheckRuntimeKind(bool jre_location_given, const ParameterSettings& params);
 
 // Asks at the console until the user types a directory holding bin\java.exe, and
 // stores it in `*answer`. Returns 0, or -1 when standard input ends or fails first.
 // Answers longer than 1023 characters are refused like an invalid directory.
 int PromptForJavaHome(const ParameterSettings& params, std::string* answer);
 
+// How the runtime choice ended.
+enum class RuntimeDecision {
+  kGoOn,
+  kNoRuntime,       // no runtime and no console, or input ended at the prompt
+  kPromptDisabled,  // none named and DISABLE_JRE_PROMPT: reported, and the run ends
+};
+
 // Decides, before staging, whether the runtime is used in place, asking for one when
-// none is named. Returns true to go on; false when the run ends, with `*exit_code`
-// (-1: no runtime and no console, or input ended at the prompt; 0: the prompt is
-// disabled).
-// `scratch_path` is where the installer log goes when nothing else is known.
-bool DecideExternalRuntime(const RuntimeOptions& options, const std::string& scratch_path,
-                           ParameterSettings* params, bool* external, int* exit_code);
+// none is named; sets `params->locations` (the typed answer, and whether the runtime
+// is used in place). `jre_location_given` is -jreLoc.
+RuntimeDecision DecideExternalRuntime(bool jre_location_given, ParameterSettings* params);
 
 #endif  // JAVART_JAVA_RUNTIME_H_

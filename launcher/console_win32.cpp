@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "messages/messages.h"
+#include "platform/system_calls.h"
 #include "platform/windows_prelude.h"
 
 namespace {
@@ -46,5 +47,5 @@ void SetUpConsole() {
   RebindStream(STD_INPUT_HANDLE, 0, stdin);
   RebindStream(STD_ERROR_HANDLE, 2, stderr);
 
-  g_console.output = GetStdHandle(STD_OUTPUT_HANDLE);
+  g_system.console = GetStdHandle(STD_OUTPUT_HANDLE);
 }

@@ -8,6 +8,7 @@
 #include "messages/installer_log.h"
 #include "messages/message_output.h"
 #include "messages/messages.h"
+#include "messages/run_flags.h"
 #include "platform/child_process.h"
 #include "platform/scoped_handle_win32.h"
 #include "platform/system_text.h"
@@ -58,11 +59,10 @@ void ReportFailedWait() {
 
 int RunInstallerProcess(const std::string& program, const std::vector<std::string>& elements,
                         bool wait, bool* still_running) {
-  const LaunchSettings& launch = g_launch_settings;
   if (still_running != nullptr) *still_running = false;
-  if (launch.debug) EchoElements(elements);
+  if (g_run_flags.debug) EchoElements(elements);
   std::string command = JoinArguments(elements);
-  if (launch.debug && !elements.empty()) {
+  if (g_run_flags.debug && !elements.empty()) {
     ConsolePrint(LocalText(msg::S_JVMLOADMSG, elements[0].c_str()).c_str());
     ConsolePrint("\n");
   }
@@ -74,7 +74,7 @@ int RunInstallerProcess(const std::string& program, const std::vector<std::strin
     return static_cast<int>(error);
   }
   ScopedHandle process(child);
-  if (launch.debug) AppendElementsToLog(elements);
+  if (g_run_flags.debug) AppendElementsToLog(elements);
 
   bool ended = false;
   if (wait) {

@@ -13,6 +13,8 @@
 #include "messages/installer_log.h"
 #include "messages/message_map.h"
 #include "messages/messages.h"
+#include "messages/run_flags.h"
+#include "platform/system_calls.h"
 #include "platform/windows_prelude.h"
 
 namespace {
@@ -50,10 +52,10 @@ class ChildProcessTest : public ::testing::Test {
  protected:
   void SetUp() override {
     saved_settings_ = g_launch_settings;
-    saved_console_ = g_console;
-    g_console.silent = true;
+    saved_system_ = g_system;
+    g_run_flags.silent = true;
     // Console text too long to convert goes to standard output, where it is captured.
-    g_console.output = GetStdHandle(STD_OUTPUT_HANDLE);
+    g_system.console = GetStdHandle(STD_OUTPUT_HANDLE);
     g_message_maps.local = CreateMessageMap();
     g_message_maps.base = CreateMessageMap();
     const std::string pad(1100, '.');
@@ -78,7 +80,8 @@ class ChildProcessTest : public ::testing::Test {
       DeleteFileA(file.c_str());
     }
     g_launch_settings = saved_settings_;
-    g_console = saved_console_;
+    g_system = saved_system_;
+    g_run_flags = RunFlags();
     g_installer_log.path.clear();
     FreeMessageMaps();
   }
@@ -89,7 +92,7 @@ class ChildProcessTest : public ::testing::Test {
   }
 
   LaunchSettings saved_settings_;
-  ConsoleState saved_console_;
+  SystemCalls saved_system_;
   std::string report_;
 };
 
@@ -143,7 +146,7 @@ TEST_F(ChildProcessTest, CommandTooLongForTheSystemIsRefusedWithItsErrorCode) {
 }
 
 TEST_F(ChildProcessTest, DebugEchoesTheElementsOnTheConsoleAndInTheLog) {
-  g_launch_settings.debug = true;
+  g_run_flags.debug = true;
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
   g_installer_log.path =

@@ -6,6 +6,7 @@
 #include "launcher/class_path.h"
 #include "launcher/launch_settings.h"
 #include "launcher/main_class.h"
+#include "messages/run_flags.h"
 #include "params/parameter_settings.h"
 #include "platform/path_join.h"
 #include "platform/quoted_path.h"
@@ -58,9 +59,9 @@ ClassPathInputs ClassPathFor(const ParameterSettings& params, const JavaCommandI
       ExtensionJarDirectory(bootstrap, params.ext_jlib, in.scratch_path, in.startup_dir);
   if (!cp.ext_jar_directory.empty()) cp.ext_jar_files = in.ext_jar_files;
   cp.addto_classpath = params.addto_classpath;
-  cp.core_jlib = params.tav_core_location + "\\jlib";
-  cp.tav_jlib = params.tav_location + "\\jlib";
-  cp.patchel_jlib = params.patchel_location + "\\jlib";
+  cp.core_jlib = params.locations.tav_core + "\\jlib";
+  cp.tav_jlib = params.locations.tav + "\\jlib";
+  cp.patchel_jlib = params.locations.patchel + "\\jlib";
   return cp;
 }
 
@@ -75,22 +76,22 @@ std::vector<std::string> JavaInvocation(const LaunchSettings& launch,
   e.push_back(QuotedPath(program_path) + " ");
   if (!params.jre_osdparam.empty()) e.push_back(params.jre_osdparam);
   e.push_back("-Dvelmor.installer.library_loc=" +
-              QuotedPath(params.tav_core_location + "\\lib\\win64"));
+              QuotedPath(params.locations.tav_core + "\\lib\\win64"));
   e.push_back("-Dvelmor.installer.tav_loc=" +
               QuotedPath(bootstrap ? in.scratch_path + "\\tav"
-                                   : CoreLocationFrom(in.launcher_dir, params.tav_core_location)));
+                                   : CoreLocationFrom(in.launcher_dir, params.locations.tav_core)));
   e.push_back(std::string("-Dvelmor.installer.bootstrap=") + (bootstrap ? "TRUE" : "FALSE"));
   e.push_back("-Dvelmor.installer.startup_location=" +
               QuotedPath(StartupLocation(launch, in.startup_dir)));
   e.push_back("-Dvelmor.installer.jre_loc=" +
-              QuotedPath(params.distribution_mode ? in.jre_location : "..\\..\\jre"));
-  if (in.external_jre) e.push_back("-Dvelmor.installer.extjre=\"true\" ");
+              QuotedPath(params.distribution_mode ? params.locations.jre : "..\\..\\jre"));
+  if (params.locations.jre_external) e.push_back("-Dvelmor.installer.extjre=\"true\" ");
   if (params.copy_threads != "0") {
     e.push_back("-Dvelmor.installer.copythreads=" + params.copy_threads + " ");
   }
   e.push_back("-Dvelmor.installer.exec_location=" + QuotedPath(launch.execution_location) + " ");
   e.push_back("-Dvelmor.installer.nlsEnabled=" + Quoted(in.nls_enabled) + " ");
-  e.push_back("-Dvelmor.installer.prereqConfigLoc=" + QuotedPath(params.prereq_config_location) +
+  e.push_back("-Dvelmor.installer.prereqConfigLoc=" + QuotedPath(params.locations.prereq_config) +
               " ");
   e.push_back(std::string());
   if (launch.has_java_options) e.push_back(launch.java_options);
@@ -106,8 +107,8 @@ std::vector<std::string> JavaInvocation(const LaunchSettings& launch,
 }  // namespace
 
 const char* JavaProgramName(const LaunchSettings& launch) {
-  bool console = launch.debug || launch.cleanup || launch.save_inventory || launch.memory ||
-                 (launch.silent && !launch.no_console);
+  bool console = g_run_flags.debug || launch.cleanup || launch.save_inventory || launch.memory ||
+                 (g_run_flags.silent && !g_run_flags.no_console);
   return console ? "java.exe" : "javaw.exe";
 }
 
@@ -147,13 +148,13 @@ std::vector<std::string> PassThroughArguments(const std::vector<std::string>& ar
 JavaCommand BuildJavaCommand(const LaunchSettings& launch, const ParameterSettings& params,
                              const JavaCommandInputs& in) {
   JavaCommand command;
-  command.program_path = JavaProgramPath(in.jre_location, JavaProgramName(launch));
+  command.program_path = JavaProgramPath(params.locations.jre, JavaProgramName(launch));
   std::vector<std::string> invocation = JavaInvocation(launch, params, in, command.program_path);
 
   std::vector<std::string>& e = command.elements;
   e = invocation;
   e.push_back(ChooseMainClass(launch, params).main_class);
-  if (launch.one_click && !launch.silent) {
+  if (launch.one_click && !g_run_flags.silent) {
     // The one-click installer is handed the full command of the regular installer.
     e.insert(e.end(), invocation.begin(), invocation.end());
     e.push_back(kInstallerClass);

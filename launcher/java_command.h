@@ -21,11 +21,9 @@ struct ParameterSettings;
 
 // What the launch sequence knows when it builds the command, besides the settings.
 struct JavaCommandInputs {
-  std::string jre_location;  // after staging or the prompt
   std::string scratch_path;
   std::string startup_dir;  // the launcher directory once the parameter file is read
   std::string launcher_dir;
-  bool external_jre = false;
   std::string source;       // SOURCE
   std::string nls_enabled;  // NLS_ENABLED
   // The files found in the extension jar directory (ExtensionJarDirectory).

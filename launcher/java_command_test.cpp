@@ -9,6 +9,7 @@
 #include "launcher/launch_settings.h"
 #include "launcher/main_class.h"
 #include "launcher/options.h"
+#include "messages/run_flags.h"
 #include "params/parameter_settings.h"
 
 namespace {
@@ -46,6 +47,7 @@ const char kInstalledExtList[] =
 // An installed home in D:\install: BOOTSTRAP off, the runtime beside it.
 struct Launch {
   LaunchSettings launch;
+  RunFlags flags;
   ParameterSettings params;
   JavaCommandInputs inputs;
 
@@ -53,18 +55,27 @@ struct Launch {
     launch.timestamp = kTimestamp;
     launch.execution_location = kModule;
     inputs.arguments = {kModule, command_line};
+    g_run_flags = RunFlags();
     ParseOptions(&inputs.arguments, &launch);
-    params.tav_location = "T";
-    params.tav_core_location = "C";
-    params.patchel_location = "P";
-    inputs.jre_location = "D:\\jre";
+    flags = g_run_flags;
+    g_run_flags = RunFlags();
+    params.locations.tav = "T";
+    params.locations.tav_core = "C";
+    params.locations.patchel = "P";
+    params.locations.jre = "D:\\jre";
     inputs.scratch_path = "S";
     inputs.startup_dir = "D:\\install";
     inputs.launcher_dir = "D:\\install";
     inputs.nls_enabled = "TRUE";
     inputs.ext_jar_files = {"a.jar", "b.jar"};
   }
-  JavaCommand Build() const { return BuildJavaCommand(launch, params, inputs); }
+  // Builds under this launch's flags, as the run would.
+  JavaCommand Build() const {
+    g_run_flags = flags;
+    JavaCommand command = BuildJavaCommand(launch, params, inputs);
+    g_run_flags = RunFlags();
+    return command;
+  }
 };
 
 // The elements up to the class path for the installed home, with `program`.
@@ -145,9 +156,9 @@ TEST(BuildJavaCommand, StagedDistributionPointsAtTheScratchDirectory) {
   l.params.distribution = "T";
   l.params.distribution_mode = true;
   l.params.ext_jlib = "ext";
-  l.params.prereq_config_location = "D:\\stage\\prereq";
-  l.inputs.jre_location = "S\\jre\\";
-  l.inputs.external_jre = true;
+  l.params.locations.prereq_config = "D:\\stage\\prereq";
+  l.params.locations.jre = "S\\jre\\";
+  l.params.locations.jre_external = true;
   Elements e = l.Build().elements;
   ASSERT_GE(e.size(), 14u);
   EXPECT_EQ(e[0], "\"S\\jre\\bin\\java.exe\" ");
@@ -167,11 +178,11 @@ TEST(BuildJavaCommand, StagedDistributionPointsAtTheScratchDirectory) {
 
 TEST(BuildJavaCommand, AbsoluteCoreLocationIsNotJoinedToTheLauncherDirectory) {
   Launch l("-silent");
-  l.params.tav_core_location = "D:\\install";
+  l.params.locations.tav_core = "D:\\install";
   EXPECT_EQ(l.Build().elements[2], "-Dvelmor.installer.tav_loc=\"D:\\install\"");
-  l.params.tav_core_location = "\\\\server\\home";
+  l.params.locations.tav_core = "\\\\server\\home";
   EXPECT_EQ(l.Build().elements[2], "-Dvelmor.installer.tav_loc=\"\\\\server\\home\"");
-  l.params.tav_core_location = "..";
+  l.params.locations.tav_core = "..";
   EXPECT_EQ(l.Build().elements[2], "-Dvelmor.installer.tav_loc=\"D:\\install\\..\"");
 }
 
@@ -280,7 +291,7 @@ TEST(BuildJavaCommand, QuotedPathsNeverEscapeTheirClosingQuote) {
   for (const auto& [given, quoted, received] : cases) {
     Launch l("-silent");
     l.params.distribution_mode = true;
-    l.inputs.jre_location = l.params.tav_core_location = l.params.prereq_config_location = given;
+    l.params.locations.jre = l.params.locations.tav_core = l.params.locations.prereq_config = given;
     l.launch.startup_location_given = true;
     l.launch.startup_location = l.launch.execution_location = l.inputs.scratch_path = given;
     l.inputs.source = "..\\";

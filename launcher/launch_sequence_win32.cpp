@@ -29,21 +29,26 @@
 #include "messages/installer_log.h"
 #include "messages/message_output.h"
 #include "messages/messages.h"
+#include "messages/run_flags.h"
 #include "params/parameter_file.h"
 #include "params/parameter_keys.h"
 #include "params/parameter_search.h"
 #include "params/parameter_settings.h"
+#include "platform/ensure_directory.h"
 #include "platform/full_path.h"
 #include "platform/held_directory_win32.h"
 #include "platform/list_files.h"
 #include "platform/path_exists.h"
 #include "platform/path_join.h"
+#include "platform/system_calls.h"
 #include "platform/system_text.h"
 #include "platform/windows_prelude.h"
+#include "prereq/prereq_checks.h"
 #include "prereq/prereq_run.h"
 #include "staging/component_staging.h"
 #include "staging/scratch_cleanup.h"
 #include "staging/scratch_dir.h"
+#include "staging/staging_disk.h"
 
 namespace {
 
@@ -59,8 +64,6 @@ struct Launch {
   // is removed or the launcher ends.
   HeldDirectory scratch_hold;
   std::string launcher_dir;
-  std::string images_dir;
-  bool external_jre = false;
   int bootstrap_megabytes = 0;
   std::string source;
   std::string nls_enabled;
@@ -92,34 +95,32 @@ std::string ReadKeyAgain(const Launch& l, const char* key, const char* default_v
 
 // Where the scratch directory went, for whoever reads the installer log, when TEMP was
 // unusable and another temporary directory was taken instead.
-void LogScratchDirectory(const Launch& l) {
-  OpenInstallerLog(l.scratch_path, l.settings.timestamp, l.settings.log_prefix);
-  WriteLog(BaseText(msg::S_SCRATCH_DIR_CREATED, SystemTextToUtf8(l.scratch_path.c_str()).c_str())
-               .c_str());
+void LogScratchDirectory(const std::string& scratch_path) {
+  OpenInstallerLog();
+  WriteLog(
+      BaseText(msg::S_SCRATCH_DIR_CREATED, SystemTextToUtf8(scratch_path.c_str()).c_str()).c_str());
   CloseInstallerLog();
 }
 
-ParameterFileRequest MakeParameterFileRequest(const Launch& l) {
-  const LaunchSettings& s = l.settings;
-  ParameterFileRequest r;
-  r.log_directory = s.bootstrap_only ? s.bootstrap_location : l.scratch_path;
-  r.timestamp = s.timestamp;
-  r.log_prefix = s.log_prefix;
-  r.debug = s.debug;
-  r.overrides.jre_location_given = s.jre_location_given;
-  r.overrides.prereq_config_location = s.prereq_config_location;
-  r.overrides.prereq_config_from_source = s.prereq_config_from_source;
-  return r;
+ParameterOverrides MakeParameterOverrides(const LaunchSettings& s) {
+  ParameterOverrides overrides;
+  overrides.jre_location_given = s.jre_location_given;
+  overrides.prereq_config_location = s.prereq_config_location;
+  overrides.prereq_config_from_source = s.prereq_config_from_source;
+  return overrides;
 }
 
-RuntimeOptions MakeRuntimeOptions(const LaunchSettings& s) {
-  RuntimeOptions r;
-  r.jre_location_given = s.jre_location_given;
-  r.no_console = s.no_console;
-  r.bootstrap_only = s.bootstrap_only;
-  r.timestamp = s.timestamp;
-  r.log_prefix = s.log_prefix;
-  return r;
+// What finding the parameter file came to, as the launch's exit code: 0 to go on.
+int ParameterFileExitCode(ParameterFileStatus status) {
+  switch (status) {
+    case ParameterFileStatus::kRead:
+      return 0;
+    case ParameterFileStatus::kNoLauncherDirectory:
+      return -1;
+    case ParameterFileStatus::kNotFound:
+      return -2;
+  }
+  return -1;
 }
 
 // The main class decides whether the mode stages and whether it may run from a
@@ -137,7 +138,7 @@ Outcome CheckMode(Launch* l) {
     return EndWith(-1);
   }
   if (l->settings.prereq_checker) {
-    const std::string& location = l->params.prereq_config_location;
+    const std::string& location = l->params.locations.prereq_config;
     if (location.empty()) {
       ConsolePrint(LocalText(msg::S_ERR_PREREQ_CONFIG_LOC).c_str());
       return EndWith(-1);
@@ -156,20 +157,15 @@ Outcome CheckMode(Launch* l) {
 Outcome RunPrereqPhase(Launch* l, int param_status) {
   const LaunchSettings& s = l->settings;
   if (!s.help) {
-    if (!s.bootstrap_only) {
+    if (!g_run_flags.bootstrap_only) {
       ConsolePrint(LocalText(msg::S_STARTINSTALLERMSG, ProductTitle(s)).c_str());
     }
     PrereqRunRequest request;
     request.param_file = l->params.path;
-    request.log_directory = l->scratch_path;
-    request.timestamp = s.timestamp;
-    request.log_prefix = s.log_prefix;
-    request.silent = s.silent;
     request.execute_only = s.execute_sys_prereqs;
     request.ignore = s.ignore_sys_prereqs;
-    request.no_console = s.no_console;
     request.platform_checks = IsFlagOn(ReadKeyAgain(*l, "PLATFORM_PREREQS", "FALSE"));
-    if (RunSystemPrereqs(request) != 0) return EndWith(-1);
+    if (RunSystemPrereqs(request, CheckPrereqPass) != 0) return EndWith(-1);
   }
   if (param_status == 0) return {};
   if (param_status == -2) WaitForEnter();
@@ -180,48 +176,29 @@ Outcome RunPrereqPhase(Launch* l, int param_status) {
 void DiscoverDirectories(Launch* l) {
   GetLauncherDirectory(&l->launcher_dir);
   std::string parent = LauncherDirectoryOf(l->launcher_dir);
+  ComponentLocations& locations = l->params.locations;
   if (IsDirectory(JoinPath(l->launcher_dir, "images"))) {
-    l->images_dir = JoinPath(l->launcher_dir, "images");
+    locations.images = JoinPath(l->launcher_dir, "images");
   } else if (IsDirectory(JoinPath(parent, "images"))) {
-    l->images_dir = JoinPath(parent, "images");
+    locations.images = JoinPath(parent, "images");
   }
   // A launcher inside an installed home runs the installer from that home.
   if (IsDirectory(JoinPath(parent, "jlib"))) {
-    l->params.tav_location = "..";
-    l->params.tav_core_location = "..";
+    locations.tav = "..";
+    locations.tav_core = "..";
   }
   l->bootstrap_megabytes = ParseBootstrapSize(l->params.bootstrap_size);
 }
 
 StagingRequest MakeStagingRequest(const Launch& l) {
-  const ParameterSettings& p = l.params;
   StagingRequest r;
   r.scratch_path = l.scratch_path;
-  r.tav_location = p.tav_location;
-  r.tav_core_location = p.tav_core_location;
-  r.patchel_location = p.patchel_location;
-  r.jre_location = p.jre_location;
-  r.images_dir = l.images_dir;
-  r.prereq_config_location = p.prereq_config_location;
-  r.jre_scratch_location = p.jre_scratch_location;
-  r.tav_version = p.tav_version;
-  r.jre_version = p.jre_version;
   r.unzip_dir = l.startup_dir;
+  r.timestamp = l.settings.timestamp;
   // Staging runs only with a size in range, 0 to 2047 megabytes.
   r.bootstrap_size_kb = static_cast<std::uint64_t>(l.bootstrap_megabytes) * 1024;
-  r.distribution = IsFlagOn(p.distribution);
-  r.ext_jlib = p.ext_jlib;
-  r.ext_lib = p.ext_lib;
-  r.ext_bin = p.ext_bin;
-  r.copy_runtime = !l.external_jre;
-  r.timestamp = l.settings.timestamp;
-  r.log_prefix = l.settings.log_prefix;
-  r.components = p.bootstrap_comps;
-  r.access_dir = p.access_dir;
-  r.bootstrap_only = l.settings.bootstrap_only;
   r.no_bootstrap = l.settings.no_bootstrap;
   r.print_time = l.settings.print_time;
-  r.debug = l.settings.debug;
   return r;
 }
 
@@ -232,25 +209,22 @@ Outcome Stage(Launch* l) {
     ShowError(LocalText(msg::S_ERBOOTSTRAP_RANGE, kMaxBootstrapMegabytes).c_str());
     return {};
   }
-  ConsolePrint(BootstrapMessage(l->settings.bootstrap_only, LocalMessage("S_BOOTSTRAPMSG"),
+  ConsolePrint(BootstrapMessage(g_run_flags.bootstrap_only, LocalMessage("S_BOOTSTRAPMSG"),
                                 LocalMessage("S_BOOTSTRAPONLYMSG"), LocalMessage("S_WAITMSG"),
                                 SystemTextToUtf8(l->scratch_path.c_str()))
                    .c_str());
   std::fflush(stdout);
-  int exit_code = 0;
-  if (!DecideExternalRuntime(MakeRuntimeOptions(l->settings), l->scratch_path, &l->params,
-                             &l->external_jre, &exit_code)) {
-    return EndWith(exit_code);
+  switch (DecideExternalRuntime(l->settings.jre_location_given, &l->params)) {
+    case RuntimeDecision::kGoOn:
+      break;
+    case RuntimeDecision::kNoRuntime:
+      return EndWith(-1);
+    case RuntimeDecision::kPromptDisabled:
+      return EndWith(0);
   }
-  StagingRequest request = MakeStagingRequest(*l);
-  if (StageComponents(&request) == kStagingFailed) return EndWith(-1);
-  ParameterSettings& p = l->params;
-  p.tav_location = request.tav_location;
-  p.tav_core_location = request.tav_core_location;
-  p.patchel_location = request.patchel_location;
-  p.jre_location = request.jre_location;
-  p.prereq_config_location = request.prereq_config_location;
-  l->images_dir = request.images_dir;
+  if (StageComponents(MakeStagingRequest(*l), &l->params, StagingDisk()) == kStagingFailed) {
+    return EndWith(-1);
+  }
   return {};
 }
 
@@ -258,9 +232,8 @@ Outcome Stage(Launch* l) {
 // directory would name a place under TEMP's parent (on C:\Temp, the root of C:), which
 // any user may create. So every location the Java command names is made absolute first,
 // against the launcher directory, the working directory until then.
-void MakeLocationsAbsolute(ParameterSettings* p) {
-  for (std::string* location : {&p->tav_location, &p->tav_core_location, &p->patchel_location,
-                                &p->jre_location, &p->prereq_config_location}) {
+void MakeLocationsAbsolute(ComponentLocations* l) {
+  for (std::string* location : {&l->tav, &l->tav_core, &l->patchel, &l->jre, &l->prereq_config}) {
     std::string full;
     if (!location->empty() && GetFullPath(*location, &full)) *location = full;
   }
@@ -268,11 +241,9 @@ void MakeLocationsAbsolute(ParameterSettings* p) {
 
 JavaCommand BuildCommand(const Launch& l) {
   JavaCommandInputs in;
-  in.jre_location = l.params.jre_location;
   in.scratch_path = l.scratch_path;
   in.startup_dir = l.startup_dir;
   in.launcher_dir = l.launcher_dir;
-  in.external_jre = l.external_jre;
   in.source = l.source;
   in.nls_enabled = l.nls_enabled;
   in.arguments = *l.arguments;
@@ -285,10 +256,8 @@ JavaCommand BuildCommand(const Launch& l) {
 // The runtime kind check inside the log, then the installer itself.
 int StartInstaller(const Launch& l, const std::string& program, const JavaCommand& command,
                    bool* still_running) {
-  const LaunchSettings& s = l.settings;
-  OpenInstallerLog(l.scratch_path, s.timestamp, s.log_prefix);
-  int status =
-      CheckRuntimeKind(l.params.jre_location, l.external_jre, MakeRuntimeOptions(s), l.params);
+  OpenInstallerLog();
+  int status = CheckRuntimeKind(l.settings.jre_location_given, l.params);
   CloseInstallerLog();
   if (status != 0) {
     // As for a missing Java program: the user gets to read why nothing starts.
@@ -307,21 +276,19 @@ int LaunchInstaller(Launch* l) {
   l->nls_enabled = ReadKeyAgain(*l, "NLS_ENABLED", "TRUE");
   l->wait = ShouldWaitForInstaller(s, l->params);
 
-  if (IsFlagOn(l->params.bootstrap)) MakeLocationsAbsolute(&l->params);
+  if (IsFlagOn(l->params.bootstrap)) MakeLocationsAbsolute(&l->params.locations);
 
   int status = 0;
-  if (s.debug) ConsolePrint((std::string(LocalMessage("S_LDLIBPATH_VAR")) + "\n").c_str());
+  if (g_run_flags.debug)
+    ConsolePrint((std::string(LocalMessage("S_LDLIBPATH_VAR")) + "\n").c_str());
   JavaCommand command = BuildCommand(*l);
-  if (command.sets_silent) {
-    s.silent = true;
-    g_console.silent = true;
-  }
+  if (command.sets_silent) g_run_flags.silent = true;
   // The program checked here is the file started later, after the working directory
   // has changed: a relative path would then name another file, one in TEMP's
   // neighbourhood that the user can plant.
   std::string program;
   if (!GetFullPath(command.program_path, &program)) program.clear();
-  if (!s.bootstrap_only && !PathExists(program)) {
+  if (!g_run_flags.bootstrap_only && !PathExists(program)) {
     ShowError(LocalText(msg::S_ERJRENFD, command.program_path.c_str(), "1.3.1").c_str());
     status = -1;
   }
@@ -331,7 +298,7 @@ int LaunchInstaller(Launch* l) {
   }
   std::string temp = GetTempDir();
   if (IsFlagOn(l->params.bootstrap)) MoveWorkingDirectory(temp);
-  if (s.bootstrap_only) {
+  if (g_run_flags.bootstrap_only) {
     std::printf("\nBootStrap To %s Completed\n", l->scratch_path.c_str());
     std::fflush(stdout);
     return status;
@@ -353,6 +320,38 @@ int LaunchInstaller(Launch* l) {
   return status;
 }
 
+// The scratch directory (or, under -BOOTSTRAPONLY, BOOTSTRAP_LOC) and the parameter
+// file; returns what finding the file came to, as an exit code (0 to go on).
+int FindScratchAndParameters(Launch* l) {
+  const LaunchSettings& s = l->settings;
+  InstallerLog& log = g_installer_log;
+  if (s.scratch_path_given) l->scratch_path = s.scratch_path;
+  l->scratch_made = !g_run_flags.bootstrap_only && !s.scratch_path_given;
+  int made =
+      l->scratch_made ? CreateScratchDir(s.timestamp, &l->scratch_path, &l->scratch_hold) : 0;
+  // The Prerequisite Checker logs into the temporary directory it made its scratch
+  // directory in, unless told otherwise.
+  std::string temp = GetTempDir();
+  if (l->scratch_made && s.prereq_checker && log.override_directory.empty() &&
+      IsReadWriteDirectory(temp)) {
+    log.override_directory = temp;
+  }
+  log.fallback_directory = g_run_flags.bootstrap_only ? s.bootstrap_location : l->scratch_path;
+  int status = made;
+  if (made == 0) {
+    if (s.scratch_path_given) HoldDirectory(l->scratch_path, &l->scratch_hold);
+    if (l->scratch_made && !IsTempFromEnvironment()) LogScratchDirectory(l->scratch_path);
+    std::string startup_dir = l->startup_dir;
+    ParameterFileStatus found =
+        ReadParameterFile(MakeParameterOverrides(s), &l->startup_dir, l->scratch_path, &l->params);
+    // Once velparam.ini is found, relative locations mean the startup directory.
+    if (found != ParameterFileStatus::kNotFound) MoveWorkingDirectory(startup_dir);
+    status = ParameterFileExitCode(found);
+  }
+  if (g_run_flags.bootstrap_only) l->scratch_path = s.bootstrap_location;
+  return status;
+}
+
 int RunLaunch(std::vector<std::string>* arguments) {
   Launch l;
   l.arguments = arguments;
@@ -361,36 +360,22 @@ int RunLaunch(std::vector<std::string>* arguments) {
 
   if (LoadMessageCatalogue() != 0) return 1;
   ParseOptions(arguments, &s);
-  g_console.silent = s.silent;
-  g_installer_log.override_directory = s.prereq_log_location;
-  if (s.no_console) {
+  InstallerLog& log = g_installer_log;
+  log.timestamp = s.timestamp;
+  log.prefix = s.log_prefix;
+  log.override_directory = s.prereq_log_location;
+  if (g_run_flags.no_console) {
     // No console of its own: console text is dropped, even where the launcher was
     // started on someone else's console.
-    g_console.output = nullptr;
+    g_system.console = nullptr;
   } else {
     SetUpConsole();
   }
 
   l.startup_dir = StartupDirectoryOf((*arguments)[0]);
-  if (s.scratch_path_given) l.scratch_path = s.scratch_path;
   l.params.path = s.param_file;
-  l.params.jre_location = s.jre_location;
-  int param_status = 0;
-  l.scratch_made = !s.bootstrap_only && !s.scratch_path_given;
-  if (l.scratch_made &&
-      CreateScratchDir(s.timestamp, s.prereq_checker, &l.scratch_path, &l.scratch_hold) != 0) {
-    param_status = -1;
-  } else {
-    if (s.scratch_path_given) HoldDirectory(l.scratch_path, &l.scratch_hold);
-    if (l.scratch_made && !IsTempFromEnvironment()) LogScratchDirectory(l);
-    std::string startup_dir = l.startup_dir;
-    param_status =
-        ReadParameterFile(MakeParameterFileRequest(l), &l.startup_dir, l.scratch_path, &l.params);
-    // Once velparam.ini is found, relative locations mean the startup directory.
-    if (param_status != -2) MoveWorkingDirectory(startup_dir);
-  }
-  if (s.bootstrap_only) l.scratch_path = s.bootstrap_location;
-
+  l.params.locations.jre = s.jre_location;
+  int param_status = FindScratchAndParameters(&l);
   if (Outcome o = CheckMode(&l); o.ends) return o.code;
   if (Outcome o = RunPrereqPhase(&l, param_status); o.ends) return o.code;
   return LaunchInstaller(&l);

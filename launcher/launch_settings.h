@@ -6,6 +6,8 @@
 #include <string>
 
 struct LaunchSettings {
+  // -SILENT, -DEBUG, -NOCONSOLE and -BOOTSTRAPONLY are not here: ParseOptions sets
+  // them in the run's flags (messages/run_flags.h), which the console reads too.
   // Modes and switches, one per row of the option table.
   bool preclone_setup = false;
   bool update_node_list = false;
@@ -14,21 +16,17 @@ struct LaunchSettings {
   bool cleanup = false;
   bool save_inventory = false;
   bool remove_home = false;
-  bool bootstrap_only = false;
   bool no_bootstrap = false;
   bool print_time = false;
   bool detach_home = false;
   bool update_home_deps = false;
   bool add_node = false;
   bool prereq_checker = false;
-  bool silent = false;
   bool wait_for_completion = false;
   bool help = false;
-  bool debug = false;
   bool memory = false;
   bool ignore_sys_prereqs = false;
   bool execute_sys_prereqs = false;
-  bool no_console = false;
   bool one_click = false;
 
   // Value options.

@@ -5,6 +5,7 @@
 
 #include "launcher/launch_settings.h"
 #include "messages/format_text.h"
+#include "messages/run_flags.h"
 #include "platform/full_path.h"
 #include "platform/text_buffer.h"
 
@@ -26,7 +27,7 @@ const ValueOption kValueOptions[] = {
 };
 
 enum class OptionAction {
-  kFlag,                  // sets `flag`
+  kFlag,                  // sets `flag` or `run_flag`
   kBootstrapLocation,     // BOOTSTRAP_LOC=dir
   kPrereqLogLocation,     // -PREREQLOGLOC takes the next element
   kPrereqConfigLocation,  // PREREQ_CONFIG_LOCATION=dir
@@ -37,44 +38,52 @@ struct OptionRow {
   const char* name;  // matched anywhere in the upper-case copy of an element
   OptionAction action;
   bool LaunchSettings::*flag;
+  bool RunFlags::*run_flag;  // instead of `flag`, for the run's own flags
   bool sets_silent;
   const char* log_prefix;  // nullptr leaves the prefix as it is
 };
 
 // The order matters: rows that set the log prefix overwrite one another, last wins.
 const OptionRow kOptionTable[] = {
-    {"-PRECLONESETUP", OptionAction::kFlag, &LaunchSettings::preclone_setup, false, nullptr},
-    {"-UPDATENODELIST", OptionAction::kFlag, &LaunchSettings::update_node_list, true,
+    {"-PRECLONESETUP", OptionAction::kFlag, &LaunchSettings::preclone_setup, nullptr, false,
+     nullptr},
+    {"-UPDATENODELIST", OptionAction::kFlag, &LaunchSettings::update_node_list, nullptr, true,
      "\\UpdateNodeList"},
-    {"-ATTACHHOME", OptionAction::kFlag, &LaunchSettings::attach_home, true, "\\AttachHome"},
-    {"-RELINK", OptionAction::kFlag, &LaunchSettings::relink, true, nullptr},
-    {"-CLEANUP", OptionAction::kFlag, &LaunchSettings::cleanup, false, "\\Cleanup"},
-    {"-SAVEINVENTORY", OptionAction::kFlag, &LaunchSettings::save_inventory, false,
+    {"-ATTACHHOME", OptionAction::kFlag, &LaunchSettings::attach_home, nullptr, true,
+     "\\AttachHome"},
+    {"-RELINK", OptionAction::kFlag, &LaunchSettings::relink, nullptr, true, nullptr},
+    {"-CLEANUP", OptionAction::kFlag, &LaunchSettings::cleanup, nullptr, false, "\\Cleanup"},
+    {"-SAVEINVENTORY", OptionAction::kFlag, &LaunchSettings::save_inventory, nullptr, false,
      "\\SaveInventory"},
-    {"-REMOVEHOME", OptionAction::kFlag, &LaunchSettings::remove_home, false, "\\RemoveHome"},
-    {"-BOOTSTRAPONLY", OptionAction::kFlag, &LaunchSettings::bootstrap_only, true, nullptr},
-    {"-NOBOOTSTRAP", OptionAction::kFlag, &LaunchSettings::no_bootstrap, false, nullptr},
-    {"BOOTSTRAP_LOC", OptionAction::kBootstrapLocation, nullptr, false, nullptr},
-    {"-PRINTTIME", OptionAction::kFlag, &LaunchSettings::print_time, false, nullptr},
-    {"-DETACHHOME", OptionAction::kFlag, &LaunchSettings::detach_home, true, "\\DetachHome"},
-    {"-UPDATEHOMEDEPS", OptionAction::kFlag, &LaunchSettings::update_home_deps, true,
+    {"-REMOVEHOME", OptionAction::kFlag, &LaunchSettings::remove_home, nullptr, false,
+     "\\RemoveHome"},
+    {"-BOOTSTRAPONLY", OptionAction::kFlag, nullptr, &RunFlags::bootstrap_only, true, nullptr},
+    {"-NOBOOTSTRAP", OptionAction::kFlag, &LaunchSettings::no_bootstrap, nullptr, false, nullptr},
+    {"BOOTSTRAP_LOC", OptionAction::kBootstrapLocation, nullptr, nullptr, false, nullptr},
+    {"-PRINTTIME", OptionAction::kFlag, &LaunchSettings::print_time, nullptr, false, nullptr},
+    {"-DETACHHOME", OptionAction::kFlag, &LaunchSettings::detach_home, nullptr, true,
+     "\\DetachHome"},
+    {"-UPDATEHOMEDEPS", OptionAction::kFlag, &LaunchSettings::update_home_deps, nullptr, true,
      "\\UpdateHomeDeps"},
-    {"-ADDNODE", OptionAction::kFlag, &LaunchSettings::add_node, false, nullptr},
-    {"-PREREQCHECKER", OptionAction::kFlag, &LaunchSettings::prereq_checker, false, nullptr},
-    {"-SILENT", OptionAction::kFlag, &LaunchSettings::silent, true, nullptr},
-    {"-WAITFORCOMPLETION", OptionAction::kFlag, &LaunchSettings::wait_for_completion, false,
+    {"-ADDNODE", OptionAction::kFlag, &LaunchSettings::add_node, nullptr, false, nullptr},
+    {"-PREREQCHECKER", OptionAction::kFlag, &LaunchSettings::prereq_checker, nullptr, false,
      nullptr},
-    {"-HELP", OptionAction::kFlag, &LaunchSettings::help, true, nullptr},
-    {"-PREREQLOGLOC", OptionAction::kPrereqLogLocation, nullptr, false, nullptr},
-    {"-DEBUG", OptionAction::kFlag, &LaunchSettings::debug, false, nullptr},
-    {"-MEMORY", OptionAction::kFlag, &LaunchSettings::memory, false, nullptr},
-    {"-IGNORESYSPREREQS", OptionAction::kFlag, &LaunchSettings::ignore_sys_prereqs, false, nullptr},
-    {"-EXECUTESYSPREREQS", OptionAction::kFlag, &LaunchSettings::execute_sys_prereqs, false,
+    {"-SILENT", OptionAction::kFlag, nullptr, &RunFlags::silent, true, nullptr},
+    {"-WAITFORCOMPLETION", OptionAction::kFlag, &LaunchSettings::wait_for_completion, nullptr,
+     false, nullptr},
+    {"-HELP", OptionAction::kFlag, &LaunchSettings::help, nullptr, true, nullptr},
+    {"-PREREQLOGLOC", OptionAction::kPrereqLogLocation, nullptr, nullptr, false, nullptr},
+    {"-DEBUG", OptionAction::kFlag, nullptr, &RunFlags::debug, false, nullptr},
+    {"-MEMORY", OptionAction::kFlag, &LaunchSettings::memory, nullptr, false, nullptr},
+    {"-IGNORESYSPREREQS", OptionAction::kFlag, &LaunchSettings::ignore_sys_prereqs, nullptr, false,
      nullptr},
-    {"-NOCONSOLE", OptionAction::kFlag, &LaunchSettings::no_console, false, nullptr},
-    {"PREREQ_CONFIG_LOCATION", OptionAction::kPrereqConfigLocation, nullptr, false, nullptr},
-    {"-ONECLICK", OptionAction::kFlag, &LaunchSettings::one_click, false, nullptr},
-    {"FROM_LOCATION", OptionAction::kFromLocation, nullptr, false, nullptr},
+    {"-EXECUTESYSPREREQS", OptionAction::kFlag, &LaunchSettings::execute_sys_prereqs, nullptr,
+     false, nullptr},
+    {"-NOCONSOLE", OptionAction::kFlag, nullptr, &RunFlags::no_console, false, nullptr},
+    {"PREREQ_CONFIG_LOCATION", OptionAction::kPrereqConfigLocation, nullptr, nullptr, false,
+     nullptr},
+    {"-ONECLICK", OptionAction::kFlag, &LaunchSettings::one_click, nullptr, false, nullptr},
+    {"FROM_LOCATION", OptionAction::kFromLocation, nullptr, nullptr, false, nullptr},
 };
 
 constexpr std::string_view kPrereqLogLocationOption = "-PREREQLOGLOC";
@@ -130,7 +139,8 @@ void ApplyRow(const OptionRow& row, const std::string& element, const std::strin
               LaunchSettings* settings) {
   switch (row.action) {
     case OptionAction::kFlag:
-      settings->*row.flag = true;
+      if (row.flag != nullptr) settings->*row.flag = true;
+      if (row.run_flag != nullptr) g_run_flags.*row.run_flag = true;
       break;
     case OptionAction::kBootstrapLocation:
       ReadBootstrapLocation(element, &settings->bootstrap_location);
@@ -142,17 +152,17 @@ void ApplyRow(const OptionRow& row, const std::string& element, const std::strin
       }
       break;
     case OptionAction::kPrereqConfigLocation:
-      GetAssignedValue(&settings->prereq_config_location, element, false, settings->debug);
+      GetAssignedValue(&settings->prereq_config_location, element, false, g_run_flags.debug);
       settings->prereq_config_from_source = false;
       break;
     case OptionAction::kFromLocation:
       if (settings->prereq_config_location.empty()) {
-        GetAssignedValue(&settings->prereq_config_location, element, true, settings->debug);
+        GetAssignedValue(&settings->prereq_config_location, element, true, g_run_flags.debug);
         settings->prereq_config_from_source = true;
       }
       break;
   }
-  if (row.sets_silent) settings->silent = true;
+  if (row.sets_silent) g_run_flags.silent = true;
   if (row.log_prefix != nullptr) settings->log_prefix = row.log_prefix;
 }
 

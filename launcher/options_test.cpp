@@ -4,12 +4,14 @@
 #include <unistd.h>
 
 #include "launcher/launch_settings.h"
+#include "messages/run_flags.h"
 #include "platform/full_path.h"
 
 namespace {
 
 struct Parsed {
   LaunchSettings settings;
+  RunFlags flags;
   std::vector<std::string> elements;
 };
 
@@ -17,7 +19,10 @@ Parsed Parse(const std::string& command_line, const std::string& module = "C:\\m
   Parsed p;
   p.settings.timestamp = "2010-11-05_09-41-07AM";
   p.elements = {module, command_line};
+  g_run_flags = RunFlags();
   ParseOptions(&p.elements, &p.settings);
+  p.flags = g_run_flags;
+  g_run_flags = RunFlags();
   return p;
 }
 
@@ -61,11 +66,11 @@ TEST(GetOptionValue, CutsValuesAt1023Characters) {
 }
 
 TEST(ParseOptions, MatchesUpperCaseNamesAsSubstrings) {
-  EXPECT_TRUE(Parse("-silent").settings.silent);
-  EXPECT_TRUE(Parse("-SiLeNt").settings.silent);
-  EXPECT_TRUE(Parse("-silentInstall").settings.silent);
-  EXPECT_TRUE(Parse("-responseFile C:\\a-DEBUG.rsp").settings.debug);
-  EXPECT_FALSE(Parse("-silent").settings.debug);
+  EXPECT_TRUE(Parse("-silent").flags.silent);
+  EXPECT_TRUE(Parse("-SiLeNt").flags.silent);
+  EXPECT_TRUE(Parse("-silentInstall").flags.silent);
+  EXPECT_TRUE(Parse("-responseFile C:\\a-DEBUG.rsp").flags.debug);
+  EXPECT_FALSE(Parse("-silent").flags.debug);
 }
 
 TEST(ParseOptions, ValueOptionsAreCaseSensitive) {
@@ -73,7 +78,7 @@ TEST(ParseOptions, ValueOptionsAreCaseSensitive) {
   EXPECT_EQ(p.settings.param_file, "");
   p = Parse("-paramFile C:\\p\\velparam.ini -silent");
   EXPECT_EQ(p.settings.param_file, "C:\\p\\velparam.ini");
-  EXPECT_TRUE(p.settings.silent);
+  EXPECT_TRUE(p.flags.silent);
 }
 
 TEST(ParseOptions, ValueOptionsSetTheirGivenFlags) {
@@ -108,8 +113,8 @@ TEST(ParseOptions, JavaOptionsAreCutOffTheArgument) {
   // Options after -J belong to Java but are still recognised.
   p = Parse("-silent -J-Xms64m -debug");
   EXPECT_EQ(p.settings.java_options, "-Xms64m -debug");
-  EXPECT_TRUE(p.settings.debug);
-  EXPECT_TRUE(p.settings.silent);
+  EXPECT_TRUE(p.flags.debug);
+  EXPECT_TRUE(p.flags.silent);
 
   p = Parse("-silent");
   EXPECT_FALSE(p.settings.has_java_options);
@@ -117,7 +122,7 @@ TEST(ParseOptions, JavaOptionsAreCutOffTheArgument) {
 
 TEST(ParseOptions, ModuleElementIsNotScanned) {
   Parsed p = Parse("-silent", "C:\\tools-debug\\x-Jy\\BOOTSTRAP_LOC=q\\setup.exe");
-  EXPECT_FALSE(p.settings.debug);
+  EXPECT_FALSE(p.flags.debug);
   EXPECT_FALSE(p.settings.has_java_options);
   EXPECT_EQ(p.settings.bootstrap_location, "");
   EXPECT_EQ(p.elements[0], "C:\\tools-debug\\x-Jy\\BOOTSTRAP_LOC=q\\setup.exe");
@@ -129,7 +134,7 @@ TEST(ParseOptions, LogPrefixFollowsTableOrderNotCommandLineOrder) {
   EXPECT_EQ(Parse("").settings.log_prefix, "\\installActions");
   Parsed p = Parse("-attachHome");
   EXPECT_TRUE(p.settings.attach_home);
-  EXPECT_TRUE(p.settings.silent);
+  EXPECT_TRUE(p.flags.silent);
   EXPECT_EQ(p.settings.log_prefix, "\\AttachHome");
   EXPECT_EQ(Parse("-removeHome -cleanup").settings.log_prefix, "\\RemoveHome");
   EXPECT_EQ(Parse("-cleanup -removeHome").settings.log_prefix, "\\RemoveHome");
@@ -139,34 +144,35 @@ TEST(ParseOptions, LogPrefixFollowsTableOrderNotCommandLineOrder) {
 TEST(ParseOptions, SilentComesWithSomeModesOnly) {
   for (const char* mode : {"-updateNodeList", "-attachHome", "-relink", "-bootstrapOnly",
                            "-detachHome", "-updateHomeDeps", "-help"}) {
-    EXPECT_TRUE(Parse(mode).settings.silent) << mode;
+    EXPECT_TRUE(Parse(mode).flags.silent) << mode;
   }
   for (const char* mode : {"-preCloneSetup", "-cleanup", "-saveInventory", "-removeHome",
                            "-noBootstrap", "-addNode", "-prereqChecker", "-waitForCompletion",
                            "-noConsole", "-oneClick", "-printTime", "-memory"}) {
-    EXPECT_FALSE(Parse(mode).settings.silent) << mode;
+    EXPECT_FALSE(Parse(mode).flags.silent) << mode;
   }
 }
 
 TEST(ParseOptions, EveryFlagRowSetsItsFlag) {
-  LaunchSettings s =
-      Parse(
-          "-preCloneSetup -updateNodeList -attachHome -relink -cleanup -saveInventory "
-          "-removeHome -bootstrapOnly -noBootstrap -printTime -detachHome -updateHomeDeps "
-          "-addNode -prereqChecker -waitForCompletion -help -debug -memory "
-          "-ignoreSysPrereqs -executeSysPrereqs -noConsole -oneClick")
-          .settings;
+  Parsed parsed = Parse(
+      "-preCloneSetup -updateNodeList -attachHome -relink -cleanup -saveInventory "
+      "-removeHome -bootstrapOnly -noBootstrap -printTime -detachHome -updateHomeDeps "
+      "-addNode -prereqChecker -waitForCompletion -help -debug -memory "
+      "-ignoreSysPrereqs -executeSysPrereqs -noConsole -oneClick");
+  const LaunchSettings& s = parsed.settings;
+  const RunFlags& f = parsed.flags;
   for (bool flag :
        {s.preclone_setup, s.update_node_list, s.attach_home,         s.relink,
-        s.cleanup,        s.save_inventory,   s.remove_home,         s.bootstrap_only,
+        s.cleanup,        s.save_inventory,   s.remove_home,         f.bootstrap_only,
         s.no_bootstrap,   s.print_time,       s.detach_home,         s.update_home_deps,
         s.add_node,       s.prereq_checker,   s.wait_for_completion, s.help,
-        s.debug,          s.memory,           s.ignore_sys_prereqs,  s.execute_sys_prereqs,
-        s.no_console,     s.one_click}) {
+        f.debug,          s.memory,           s.ignore_sys_prereqs,  s.execute_sys_prereqs,
+        f.no_console,     s.one_click}) {
     EXPECT_TRUE(flag);
   }
-  LaunchSettings none = Parse("").settings;
-  EXPECT_FALSE(none.silent || none.debug || none.help || none.no_console || none.one_click);
+  Parsed none = Parse("");
+  EXPECT_FALSE(none.flags.silent || none.flags.debug || none.settings.help ||
+               none.flags.no_console || none.settings.one_click);
 }
 
 TEST(ParseOptions, PrereqLogLocationNeedsTheOptionAlone) {
@@ -235,7 +241,7 @@ TEST(ParseOptions, EmptyCommandLineSetsNothing) {
   EXPECT_EQ(p.settings.param_file, "");
   EXPECT_EQ(p.settings.prereq_config_location, "");
   EXPECT_EQ(p.settings.bootstrap_location, "");
-  EXPECT_FALSE(p.settings.silent);
+  EXPECT_FALSE(p.flags.silent);
   EXPECT_EQ(p.settings.last_element_upper, "");
 }
 

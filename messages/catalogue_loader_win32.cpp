@@ -6,6 +6,7 @@
 #include "messages/catalogue_files.h"
 #include "messages/message_map.h"
 #include "messages/messages.h"
+#include "platform/system_calls.h"
 #include "platform/windows_prelude.h"
 
 namespace {
@@ -60,7 +61,7 @@ int LoadMessageCatalogueFrom(const std::string& directory, const std::string& ta
     std::fputs("\nERROR: Could not read any NLS message catalogue!\n", stderr);
     return 1;
   }
-  g_console.output = GetStdHandle(STD_OUTPUT_HANDLE);
+  g_system.console = GetStdHandle(STD_OUTPUT_HANDLE);
   return 0;
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "messages/messages.h"
+#include "platform/system_calls.h"
 #include "platform/windows_prelude.h"
 
 namespace {
@@ -57,7 +58,7 @@ TEST_F(CatalogueLoaderTest, ConsoleFallsBackKeyByKeyWhileTheLogReadsConsNls) {
   EXPECT_STREQ(LocalMessage("S_BOOTSTRAPMSG"), "Copying");
   EXPECT_STREQ(BaseMessage("S_TAV"), "Velmor Installer");
   EXPECT_STREQ(BaseMessage("S_WAITMSG"), "Please wait");
-  EXPECT_NE(g_console.output, nullptr);
+  EXPECT_NE(g_system.console, nullptr);
 }
 
 TEST_F(CatalogueLoaderTest, LocalizedCatalogueAloneLoadsWithAnEmptyBaseMap) {

@@ -14,9 +14,16 @@ struct InstallerLog {
   std::FILE* stream = nullptr;
   // The log file's path, empty when no log could be opened; S_EXIT_MSG shows it.
   std::string path;
+  // The log's identity, set by the launch sequence as each part becomes known; every
+  // opening names the file from it, so all of them add to one file.
+  std::string timestamp;
+  std::string prefix = "\\installActions";
   // Where logs go before anything else (-PREREQLOGLOC, or the temporary directory of
   // the prerequisite checker); its "logs" subdirectory holds the file.
   std::string override_directory;
+  // Where the log goes when neither the override nor inst_loc says otherwise: the
+  // scratch directory, or BOOTSTRAP_LOC under -BOOTSTRAPONLY.
+  std::string fallback_directory;
   // inst_loc, read once and made absolute, so that every opening names the same file
   // whatever the working directory is by then.
   bool inventory_read = false;
@@ -26,10 +33,9 @@ struct InstallerLog {
 extern InstallerLog g_installer_log;
 
 // Opens the log for appending in the override's or inst_loc's "logs" directory, else in
-// `fallback_directory`. Without a usable directory no file is opened; a stream still
+// the fallback directory. Without a usable directory no file is opened; a stream still
 // open stays open.
-void OpenInstallerLog(const std::string& fallback_directory, const std::string& timestamp,
-                      const std::string& prefix);
+void OpenInstallerLog();
 
 // Appends `text` to the open log and flushes; does nothing when no log is open.
 void WriteLog(const char* text);

@@ -7,10 +7,19 @@
 #include <string>
 
 #include "messages/messages.h"
+#include "platform/system_calls.h"
 #include "platform/windows_prelude.h"
 #include "tests/support/test_tree_win32.h"
 
 namespace {
+
+// Opens the log with this identity, as the launch sequence sets it.
+void OpenLog(const std::string& fallback, const char* timestamp, const char* prefix) {
+  g_installer_log.fallback_directory = fallback;
+  g_installer_log.timestamp = timestamp;
+  g_installer_log.prefix = prefix;
+  OpenInstallerLog();
+}
 
 constexpr char kSoftwareKey[] = "SOFTWARE\\VELMOR";
 constexpr char kWow64Key[] = "SOFTWARE\\WOW6432NODE\\VELMOR";
@@ -31,8 +40,8 @@ std::string ReadFile(const std::string& path) {
 class InstallerLogTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    saved_console_ = g_console.output;
-    g_console.output = nullptr;
+    saved_console_ = g_system.console;
+    g_system.console = nullptr;
     g_installer_log = InstallerLog();
     char temp[MAX_PATH];
     ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
@@ -45,7 +54,7 @@ class InstallerLogTest : public ::testing::Test {
   void TearDown() override {
     CloseInstallerLog();
     g_installer_log = InstallerLog();
-    g_console.output = saved_console_;
+    g_system.console = saved_console_;
     if (!created_key_.empty()) RegDeleteKeyA(HKEY_LOCAL_MACHINE, created_key_.c_str());
     RemoveTestTree(dir_);
   }
@@ -64,7 +73,7 @@ class InstallerLogTest : public ::testing::Test {
   void ExpectInventoryLogsUsed(const char* subkey) {
     std::string inventory = dir_ + "\\inventory";
     RegisterInventory(subkey, REG_SZ, inventory);
-    OpenInstallerLog(dir_ + "\\fallback", "T1", "\\installActions");
+    OpenLog(dir_ + "\\fallback", "T1", "\\installActions");
     WriteLog("inventory");
     CloseInstallerLog();
     EXPECT_EQ(g_installer_log.path, inventory + "\\logs\\installActionsT1.log");
@@ -78,23 +87,23 @@ class InstallerLogTest : public ::testing::Test {
 };
 
 TEST_F(InstallerLogTest, FallbackDirectoryHoldsTheLogNamedByPrefixAndTimestamp) {
-  OpenInstallerLog(dir_, "T1", "\\installActions");
+  OpenLog(dir_, "T1", "\\installActions");
   ASSERT_NE(g_installer_log.stream, nullptr);
   EXPECT_EQ(g_installer_log.path, dir_ + "\\installActionsT1.log");
   WriteLog("hello");
   EXPECT_EQ(ReadFile(dir_ + "\\installActionsT1.log"), "hello");  // flushed at once
   CloseInstallerLog();
   EXPECT_EQ(g_installer_log.stream, nullptr);
-  OpenInstallerLog(dir_, "T1", "\\AttachHome");
+  OpenLog(dir_, "T1", "\\AttachHome");
   EXPECT_EQ(g_installer_log.path, dir_ + "\\AttachHomeT1.log");
   EXPECT_NE(GetFileAttributesA((dir_ + "\\AttachHomeT1.log").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(InstallerLogTest, EveryOpeningAppendsToTheSameFile) {
-  OpenInstallerLog(dir_, "T1", "\\installActions");
+  OpenLog(dir_, "T1", "\\installActions");
   WriteLog("first|");
   CloseInstallerLog();
-  OpenInstallerLog(dir_, "T1", "\\installActions");
+  OpenLog(dir_, "T1", "\\installActions");
   ShowAndLog("second|");
   CloseInstallerLog();
   EXPECT_EQ(ReadFile(dir_ + "\\installActionsT1.log"), "first|second|");
@@ -102,7 +111,7 @@ TEST_F(InstallerLogTest, EveryOpeningAppendsToTheSameFile) {
 
 TEST_F(InstallerLogTest, OverrideAndItsLogsDirectoryAreCreated) {
   g_installer_log.override_directory = dir_ + "\\over\\ride";
-  OpenInstallerLog(dir_ + "\\fallback", "T1", "\\installActions");
+  OpenLog(dir_ + "\\fallback", "T1", "\\installActions");
   WriteLog("override");
   CloseInstallerLog();
   EXPECT_EQ(g_installer_log.path, dir_ + "\\over\\ride\\logs\\installActionsT1.log");
@@ -120,7 +129,7 @@ TEST_F(InstallerLogTest, InventoryLocationUnderWow6432NodeIsUsed) {
 TEST_F(InstallerLogTest, ExpandableInventoryLocationIsExpanded) {
   SetEnvironmentVariableA("VEL_LOG_TEST_ROOT", dir_.c_str());
   RegisterInventory(kSoftwareKey, REG_EXPAND_SZ, "%VEL_LOG_TEST_ROOT%\\inv");
-  OpenInstallerLog(dir_ + "\\fallback", "T1", "\\installActions");
+  OpenLog(dir_ + "\\fallback", "T1", "\\installActions");
   CloseInstallerLog();
   SetEnvironmentVariableA("VEL_LOG_TEST_ROOT", nullptr);
   EXPECT_EQ(g_installer_log.path, dir_ + "\\inv\\logs\\installActionsT1.log");
@@ -135,11 +144,11 @@ TEST_F(InstallerLogTest, RelativeInventoryLocationNamesOneFileWhereverTheLaunche
   ASSERT_TRUE(CreateDirectoryA((dir_ + "\\later").c_str(), nullptr));
   RegisterInventory(kSoftwareKey, REG_SZ, "inv");
   SetCurrentDirectoryA((dir_ + "\\start").c_str());
-  OpenInstallerLog(dir_, "T1", "\\installActions");
+  OpenLog(dir_, "T1", "\\installActions");
   WriteLog("first|");
   CloseInstallerLog();
   SetCurrentDirectoryA((dir_ + "\\later").c_str());
-  OpenInstallerLog(dir_, "T1", "\\installActions");
+  OpenLog(dir_, "T1", "\\installActions");
   WriteLog("second|");
   CloseInstallerLog();
   SetCurrentDirectoryA(saved_cwd);
@@ -150,13 +159,13 @@ TEST_F(InstallerLogTest, RelativeInventoryLocationNamesOneFileWhereverTheLaunche
 TEST_F(InstallerLogTest, UnusableDirectoryOpensNothingButKeepsAnOpenLog) {
   CloseInstallerLog();  // with nothing open
   std::ofstream(dir_ + "\\file").close();
-  OpenInstallerLog(dir_ + "\\file\\sub", "T1", "\\installActions");
+  OpenLog(dir_ + "\\file\\sub", "T1", "\\installActions");
   EXPECT_EQ(g_installer_log.stream, nullptr);
   EXPECT_EQ(g_installer_log.path, "");
   WriteLog("lost");
   EXPECT_EQ(ReadFile(dir_ + "\\file"), "");
-  OpenInstallerLog(dir_, "T1", "\\installActions");
-  OpenInstallerLog(dir_ + "\\file\\sub", "T1", "\\installActions");
+  OpenLog(dir_, "T1", "\\installActions");
+  OpenLog(dir_ + "\\file\\sub", "T1", "\\installActions");
   EXPECT_EQ(g_installer_log.path, dir_ + "\\installActionsT1.log");
   WriteLog("kept");
   CloseInstallerLog();

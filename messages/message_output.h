@@ -1,9 +1,8 @@
 // How the launcher speaks to the user: the console, message boxes, the Enter pause.
 //
-// Console text is UTF-8; it is converted to UTF-16 and written with WriteConsoleW so
-// that any language shows correctly whatever the console's code page. A text too long
-// for the 1023-unit conversion buffer goes to standard output unconverted. Without a
-// console handle console text is dropped.
+// Console text is UTF-8, written through the system-call table (platform/system_calls.h):
+// on Windows as UTF-16 with WriteConsoleW, so that any language shows correctly whatever
+// the console's code page. Without a console handle console text is dropped.
 #ifndef MESSAGES_MESSAGE_OUTPUT_H_
 #define MESSAGES_MESSAGE_OUTPUT_H_
 

@@ -1,9 +1,10 @@
 #include "messages/messages.h"
 
 #include "messages/message_map.h"
+#include "messages/run_flags.h"
 
 MessageMaps g_message_maps;
-ConsoleState g_console;
+RunFlags g_run_flags;
 
 static const char* Lookup(const MessageMap* map, const char* key) {
   const char* text = MessageMapGet(map, key);

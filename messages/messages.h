@@ -14,19 +14,6 @@ struct MessageMaps {
 
 extern MessageMaps g_message_maps;
 
-// Where console text goes: the process's standard output handle once the catalogue is
-// loaded and again once the console window exists; null drops console text.
-// In silent mode errors go to the console instead of message boxes, and the launcher
-// pauses for Enter after the errors that end it.
-struct ConsoleState {
-  void* output = nullptr;
-  bool silent = false;
-  // Shows an error box; null means MessageBoxW. Tests put a recorder here.
-  void (*show_message_box)(const wchar_t* text, const wchar_t* caption) = nullptr;
-};
-
-extern ConsoleState g_console;
-
 // The console and the log texts of `key`. A key that no catalogue defines yields the
 // key itself, so every caller gets a printable text without conversions.
 const char* LocalMessage(const char* key);

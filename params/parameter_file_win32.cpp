@@ -6,6 +6,7 @@
 #include "messages/installer_log.h"
 #include "messages/message_output.h"
 #include "messages/messages.h"
+#include "messages/run_flags.h"
 #include "params/parameter_search.h"
 #include "params/parameter_settings.h"
 #include "platform/full_path.h"
@@ -61,11 +62,11 @@ KeyReader ProfileKeyReader(const std::string& path) {
   };
 }
 
-int ReadParameterFile(const ParameterFileRequest& request, std::string* startup_dir,
-                      const std::string& scratch_path, ParameterSettings* params) {
+ParameterFileStatus ReadParameterFile(const ParameterOverrides& overrides, std::string* startup_dir,
+                                      const std::string& scratch_path, ParameterSettings* params) {
   std::string launcher_dir;
   GetLauncherDirectory(&launcher_dir);
-  OpenInstallerLog(request.log_directory, request.timestamp, request.log_prefix);
+  OpenInstallerLog();
 
   std::string missing_user_file;
   std::string path = params->path;
@@ -75,10 +76,10 @@ int ReadParameterFile(const ParameterFileRequest& request, std::string* startup_
       ShowError(LocalText(msg::S_ERVELPARAMNFD).c_str());
       WriteLog(BaseText(msg::S_ERVELPARAMNFD).c_str());
       CloseInstallerLog();
-      return -2;
+      return ParameterFileStatus::kNotFound;
     }
   }
-  MakeAbsolute(&path, request.debug);
+  MakeAbsolute(&path, g_run_flags.debug);
   params->path = path;
 
   if (!missing_user_file.empty()) {
@@ -89,9 +90,9 @@ int ReadParameterFile(const ParameterFileRequest& request, std::string* startup_
   }
   CloseInstallerLog();
 
-  if (!GetLauncherDirectory(&launcher_dir)) return -1;
+  if (!GetLauncherDirectory(&launcher_dir)) return ParameterFileStatus::kNoLauncherDirectory;
   *startup_dir = launcher_dir;
 
-  ReadParameterKeys(ProfileKeyReader(path), request.overrides, launcher_dir, scratch_path, params);
-  return 0;
+  ReadParameterKeys(ProfileKeyReader(path), overrides, launcher_dir, scratch_path, params);
+  return ParameterFileStatus::kRead;
 }

@@ -8,7 +8,9 @@
 
 #include "messages/installer_log.h"
 #include "messages/messages.h"
+#include "messages/run_flags.h"
 #include "params/parameter_settings.h"
+#include "platform/system_calls.h"
 #include "platform/windows_prelude.h"
 #include "tests/support/test_tree_win32.h"
 
@@ -49,9 +51,9 @@ std::string ExeDirectory() {
 class ParameterFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    saved_console_ = g_console;
+    saved_system_ = g_system;
     saved_cwd_ = CurrentDirectory();
-    g_console.output = nullptr;
+    g_system.console = nullptr;
     g_installer_log = InstallerLog();
     char temp[MAX_PATH];
     ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
@@ -62,11 +64,10 @@ class ParameterFileTest : public ::testing::Test {
     ASSERT_TRUE(CreateDirectoryA((dir_ + "\\other").c_str(), nullptr));
     ASSERT_TRUE(CreateDirectoryA((dir_ + "\\scratch").c_str(), nullptr));
     // A report outside silent mode would open a message box and stall the run.
-    g_console.silent = true;
+    g_run_flags.silent = true;
     scratch_ = dir_ + "\\scratch";
-    request_.log_directory = scratch_;
-    request_.timestamp = "T1";
-    request_.log_prefix = "\\installActions";
+    g_installer_log.fallback_directory = scratch_;
+    g_installer_log.timestamp = "T1";
     launcher_ = ExeDirectory();
     for (const std::string& planted :
          {launcher_ + "\\velparam.ini", launcher_ + "\\..\\velparam.ini"})
@@ -84,17 +85,18 @@ class ParameterFileTest : public ::testing::Test {
     CloseInstallerLog();
     g_installer_log = InstallerLog();
     SetCurrentDirectoryA(saved_cwd_.c_str());
-    g_console = saved_console_;
+    g_system = saved_system_;
+    g_run_flags = RunFlags();
     RemoveTestTree(dir_);
   }
-  int Read(const std::string& startup, ParameterSettings* params) {
+  ParameterFileStatus Read(const std::string& startup, ParameterSettings* params) {
     startup_dir_ = startup;
-    return ReadParameterFile(request_, &startup_dir_, scratch_, params);
+    return ReadParameterFile(overrides_, &startup_dir_, scratch_, params);
   }
   std::string Log() { return ReadFile(scratch_ + "\\installActionsT1.log"); }
 
-  ParameterFileRequest request_;
-  ConsoleState saved_console_;
+  ParameterOverrides overrides_;
+  SystemCalls saved_system_;
   std::string saved_cwd_, dir_, scratch_, launcher_, startup_dir_;
 };
 
@@ -127,10 +129,10 @@ TEST_F(ParameterFileTest, NamedFileInAnotherDirectoryIsUsed) {
   WriteFile(dir_ + "\\start\\velparam.ini", "[Velmor]\r\nTAV_VERSION=1.1\r\n");
   ParameterSettings params;
   params.path = dir_ + "\\other\\mine.ini";
-  ASSERT_EQ(Read(dir_ + "\\start", &params), 0);
+  ASSERT_EQ(Read(dir_ + "\\start", &params), ParameterFileStatus::kRead);
   EXPECT_EQ(params.path, dir_ + "\\other\\mine.ini");
   EXPECT_EQ(params.tav_version, "9.9");
-  EXPECT_EQ(params.tav_location, launcher_);
+  EXPECT_EQ(params.locations.tav, launcher_);
   std::string log = Log();
   EXPECT_EQ(Count(log, "S_USING_PARAMFILE"), 1) << log;
   EXPECT_EQ(Count(log, "S_ERVELPARAMNFD_LOC"), 0) << log;
@@ -142,7 +144,7 @@ TEST_F(ParameterFileTest, NamedFileInAnotherDirectoryIsUsed) {
   ASSERT_TRUE(SetCurrentDirectoryA((dir_ + "\\other").c_str()));
   params = ParameterSettings();
   params.path = "mine.ini";
-  ASSERT_EQ(Read(dir_ + "\\start", &params), 0);
+  ASSERT_EQ(Read(dir_ + "\\start", &params), ParameterFileStatus::kRead);
   EXPECT_EQ(params.path, dir_ + "\\other\\mine.ini");
   EXPECT_EQ(params.tav_version, "9.9");
 }
@@ -150,7 +152,7 @@ TEST_F(ParameterFileTest, NamedFileInAnotherDirectoryIsUsed) {
 TEST_F(ParameterFileTest, FileInTheStartupParentIsFoundSecondAndMadeAbsolute) {
   WriteFile(dir_ + "\\velparam.ini", "[Velmor]\r\nBOOTSTRAP=T\r\n");
   ParameterSettings params;
-  ASSERT_EQ(Read(dir_ + "\\start", &params), 0);
+  ASSERT_EQ(Read(dir_ + "\\start", &params), ParameterFileStatus::kRead);
   EXPECT_EQ(params.path, dir_ + "\\velparam.ini");
   EXPECT_EQ(params.path.find(".."), std::string::npos);
   EXPECT_EQ(params.bootstrap, "T");
@@ -164,7 +166,7 @@ TEST_F(ParameterFileTest, MissingNamedFileFallsBackToTheSearch) {
   WriteFile(dir_ + "\\start\\velparam.ini", "[Velmor]\r\nTAV_VERSION=1.1\r\n");
   ParameterSettings params;
   params.path = dir_ + "\\other\\gone.ini";
-  ASSERT_EQ(Read(dir_ + "\\start", &params), 0);
+  ASSERT_EQ(Read(dir_ + "\\start", &params), ParameterFileStatus::kRead);
   EXPECT_EQ(params.path, dir_ + "\\start\\velparam.ini");
   EXPECT_EQ(params.tav_version, "1.1");
   std::string log = Log();
@@ -177,7 +179,7 @@ TEST_F(ParameterFileTest, MissingNamedFileFallsBackToTheSearch) {
 TEST_F(ParameterFileTest, NoFileAnywhereLogsEveryPlaceAndFails) {
   ASSERT_TRUE(CreateDirectoryA((dir_ + "\\start\\deeper").c_str(), nullptr));
   ParameterSettings params;
-  EXPECT_EQ(Read(dir_ + "\\start\\deeper", &params), -2);
+  EXPECT_EQ(Read(dir_ + "\\start\\deeper", &params), ParameterFileStatus::kNotFound);
   std::string log = Log();
   EXPECT_EQ(Count(log, "S_ERVELPARAMNFD_LOC"), 4) << log;
   EXPECT_EQ(Count(log, "S_ERVELPARAMNFD") - Count(log, "S_ERVELPARAMNFD_LOC"), 1) << log;

@@ -53,7 +53,7 @@ void ReadParameterKeys(const KeyReader& read, const ParameterOverrides& override
     std::string scratch_loc = text("JRE_SCRATCH_LOC", "");
     if (!scratch_loc.empty())
       StoreBounded(&p->jre_scratch_location, scratch_path + "\\" + scratch_loc);
-    p->jre_location = text("JRE_LOCATION", "");
+    p->locations.jre = text("JRE_LOCATION", "");
   }
   p->access_dir = text("ACCESS_DIR", "");
   p->jre_memory_options = text("JRE_MEMORY_OPTIONS", "");
@@ -64,13 +64,13 @@ void ReadParameterKeys(const KeyReader& read, const ParameterOverrides& override
   p->disable_jre_prompt = text("DISABLE_JRE_PROMPT", "FALSE");
 
   bool staged = p->distribution_mode;
-  p->tav_location =
+  p->locations.tav =
       text("TAV_LOCATION", staged ? StagedLocation(kInstallerId, p->tav_version) : launcher_dir);
-  p->tav_core_location =
+  p->locations.tav_core =
       text("TAV_CORE_LOCATION",
            staged ? StagedLocation(kInstallerCoreId, p->tav_version) : launcher_dir);
-  p->patchel_location = text("PATCHEL_LOCATION",
-                             staged ? StagedLocation(kPatchToolId, p->tav_version) : launcher_dir);
+  p->locations.patchel = text("PATCHEL_LOCATION",
+                              staged ? StagedLocation(kPatchToolId, p->tav_version) : launcher_dir);
 
   p->bootstrap = flag("BOOTSTRAP", "F");
   p->bootstrap_size = text("BOOTSTRAP_SIZE", "52");
@@ -82,9 +82,9 @@ void ReadParameterKeys(const KeyReader& read, const ParameterOverrides& override
 
   // A location written on the command line always wins; one derived from FROM_LOCATION
   // is only the default.
-  p->prereq_config_location = overrides.prereq_config_location;
+  p->locations.prereq_config = overrides.prereq_config_location;
   if (overrides.prereq_config_location.empty() || overrides.prereq_config_from_source) {
-    p->prereq_config_location = text("PREREQ_CONFIG_LOCATION", overrides.prereq_config_location);
+    p->locations.prereq_config = text("PREREQ_CONFIG_LOCATION", overrides.prereq_config_location);
   }
 
   p->wait_for_completion = flag("WAIT_FOR_COMPLETION", "F");

@@ -38,7 +38,7 @@ std::string ReadVelmorKey(const KeyReader& read, const char* key, const std::str
 std::vector<std::string> SplitBootstrapComponents(const std::string& text);
 
 // Reads every key of the Velmor section into `*params`. `launcher_dir` is the default
-// of the three locations outside distribution mode; `params->jre_location` holds the
+// of the three locations outside distribution mode; `params->locations.jre` holds the
 // -jreLoc value on entry and is replaced by JRE_LOCATION unless -jreLoc was given.
 void ReadParameterKeys(const KeyReader& read, const ParameterOverrides& overrides,
                        const std::string& launcher_dir, const std::string& scratch_path,

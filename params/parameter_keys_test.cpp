@@ -66,9 +66,9 @@ TEST(ParameterKeys, EmptySectionGivesEveryDefault) {
   EXPECT_EQ(p.install_class, "velmor.tavrun.cmd.TavInstaller");
   EXPECT_EQ(p.install_oneclick_class, "velmor.tavrun.quick.TavOneClickInstaller");
   EXPECT_EQ(p.use_jre_only + p.use_jdk_only + p.disable_jre_prompt, "FALSEFALSEFALSE");
-  for (const std::string& location : {p.tav_location, p.tav_core_location, p.patchel_location})
+  for (const std::string& location : {p.locations.tav, p.locations.tav_core, p.locations.patchel})
     EXPECT_EQ(location, kLauncherDir);
-  EXPECT_EQ(p.jre_location + p.jre_scratch_location + p.access_dir + p.prereq_config_location +
+  EXPECT_EQ(p.locations.jre + p.jre_scratch_location + p.access_dir + p.locations.prereq_config +
                 p.ext_jlib + p.ext_lib + p.ext_bin + p.bootstrap_comps_text,
             "");
   EXPECT_TRUE(p.bootstrap_comps.empty());
@@ -79,7 +79,7 @@ TEST(ParameterKeys, EmptySectionGivesEveryDefault) {
                 {"TAV_LOCATION", ""},
                 {"WAIT_FOR_COMPLETION", ""}});
   EXPECT_EQ(p.bootstrap_size + "|" + p.tav_version + "|" + p.wait_for_completion, "52|1.7.0.0.0|F");
-  EXPECT_EQ(p.tav_location, kLauncherDir);
+  EXPECT_EQ(p.locations.tav, kLauncherDir);
 }
 
 TEST(ParameterKeys, FlagsNeedAnUpperCaseTAndSwitchesExactlyTRUE) {
@@ -102,62 +102,62 @@ TEST(ParameterKeys, DistributionStagesLocationsAndForcesBootstrap) {
       ReadKeys({{"DISTRIBUTION", "TRUE"}, {"TAV_VERSION", "11.2.0.1.0"}, {"BOOTSTRAP", "F"}});
   EXPECT_TRUE(p.distribution_mode);
   EXPECT_EQ(p.distribution, "T");
-  EXPECT_EQ(p.tav_location, "..\\stage\\Components\\velmor.swd.tav\\11.2.0.1.0\\1\\DataFiles\\");
-  EXPECT_EQ(p.tav_core_location,
+  EXPECT_EQ(p.locations.tav, "..\\stage\\Components\\velmor.swd.tav\\11.2.0.1.0\\1\\DataFiles\\");
+  EXPECT_EQ(p.locations.tav_core,
             "..\\stage\\Components\\velmor.swd.tav.core\\11.2.0.1.0\\1\\DataFiles\\");
-  EXPECT_EQ(p.patchel_location,
+  EXPECT_EQ(p.locations.patchel,
             "..\\stage\\Components\\velmor.swd.patchel\\11.2.0.1.0\\1\\DataFiles\\");
   EXPECT_EQ(p.bootstrap, "TRUE");
 
   p = ReadKeys({{"DISTRIBUTION", "TRUE"}, {"TAV_LOCATION", "E:\\tav"}});
-  EXPECT_EQ(p.tav_location, "E:\\tav");
-  EXPECT_EQ(p.tav_core_location,
+  EXPECT_EQ(p.locations.tav, "E:\\tav");
+  EXPECT_EQ(p.locations.tav_core,
             "..\\stage\\Components\\velmor.swd.tav.core\\1.7.0.0.0\\1\\DataFiles\\");
 
   // The version is text, never a format.
   p = ReadKeys({{"DISTRIBUTION", "T"}, {"TAV_VERSION", "%s%n%d"}});
-  EXPECT_EQ(p.patchel_location,
+  EXPECT_EQ(p.locations.patchel,
             "..\\stage\\Components\\velmor.swd.patchel\\%s%n%d\\1\\DataFiles\\");
 
   p = ReadKeys({{"DISTRIBUTION", "true"}, {"TAV_VERSION", "11.2.0.1.0"}});
   EXPECT_FALSE(p.distribution_mode);
-  EXPECT_EQ(p.tav_location, kLauncherDir);
+  EXPECT_EQ(p.locations.tav, kLauncherDir);
   EXPECT_EQ(p.bootstrap, "F");
 }
 
 TEST(ParameterKeys, JreLocationKeysAreReadOnlyWithoutJreLoc) {
   FakeSection section{{{"JRE_LOCATION", "E:\\jre"}, {"JRE_SCRATCH_LOC", "stage\\jre"}}, {}};
   ParameterSettings before;
-  before.jre_location = "F:\\cmdjre";
+  before.locations.jre = "F:\\cmdjre";
   ParameterOverrides launch;
   launch.jre_location_given = true;
   ParameterSettings p = Read(&section, launch, before);
-  EXPECT_EQ(p.jre_location, "F:\\cmdjre");
+  EXPECT_EQ(p.locations.jre, "F:\\cmdjre");
   EXPECT_EQ(p.jre_scratch_location, "");
   EXPECT_FALSE(section.WasAsked("JRE_LOCATION") || section.WasAsked("JRE_SCRATCH_LOC"));
 
   p = Read(&section, ParameterOverrides(), before);
-  EXPECT_EQ(p.jre_location, "E:\\jre");
+  EXPECT_EQ(p.locations.jre, "E:\\jre");
   EXPECT_EQ(p.jre_scratch_location, std::string(kScratch) + "\\stage\\jre");
   FakeSection empty;  // an absent JRE_LOCATION still replaces the value
   p = Read(&empty, ParameterOverrides(), before);
-  EXPECT_EQ(p.jre_location + p.jre_scratch_location, "");
+  EXPECT_EQ(p.locations.jre + p.jre_scratch_location, "");
 }
 
 TEST(ParameterKeys, PrereqConfigLocationFromTheCommandLineWins) {
   ParameterOverrides launch;
   launch.prereq_config_location = "C:\\cmd\\prereq";
   FakeSection section{{{"PREREQ_CONFIG_LOCATION", "E:\\file\\prereq"}}, {}};
-  EXPECT_EQ(Read(&section, launch).prereq_config_location, "C:\\cmd\\prereq");
+  EXPECT_EQ(Read(&section, launch).locations.prereq_config, "C:\\cmd\\prereq");
   EXPECT_FALSE(section.WasAsked("PREREQ_CONFIG_LOCATION"));
 
   // One derived from FROM_LOCATION is only the default.
   launch.prereq_config_from_source = true;
-  EXPECT_EQ(Read(&section, launch).prereq_config_location, "E:\\file\\prereq");
+  EXPECT_EQ(Read(&section, launch).locations.prereq_config, "E:\\file\\prereq");
   FakeSection empty;
-  EXPECT_EQ(Read(&empty, launch).prereq_config_location, "C:\\cmd\\prereq");
+  EXPECT_EQ(Read(&empty, launch).locations.prereq_config, "C:\\cmd\\prereq");
 
-  EXPECT_EQ(Read(&section).prereq_config_location, "E:\\file\\prereq");
+  EXPECT_EQ(Read(&section).locations.prereq_config, "E:\\file\\prereq");
 }
 
 TEST(ParameterKeys, KeysAreReadOnceEachDistributionFirst) {

@@ -13,6 +13,21 @@ constexpr std::size_t kMaxBootstrapComponents = 16;
 inline constexpr char kInstallerClass[] = "velmor.tavrun.cmd.TavInstaller";
 inline constexpr char kOneClickInstallerClass[] = "velmor.tavrun.quick.TavOneClickInstaller";
 
+// Where each component of the installer is: read from the parameter file (or the
+// command line), moved to its staged copy by staging, to a typed answer by the runtime
+// choice, made absolute before a staged start. Every step updates these in place.
+struct ComponentLocations {
+  std::string jre;
+  // The runtime is used where it is (named by -jreLoc or typed at the prompt) rather
+  // than staged, so its kind is checked before the start.
+  bool jre_external = false;
+  std::string tav;
+  std::string tav_core;
+  std::string patchel;
+  std::string images;
+  std::string prereq_config;
+};
+
 struct ParameterSettings {
   // The absolute path of the parameter file in use.
   std::string path;
@@ -20,9 +35,9 @@ struct ParameterSettings {
   // Flags keep their first character: on only when it is an upper-case 'T'.
   std::string distribution = "F";
   bool distribution_mode = false;
-  // The Java runtime: -jreLoc, else JRE_LOCATION; JRE_SCRATCH_LOC gives where a staged
+  ComponentLocations locations;
+  // The Java runtime is -jreLoc, else JRE_LOCATION; JRE_SCRATCH_LOC gives where a staged
   // runtime is expected inside the scratch directory.
-  std::string jre_location;
   std::string jre_scratch_location;
   std::string access_dir;
   std::string jre_memory_options;
@@ -32,16 +47,12 @@ struct ParameterSettings {
   std::string use_jre_only = "FALSE";
   std::string use_jdk_only = "FALSE";
   std::string disable_jre_prompt = "FALSE";
-  std::string tav_location;
-  std::string tav_core_location;
-  std::string patchel_location;
   std::string bootstrap = "F";
   std::string bootstrap_size = "52";
   std::string jre_osdparam;
   std::string addto_classpath;
   std::string install_class = kInstallerClass;
   std::string install_oneclick_class = kOneClickInstallerClass;
-  std::string prereq_config_location;
   std::string wait_for_completion = "F";
   std::string copy_threads = "0";
   std::string ext_jlib;

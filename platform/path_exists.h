@@ -4,7 +4,7 @@
 
 #include <string>
 
-// True when `path` exists, as a file or a directory (_access mode 0).
+// True when `path` exists, as a file or a directory (through the system-call table).
 bool PathExists(const std::string& path);
 
 #endif  // PLATFORM_PATH_EXISTS_H_

@@ -32,6 +32,15 @@ std::string SystemTextToUtf8(const char* text) {
   return utf8;
 }
 
+std::wstring Utf8ToWide(const char* text) {
+  int n = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
+  if (n <= 0) return std::wstring();
+  std::wstring wide(static_cast<std::size_t>(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text, -1, &wide[0], n);
+  wide.resize(static_cast<std::size_t>(n - 1));
+  return wide;
+}
+
 std::wstring SystemTextToWide(const std::string& text) {
   int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
   if (length <= 0) return std::wstring();

@@ -23,9 +23,7 @@ constexpr int kPassEndsLaunch = -1;
 // The run's state that the passes share.
 struct PrereqPassState {
   std::string param_file;
-  bool silent = false;
   bool ignore = false;
-  bool no_console = false;
   // Set by the certified-version step; empty before it (and when it was skipped).
   std::string required_section;
   std::string optional_section;

@@ -5,7 +5,10 @@
 #include "messages/installer_log.h"
 #include "messages/message_output.h"
 #include "messages/messages.h"
+#include "messages/run_flags.h"
 #include "params/section_reader.h"
+#include "platform/input_line.h"
+#include "platform/system_calls.h"
 #include "platform/system_text.h"
 #include "platform/text_buffer.h"
 #include "platform/windows_prelude.h"
@@ -43,7 +46,7 @@ std::string GetFailureMessage(const PrereqPassState& state, const char* key) {
 // One line of standard input (at most 1023 characters); null when the input has ended.
 const char* ReadAnswerLine(char (&answer)[kTextBufferSize]) {
   answer[0] = '\0';
-  return std::fgets(answer, sizeof answer, stdin);
+  return ReadInputLine(answer, sizeof answer);
 }
 
 // Asks whether to go on although the system is not certified: true for yes.
@@ -69,11 +72,11 @@ bool UserAcceptsUncertifiedSystem() {
 }
 
 // The end of a launch on an uncertified system.
-int RefuseUncertifiedSystem(const PrereqPassState& state) {
+int RefuseUncertifiedSystem() {
   ShowAndLogMessage(msg::S_EXIT_MSG, g_installer_log.path.c_str());
-  if (!state.silent && !state.no_console) {
+  if (!g_run_flags.silent && !g_run_flags.no_console) {
     ShowAndLogMessage(msg::S_EXIT_CONTINUE);
-    std::getchar();
+    g_system.read_input_char();
   }
   CloseInstallerLog();
   return kPassEndsLaunch;
@@ -109,7 +112,7 @@ int CheckCertifiedVersion(PrereqPassState* state, bool* read_section) {
   }
   if (state->ignore) return kPassFailed;
   if (CertifiedValue(*state, "CERTIFIED_VERSION_WARN") != "TRUE") {
-    return RefuseUncertifiedSystem(*state);
+    return RefuseUncertifiedSystem();
   }
   std::string location = CertifiedValue(*state, "CERTIFIED_VERSION_LOCATION");
   ConsolePrint("\n\n");
@@ -118,8 +121,8 @@ int CheckCertifiedVersion(PrereqPassState* state, bool* read_section) {
                  : ("\nThe version of this operating system is not certified.Check '" +
                     SystemTextToUtf8(location.c_str()) + "' for a list of certified versions.\n")
                        .c_str());
-  if (state->silent || state->no_console || !UserAcceptsUncertifiedSystem()) {
-    return RefuseUncertifiedSystem(*state);
+  if (g_run_flags.silent || g_run_flags.no_console || !UserAcceptsUncertifiedSystem()) {
+    return RefuseUncertifiedSystem();
   }
   return kPassPassed;  // the user's word stands for the platform requirements
 }
@@ -174,7 +177,7 @@ void CheckEntry(PrereqPassState* state, bool first_pass, const std::string& key,
   if (key == "SERVICE_PACK") {
     std::string message = GetFailureMessage(*state, "SERVICE_PACK_FAILURE_MESSAGE");
     Judge(state, CheckServicePack(value), message, failed);
-  } else if (key == "MIN_DISPLAY_COLORS" && first_pass && !state->silent) {
+  } else if (key == "MIN_DISPLAY_COLORS" && first_pass && !g_run_flags.silent) {
     std::string message = GetFailureMessage(*state, "MIN_DISPLAY_COLORS_FAILURE_MESSAGE");
     Judge(state, CheckDisplayColours(value), message, failed);
   } else if (key == "CPU") {

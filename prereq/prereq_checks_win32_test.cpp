@@ -12,6 +12,8 @@
 #include "messages/installer_log.h"
 #include "messages/message_map.h"
 #include "messages/messages.h"
+#include "messages/run_flags.h"
+#include "platform/system_calls.h"
 #include "platform/windows_prelude.h"
 #include "prereq/swap_space.h"
 #include "prereq/system_info.h"
@@ -76,8 +78,8 @@ std::string ReadFile(const std::string& path) {
 class PrereqChecksTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    saved_console_ = g_console.output;
-    g_console.output = nullptr;
+    saved_console_ = g_system.console;
+    g_system.console = nullptr;
     g_message_maps.local = CreateMessageMap();
     g_message_maps.base = CreateMessageMap();
     const char* const keys[][2] = {{"S_CHECKING_FOR_SWAP", "[swap %s]"},
@@ -105,7 +107,8 @@ class PrereqChecksTest : public ::testing::Test {
   void TearDown() override {
     CloseInstallerLog();
     FreeMessageMaps();
-    g_console.output = saved_console_;
+    g_system.console = saved_console_;
+    g_run_flags = RunFlags();
     DeleteFileA(log_path_.c_str());
     DeleteFileA(param_path_.c_str());
   }
@@ -176,7 +179,7 @@ TEST_F(PrereqChecksTest, GenericPassChecksEachKnownKeyAndGathersNoPlatformMessag
   SetPagingFiles(std::string("C:\\pagefile.sys 1024 2048\0\0", 28));
   PrereqPassState state;
   // Wine reports "Service Pack 1"; the display check needs a console user.
-  state.silent = true;
+  g_run_flags.silent = true;
   EXPECT_EQ(GenericPass("CPU=1234\nUNKNOWN=1\nSERVICE_PACK=1\nSWAP_SPACE=2048\n"
                         "MIN_DISPLAY_COLORS=256\nCPU=\nCPU_FAILURE_MESSAGE=x\n",
                         &state),

@@ -13,21 +13,21 @@
 
 #include <string>
 
+#include "prereq/prereq_checks.h"
+
 struct PrereqRunRequest {
   std::string param_file;
-  std::string log_directory;  // where the log goes when nothing else is known
-  std::string timestamp;
-  std::string log_prefix;
-  bool silent = false;
-  bool execute_only = false;  // -EXECUTESYSPREREQS
-  bool ignore = false;        // -IGNORESYSPREREQS
-  bool no_console = false;
+  bool execute_only = false;     // -EXECUTESYSPREREQS
+  bool ignore = false;           // -IGNORESYSPREREQS
   bool platform_checks = false;  // PLATFORM_PREREQS begins with T
 };
 
-// Runs the prerequisite passes. 0 when the launch may go on; -1 when it ends here
-// (a failure not accepted, a refused system, or -EXECUTESYSPREREQS), after
-// S_EXIT_MSG. The installer log is closed either way.
-int RunSystemPrereqs(const PrereqRunRequest& request);
+// One pass's checks: CheckPrereqPass, or a test's stand-in.
+using PrereqPassCheck = int (*)(PrereqPassState* state, bool required_category, bool first_pass);
+
+// Runs the prerequisite passes through `check_pass`. 0 when the launch may go on; -1
+// when it ends here (a failure not accepted, a refused system, or
+// -EXECUTESYSPREREQS), after S_EXIT_MSG. The installer log is closed either way.
+int RunSystemPrereqs(const PrereqRunRequest& request, PrereqPassCheck check_pass);
 
 #endif  // PREREQ_PREREQ_RUN_H_

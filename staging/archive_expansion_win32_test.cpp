@@ -12,6 +12,8 @@
 #include "messages/installer_log.h"
 #include "messages/message_map.h"
 #include "messages/messages.h"
+#include "messages/run_flags.h"
+#include "platform/system_calls.h"
 #include "platform/windows_prelude.h"
 #include "staging/free_disk.h"
 #include "tests/support/test_tree_win32.h"
@@ -58,9 +60,9 @@ std::wstring Wide(const std::string& text) {
 class ExpandJarsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    saved_console_ = g_console;
-    g_console.silent = true;
-    g_console.output = GetStdHandle(STD_OUTPUT_HANDLE);
+    saved_system_ = g_system;
+    g_run_flags.silent = true;
+    g_system.console = GetStdHandle(STD_OUTPUT_HANDLE);
     g_message_maps.local = CreateMessageMap();
     g_message_maps.base = CreateMessageMap();
     MessageMapPut(g_message_maps.local, "S_UNZIP_FAILED", "LOCAL-UNZIP-FAILED[%s]" + kPad);
@@ -84,7 +86,8 @@ class ExpandJarsTest : public ::testing::Test {
   void TearDown() override {
     CloseInstallerLog();
     FreeMessageMaps();
-    g_console = saved_console_;
+    g_system = saved_system_;
+    g_run_flags = RunFlags();
     RemoveTestTree(dir_);
   }
 
@@ -103,7 +106,7 @@ class ExpandJarsTest : public ::testing::Test {
     return text;
   }
 
-  ConsoleState saved_console_;
+  SystemCalls saved_system_;
   std::string dir_, launcher_dir_, log_path_, shown_;
 };
 

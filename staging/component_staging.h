@@ -23,48 +23,32 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
+
+class StagingDiskInterface;
+struct ParameterSettings;
 
 // Nothing was staged, something was, or staging failed (the launch then ends with -1).
 constexpr int kStagedNothing = 0;
 constexpr int kStagedSome = 10;
 constexpr int kStagingFailed = 30;
 
+// What the launch decided about staging; the rest comes from the parameter file.
 struct StagingRequest {
   std::string scratch_path;
-  // In and out: the medium's locations on entry, the staged copies on return.
-  std::string tav_location;
-  std::string tav_core_location;
-  std::string patchel_location;
-  std::string jre_location;
-  std::string images_dir;
-  std::string prereq_config_location;
-
-  // Where an already staged runtime is expected: "<scratch>\<JRE_SCRATCH_LOC>", or empty.
-  std::string jre_scratch_location;
-  std::string tav_version;
-  std::string jre_version;
   std::string unzip_dir;  // the launcher directory
+  std::string timestamp;  // names the timing log
   std::uint64_t bootstrap_size_kb = 0;
-  bool distribution = false;
-  std::string ext_jlib;
-  std::string ext_lib;
-  std::string ext_bin;
-  bool copy_runtime = false;
-  std::string timestamp;
-  std::string log_prefix;
-  std::vector<std::string> components;  // BOOTSTRAP_COMPS entries, "id:version"
-  std::string access_dir;
-  bool bootstrap_only = false;
   bool no_bootstrap = false;
   bool print_time = false;
-  bool debug = false;
 };
 
-// Stages what `*request` names; returns kStagedNothing, kStagedSome or kStagingFailed.
-// A failed expansion reports itself (staging/archive_expansion.h), a runtime missing
-// after expansion shows S_ERJRE_MISSING; a shortage of free space shows nothing, and a
-// component's copy that fails names what was missing in the installer log only.
-int StageComponents(StagingRequest* request);
+// Stages what `*params` names into the scratch directory and moves each of
+// `params->locations` to its staged copy; returns kStagedNothing, kStagedSome or
+// kStagingFailed. A failed expansion reports itself (staging/archive_expansion.h), a
+// runtime missing after expansion shows S_ERJRE_MISSING; a shortage of free space shows
+// nothing, and a component's copy that fails names what was missing in the installer
+// log only.
+int StageComponents(const StagingRequest& request, ParameterSettings* params,
+                    StagingDiskInterface& disk);
 
 #endif  // STAGING_COMPONENT_STAGING_H_

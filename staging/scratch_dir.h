@@ -25,9 +25,7 @@ bool IsTempFromEnvironment();
 // in `*scratch_path` and holds it in `*hold`. 0 on success;
 // -1 after S_ERPERDIR when the temporary directory is unusable (`*scratch_path` then
 // holds it), when every name is taken, or when the path would pass 1023 characters;
-// -1 without a report when the creation itself fails. With `prereq_checker` an empty
-// log-location override becomes the temporary directory.
-int CreateScratchDir(const std::string& timestamp, bool prereq_checker, std::string* scratch_path,
-                     HeldDirectory* hold);
+// -1 without a report when the creation itself fails.
+int CreateScratchDir(const std::string& timestamp, std::string* scratch_path, HeldDirectory* hold);
 
 #endif  // STAGING_SCRATCH_DIR_H_

@@ -6,7 +6,6 @@
 #include <cstdlib>
 
 #include "messages/format_text.h"
-#include "messages/installer_log.h"
 #include "messages/message_output.h"
 #include "platform/ensure_directory.h"
 #include "platform/held_directory_win32.h"
@@ -74,8 +73,7 @@ bool IsTempFromEnvironment() {
   return !ChooseTempDir(environment).empty();
 }
 
-int CreateScratchDir(const std::string& timestamp, bool prereq_checker, std::string* scratch_path,
-                     HeldDirectory* hold) {
+int CreateScratchDir(const std::string& timestamp, std::string* scratch_path, HeldDirectory* hold) {
   std::string temp_dir = GetTempDir();
   *scratch_path = temp_dir;
   if (!PathExists(temp_dir)) {
@@ -90,10 +88,6 @@ int CreateScratchDir(const std::string& timestamp, bool prereq_checker, std::str
     ReportUnusable(temp_dir);
     return -1;
   }
-  if (prereq_checker && g_installer_log.override_directory.empty()) {
-    g_installer_log.override_directory = temp_dir;
-  }
-
   std::string base = ScratchBaseName(temp_dir, timestamp);
   // The longest name must fit the 1024-byte buffers that hold the scratch path.
   if (ScratchCandidate(base, kMaxScratchSuffix).size() > kMaxTextLength) {

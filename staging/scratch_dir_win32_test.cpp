@@ -8,11 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "messages/installer_log.h"
 #include "messages/message_map.h"
 #include "messages/messages.h"
+#include "messages/run_flags.h"
 #include "platform/ensure_directory.h"
 #include "platform/held_directory_win32.h"
+#include "platform/system_calls.h"
 #include "platform/windows_prelude.h"
 #include "tests/support/test_tree_win32.h"
 
@@ -38,22 +39,21 @@ class ScratchDirTest : public ::testing::Test {
       saved_env_[i] = value != nullptr ? value : "";
       had_env_[i] = value != nullptr;
     }
-    saved_console_ = g_console;
-    saved_override_ = g_installer_log.override_directory;
+    saved_system_ = g_system;
     char temp[MAX_PATH];
     ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
     dir_ = std::string(temp) + "vel_scratch_test_" + std::to_string(GetCurrentProcessId()) + "_" +
            ::testing::UnitTest::GetInstance()->current_test_info()->name();
     ASSERT_TRUE(CreateDirectoryA(dir_.c_str(), nullptr));
     // A report outside silent mode would open a message box and stall the run.
-    g_console.silent = true;
+    g_run_flags.silent = true;
     SetEnv("TEMP", dir_.c_str());
   }
   void TearDown() override {
     holds_.clear();
     for (int i = 0; i < 2; ++i) SetEnv(kNames[i], had_env_[i] ? saved_env_[i].c_str() : nullptr);
-    g_console = saved_console_;
-    g_installer_log.override_directory = saved_override_;
+    g_system = saved_system_;
+    g_run_flags = RunFlags();
     FreeMessageMaps();
     RemoveTestTree(dir_);
   }
@@ -62,12 +62,12 @@ class ScratchDirTest : public ::testing::Test {
   int CreateReporting(std::string* path, std::string* report) {
     g_message_maps.local = CreateMessageMap();
     MessageMapPut(g_message_maps.local, "S_ERPERDIR", "PERDIR[%s]" + std::string(1100, 'r'));
-    void* saved_console = g_console.output;
-    g_console.output = GetStdHandle(STD_OUTPUT_HANDLE);
+    void* saved_console = g_system.console;
+    g_system.console = GetStdHandle(STD_OUTPUT_HANDLE);
     ::testing::internal::CaptureStdout();
     int result = Create(path);
     *report = ::testing::internal::GetCapturedStdout();
-    g_console.output = saved_console;
+    g_system.console = saved_console;
     return result;
   }
 
@@ -76,15 +76,13 @@ class ScratchDirTest : public ::testing::Test {
   bool had_env_[2] = {false, false};
   // The launch timestamp and mode the scratch directory is made for.
   std::string timestamp_ = "T1";
-  bool prereq_checker_ = false;
   int Create(std::string* path) {
     holds_.emplace_back(new HeldDirectory);
-    return CreateScratchDir(timestamp_, prereq_checker_, path, holds_.back().get());
+    return CreateScratchDir(timestamp_, path, holds_.back().get());
   }
   // The scratch directories made, held until the test ends.
   std::vector<std::unique_ptr<HeldDirectory>> holds_;
-  ConsoleState saved_console_;
-  std::string saved_override_;
+  SystemCalls saved_system_;
   std::string dir_;
 };
 
@@ -192,17 +190,6 @@ TEST_F(ScratchDirTest, PathBeyond1023CharactersIsReportedAndNothingCreated) {
   EXPECT_EQ(report.rfind("PERDIR[" + dir_ + "\\VelInstalltttt", 0), 0u) << report.substr(0, 80);
   WIN32_FIND_DATAA entry;
   EXPECT_EQ(FindFirstFileA((dir_ + "\\VelInstall*").c_str(), &entry), INVALID_HANDLE_VALUE);
-}
-
-TEST_F(ScratchDirTest, PrereqCheckerLogsToTheTempDirUnlessAnOverrideIsSet) {
-  prereq_checker_ = true;
-  g_installer_log.override_directory.clear();
-  std::string path;
-  ASSERT_EQ(Create(&path), 0);
-  EXPECT_EQ(g_installer_log.override_directory, dir_);
-  g_installer_log.override_directory = "D:\\given";
-  ASSERT_EQ(Create(&path), 0);
-  EXPECT_EQ(g_installer_log.override_directory, "D:\\given");
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #ifndef STAGING_TIMING_LOG_H_
 #define STAGING_TIMING_LOG_H_
 
+#include <chrono>
 #include <cstdio>
 #include <string>
 
@@ -29,14 +30,14 @@ class TimingLog {
   std::FILE* stream_ = nullptr;
 };
 
-// Seconds since a start taken with the system's tick count.
+// Seconds since a start, to the millisecond.
 class Stopwatch {
  public:
   Stopwatch();
   float Seconds() const;
 
  private:
-  unsigned long start_;
+  std::chrono::steady_clock::time_point start_;
 };
 
 #endif  // STAGING_TIMING_LOG_H_

@@ -22,6 +22,7 @@
 #include "messages/catalogue_loader.h"
 #include "messages/message_output.h"
 #include "messages/messages.h"
+#include "messages/run_flags.h"
 #include "platform/windows_prelude.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -39,13 +40,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     ConsolePrint(std::string(std::atoi(arg.c_str()), 'x').c_str());
     ConsolePrint("|end");
   } else if (mode == "error-silent") {
-    g_console.silent = true;
+    g_run_flags.silent = true;
     ShowError(arg.c_str());
   } else if (mode == "error-box") {
     ShowError(arg.c_str());
     ConsolePrint("returned");
   } else if (mode == "wait-enter") {
-    g_console.silent = true;
+    g_run_flags.silent = true;
     WaitForEnter();
     ConsolePrint("after enter");
   } else if (mode == "wait-quiet") {

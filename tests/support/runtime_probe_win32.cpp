@@ -8,8 +8,10 @@
 #include "launcher/console.h"
 #include "messages/catalogue_loader.h"
 #include "messages/format_text.h"
+#include "messages/installer_log.h"
 #include "messages/message_output.h"
 #include "messages/messages.h"
+#include "messages/run_flags.h"
 #include "params/parameter_settings.h"
 #include "platform/windows_prelude.h"
 
@@ -18,22 +20,22 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   std::string kind = __argv[1];
   if (LoadMessageCatalogue() != 0) return 1;
   SetUpConsole();
-  g_console.silent = true;
-  RuntimeOptions options;
-  options.timestamp = "probe";
-  options.log_prefix = "\\installActions";
+  g_run_flags.silent = true;
+  g_installer_log.fallback_directory = ".";
+  g_installer_log.timestamp = "probe";
 
   ParameterSettings params;
   if (kind == "jre" || kind == "both") params.use_jre_only = "TRUE";
   if (kind == "jdk" || kind == "both") params.use_jdk_only = "TRUE";
-  bool external = false;
-  int exit_code = 0;
-  if (DecideExternalRuntime(options, ".", &params, &external, &exit_code)) {
-    ConsolePrint(
-        FormatText("\ndecided: %s external=%d\n", params.jre_location.c_str(), external ? 1 : 0)
-            .c_str());
+  RuntimeDecision decision = DecideExternalRuntime(false, &params);
+  if (decision == RuntimeDecision::kGoOn) {
+    ConsolePrint(FormatText("\ndecided: %s external=%d\n", params.locations.jre.c_str(),
+                            params.locations.jre_external ? 1 : 0)
+                     .c_str());
     return 0;
   }
+  // The exit codes the launcher ends with.
+  int exit_code = decision == RuntimeDecision::kNoRuntime ? -1 : 0;
   ConsolePrint(FormatText("\nended: %d\n", exit_code).c_str());
   return exit_code;
 }

@@ -6,9 +6,11 @@
 #include "messages/format_text.h"
 #include "messages/installer_log.h"
 #include "messages/message_output.h"
+#include "messages/run_flags.h"
 #include "params/parameter_settings.h"
 #include "platform/path_exists.h"
 #include "platform/path_join.h"
+#include "platform/system_calls.h"
 #include "platform/text_buffer.h"
 
 namespace {
@@ -20,7 +22,7 @@ LineRead ReadAnswerLine(std::string* line) {
   line->clear();
   bool any = false;
   int c;
-  while ((c = std::getchar()) != EOF) {
+  while ((c = g_system.read_input_char()) != EOF) {
     any = true;
     if (c == '\n') break;
     line->push_back(static_cast<char>(c));
@@ -30,8 +32,8 @@ LineRead ReadAnswerLine(std::string* line) {
   return line->size() > kMaxTextLength ? LineRead::kTooLong : LineRead::kLine;
 }
 
-void ReportNoRuntime(const std::string& scratch_path, const RuntimeOptions& options) {
-  OpenInstallerLog(scratch_path, options.timestamp, options.log_prefix);
+void ReportNoRuntime() {
+  OpenInstallerLog();
   WriteLog(BaseText(msg::S_JRELOC_ERROR_NOCONSOLE_WIN).c_str());
   CloseInstallerLog();
 }
@@ -43,13 +45,13 @@ bool LooksLikeJre(const std::string& home) {
   return PathExists(JoinPath(lib, "rt.jar")) || PathExists(JoinPath(lib, "core.jar"));
 }
 
-int CheckRuntimeKind(const std::string& home, bool external, const RuntimeOptions& options,
-                     const ParameterSettings& params) {
-  if (!options.jre_location_given && !external) return 0;
+int CheckRuntimeKind(bool jre_location_given, const ParameterSettings& params) {
+  if (!jre_location_given && !params.locations.jre_external) return 0;
   bool jdk_only = IsSwitchOn(params.use_jdk_only);
   bool jre_only = IsSwitchOn(params.use_jre_only);
   if (!jdk_only && !jre_only) return 0;
-  const MessageKey<>* refusal = RuntimeKindRefusal(jdk_only, jre_only, LooksLikeJre(home));
+  const MessageKey<>* refusal =
+      RuntimeKindRefusal(jdk_only, jre_only, LooksLikeJre(params.locations.jre));
   if (refusal == nullptr) return 0;
   WriteLog(BaseText(*refusal).c_str());
   ConsolePrint("\n\n");
@@ -77,41 +79,38 @@ int PromptForJavaHome(const ParameterSettings& params, std::string* answer) {
   }
 }
 
-bool DecideExternalRuntime(const RuntimeOptions& options, const std::string& scratch_path,
-                           ParameterSettings* params, bool* external, int* exit_code) {
-  *external = false;
-  switch (ChooseRuntimeSource(options.jre_location_given, params->jre_location,
-                              params->jre_scratch_location, options.no_console,
-                              options.bootstrap_only, IsSwitchOn(params->disable_jre_prompt))) {
+RuntimeDecision DecideExternalRuntime(bool jre_location_given, ParameterSettings* params) {
+  ComponentLocations& locations = params->locations;
+  locations.jre_external = false;
+  switch (ChooseRuntimeSource(jre_location_given, locations.jre, params->jre_scratch_location,
+                              g_run_flags.no_console, g_run_flags.bootstrap_only,
+                              IsSwitchOn(params->disable_jre_prompt))) {
     case RuntimeSource::kExternal:
-      *external = true;
-      return true;
+      locations.jre_external = true;
+      return RuntimeDecision::kGoOn;
     case RuntimeSource::kStaged:
     case RuntimeSource::kNoneBootstrapOnly:
-      return true;
+      return RuntimeDecision::kGoOn;
     case RuntimeSource::kNoneNoConsole:
       ShowError(LocalText(msg::S_JRELOC_ERROR_NOCONSOLE_WIN).c_str());
-      *exit_code = -1;
-      return false;
+      return RuntimeDecision::kNoRuntime;
     case RuntimeSource::kNonePromptDisabled:
-      ReportNoRuntime(scratch_path, options);
+      ReportNoRuntime();
       ConsolePrint("\n\n");
       ConsolePrint(LocalText(msg::S_JRELOC_ERROR_NOCONSOLE_WIN).c_str());
-      *exit_code = 0;
-      return false;
+      return RuntimeDecision::kPromptDisabled;
     case RuntimeSource::kPrompt:
       break;
   }
   std::string answer;
   if (PromptForJavaHome(*params, &answer) != 0) {
     // Nobody can answer any more: end as when there is no console to ask at.
-    ReportNoRuntime(scratch_path, options);
+    ReportNoRuntime();
     ConsolePrint("\n\n");
     ShowError(LocalText(msg::S_JRELOC_ERROR_NOCONSOLE_WIN).c_str());
-    *exit_code = -1;
-    return false;
+    return RuntimeDecision::kNoRuntime;
   }
-  params->jre_location = answer;
-  *external = true;
-  return true;
+  locations.jre = answer;
+  locations.jre_external = true;
+  return RuntimeDecision::kGoOn;
 }

@@ -1,11 +1,13 @@
 #include "prereq/prereq_run.h"
 
-#include <cstdio>
 #include <cstring>
 
 #include "messages/installer_log.h"
 #include "messages/message_output.h"
 #include "messages/messages.h"
+#include "messages/run_flags.h"
+#include "platform/input_line.h"
+#include "platform/system_calls.h"
 #include "platform/text_buffer.h"
 #include "prereq/prereq_checks.h"
 #include "prereq/prereq_rules.h"
@@ -47,19 +49,19 @@ int EndWithExitMessage() {
 }
 
 // -EXECUTESYSPREREQS: the generic pass's failures, then the end.
-int EndAfterExecutingOnly(const PrereqRunRequest& request, const PrereqPassState& state) {
+int EndAfterExecutingOnly(const PrereqPassState& state) {
   ShowAndLogSystemText(state.failure_text);
   ShowAndLogMessage(msg::S_EXIT_MSG, g_installer_log.path.c_str());
   CloseInstallerLog();
-  if (!request.silent && !request.no_console) {
+  if (!g_run_flags.silent && !g_run_flags.no_console) {
     ConsolePrint(LocalMessage("S_EXIT_CONTINUE"));
-    std::getchar();
+    g_system.read_input_char();
   }
   return kEndLaunch;
 }
 
 // A failed pass: reported, then the user decides, or the launch ends.
-int HandleFailure(const PrereqRunRequest& request, const PrereqPassState& state, bool required) {
+int HandleFailure(const PrereqPassState& state, bool required) {
   if (!state.failure_text.empty()) ShowAndLogSystemText(state.failure_text);
   if (required) {
     ShowAndLogMessage(msg::S_FAILED_PRE_REQ_1);
@@ -68,12 +70,12 @@ int HandleFailure(const PrereqRunRequest& request, const PrereqPassState& state,
   } else if (state.failure_text.empty()) {
     ShowAndLogMessage(msg::S_FAILED_OPTIONAL);
   }
-  if (request.silent || request.no_console) return EndWithExitMessage();
+  if (g_run_flags.silent || g_run_flags.no_console) return EndWithExitMessage();
   char answer[kTextBufferSize];
   for (;;) {
     ShowAndLogMessage(msg::S_CONTINUE);
     answer[0] = '\0';
-    switch (ClassifyAnswer(std::fgets(answer, sizeof answer, stdin))) {
+    switch (ClassifyAnswer(ReadInputLine(answer, sizeof answer))) {
       case Answer::kYes:
         ShowAndLogMessage(msg::S_CONTINUE_YES);
         if (required) ShowAndLogMessage(msg::S_IGNORE_REQ_SYS_PREREQ);
@@ -90,26 +92,24 @@ int HandleFailure(const PrereqRunRequest& request, const PrereqPassState& state,
 
 }  // namespace
 
-int RunSystemPrereqs(const PrereqRunRequest& request) {
-  OpenInstallerLog(request.log_directory, request.timestamp, request.log_prefix);
+int RunSystemPrereqs(const PrereqRunRequest& request, PrereqPassCheck check_pass) {
+  OpenInstallerLog();
   PrereqPassState state;
   state.param_file = request.param_file;
-  state.silent = request.silent;
   state.ignore = request.ignore;
-  state.no_console = request.no_console;
 
   for (int index = 0; index < 3; ++index) {
     const Pass& pass = kPasses[index];
     state.failure_text.clear();
-    int result = CheckPrereqPass(&state, pass.required, pass.first);
+    int result = check_pass(&state, pass.required, pass.first);
     if (result == kPassEndsLaunch) return kEndLaunch;
     if (request.ignore) {
       if (result != kPassPassed) ShowIgnoreNotice(state, pass.required);
-      if (request.execute_only) return EndAfterExecutingOnly(request, state);
+      if (request.execute_only) return EndAfterExecutingOnly(state);
     } else if (request.execute_only) {
-      return EndAfterExecutingOnly(request, state);
+      return EndAfterExecutingOnly(state);
     } else if (result == kPassFailed) {
-      return HandleFailure(request, state, pass.required);
+      return HandleFailure(state, pass.required);
     }
     if (index == 0 && !request.platform_checks) break;
     if (index == 1 && result == kPassPassed) ShowAndLogMessage(msg::S_PRE_REQREQ_PASSED);

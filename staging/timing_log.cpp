@@ -3,7 +3,6 @@
 #include "messages/installer_log.h"
 #include "messages/log_location.h"
 #include "platform/ensure_directory.h"
-#include "platform/windows_prelude.h"
 
 void TimingLog::Open(const std::string& scratch_path, const std::string& timestamp) {
   Close();
@@ -26,9 +25,10 @@ void TimingLog::Close() {
   stream_ = nullptr;
 }
 
-Stopwatch::Stopwatch() : start_(GetTickCount()) {}
+Stopwatch::Stopwatch() : start_(std::chrono::steady_clock::now()) {}
 
 float Stopwatch::Seconds() const {
-  // Unsigned subtraction stays right across the tick count's wrap after 49 days.
-  return static_cast<float>(static_cast<DWORD>(GetTickCount() - start_)) / 1000.0f;
+  auto elapsed = std::chrono::steady_clock::now() - start_;
+  auto milliseconds = std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count();
+  return static_cast<float>(milliseconds) / 1000.0f;
 }

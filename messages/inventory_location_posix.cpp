@@ -1,0 +1,3 @@
+#include "messages/inventory_location.h"
+
+std::string ReadRegisteredInventoryLocation() { return std::string(); }

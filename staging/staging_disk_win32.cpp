@@ -1,0 +1,36 @@
+#include "staging/staging_disk.h"
+
+#include "platform/list_files.h"
+#include "platform/windows_prelude.h"
+#include "staging/archive_expansion.h"
+#include "staging/free_disk.h"
+#include "staging/tree_walk.h"
+
+namespace {
+
+class WindowsStagingDisk : public StagingDiskInterface {
+ public:
+  std::uint64_t FreeKilobytes(const std::string& directory) override {
+    return GetFreeDiskKB(directory);
+  }
+  int CopyTree(const std::string& source, const std::string& destination,
+               std::string* failed_path) override {
+    return ::CopyTree(source, destination, failed_path);
+  }
+  int ExpandJars(const std::string& source, const std::string& destination,
+                 const std::string& unzip_dir, bool debug) override {
+    return ::ExpandJars(source, destination, unzip_dir, debug);
+  }
+  bool FindFirstEntryName(const std::string& pattern, std::string* name) override {
+    return ::FindFirstEntryName(pattern, name);
+  }
+  void MakeDirectory(const std::string& path) override { CreateDirectoryA(path.c_str(), nullptr); }
+  int CountFiles(const std::string& root) override { return ::CountFiles(root); }
+};
+
+}  // namespace
+
+StagingDiskInterface& StagingDisk() {
+  static WindowsStagingDisk disk;
+  return disk;
+}

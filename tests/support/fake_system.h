@@ -1,0 +1,88 @@
+// A system-call table for native tests: console text and error boxes are recorded,
+// standard input is read from a script, only the paths a test names exist, and the
+// installer log goes to a fresh directory of its own. Install one for the length of a
+// test; the real table, the run's flags and the log's settings come back when it goes.
+#ifndef TESTS_SUPPORT_FAKE_SYSTEM_H_
+#define TESTS_SUPPORT_FAKE_SYSTEM_H_
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+
+#include "messages/installer_log.h"
+#include "messages/log_location.h"
+#include "messages/run_flags.h"
+#include "platform/system_calls.h"
+
+class FakeSystem {
+ public:
+  FakeSystem() : saved_(g_system), saved_flags_(g_run_flags) {
+    current_ = this;
+    g_system.console = this;
+    g_system.write_console = [](void*, const char* text) { current_->console += text; };
+    g_system.show_error_box = [](const char* text, const char* caption) {
+      current_->boxes += std::string("[") + caption + "] " + text + "\n";
+    };
+    g_system.read_input_char = []() -> int {
+      FakeSystem& self = *current_;
+      if (self.input_read >= self.input.size()) return EOF;
+      return static_cast<unsigned char>(self.input[self.input_read++]);
+    };
+    g_system.path_exists = [](const std::string& path) {
+      return current_->existing.count(path) != 0;
+    };
+    g_run_flags = RunFlags();
+    auto now = std::chrono::steady_clock::now().time_since_epoch().count();
+    std::filesystem::path directory =
+        std::filesystem::temp_directory_path() / ("vel_fake_system_" + std::to_string(now));
+    std::filesystem::create_directory(directory);
+    log_directory_ = directory.string();
+    g_installer_log = InstallerLog();
+    // The log's name starts with a backslash, so it lands inside the directory.
+    g_installer_log.fallback_directory = log_directory_ + "/";
+    g_installer_log.timestamp = "T";
+  }
+  ~FakeSystem() {
+    CloseInstallerLog();
+    std::error_code ignored;
+    std::filesystem::remove(LogPath(), ignored);
+    std::filesystem::remove_all(log_directory_, ignored);
+    g_installer_log = InstallerLog();
+    g_system = saved_;
+    g_run_flags = saved_flags_;
+    current_ = nullptr;
+  }
+
+  // What the installer log holds so far.
+  std::string Log() const {
+    std::ifstream in(LogPath(), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  FakeSystem(const FakeSystem&) = delete;
+  FakeSystem& operator=(const FakeSystem&) = delete;
+
+  // What a run showed and read.
+  std::string console;
+  std::string boxes;
+  std::string input;
+  std::size_t input_read = 0;
+  // The paths that exist.
+  std::set<std::string> existing;
+
+ private:
+  std::string LogPath() const {
+    return LogFilePath(g_installer_log.fallback_directory, g_installer_log.prefix,
+                       g_installer_log.timestamp);
+  }
+
+  static inline FakeSystem* current_ = nullptr;
+  std::string log_directory_;
+  SystemCalls saved_;
+  RunFlags saved_flags_;
+};
+
+#endif  // TESTS_SUPPORT_FAKE_SYSTEM_H_
