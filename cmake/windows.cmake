@@ -15,7 +15,7 @@ set(WINDOWS_SOURCES
   launcher/installer_process_win32.cpp
   launcher/console_win32.cpp
   launcher/dll_search_win32.cpp
-  launcher/launch_sequence_win32.cpp
+  launcher/launch_system_win32.cpp
   launcher/redirection_trust_win32.cpp
   launcher/registry_probe_win32.cpp
   messages/catalogue_loader_win32.cpp

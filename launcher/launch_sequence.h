@@ -5,8 +5,10 @@
 #include <string>
 #include <vector>
 
-// Runs one launch for the argument vector {module path, raw command line}.
+class LaunchSystemInterface;
+
+// Runs one launch for the argument vector {module path, raw command line} on `system`.
 // Returns 1 when no message catalogue can be read.
-int RunLaunchSequence(std::vector<std::string>* arguments);
+int RunLaunchSequence(std::vector<std::string>* arguments, LaunchSystemInterface& system);
 
 #endif  // LAUNCHER_LAUNCH_SEQUENCE_H_

@@ -5,6 +5,7 @@
 #include "launcher/dll_search.h"
 #include "launcher/launch_sequence.h"
 #include "launcher/launch_settings.h"
+#include "launcher/launch_system_win32.h"
 #include "launcher/redirection_trust_win32.h"
 #include "platform/windows_prelude.h"
 
@@ -20,5 +21,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR command_line, int) {
   g_launch_settings.execution_location = module;
 
   std::vector<std::string> arguments = {module, command_line != nullptr ? command_line : ""};
-  return RunLaunchSequence(&arguments);
+  WindowsLaunchSystem system;
+  return RunLaunchSequence(&arguments, system);
 }

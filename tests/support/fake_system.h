@@ -57,6 +57,9 @@ class FakeSystem {
     current_ = nullptr;
   }
 
+  // A directory of the test's own, removed with everything in it when the test ends.
+  const std::string& directory() const { return log_directory_; }
+
   // What the installer log holds so far.
   std::string Log() const {
     std::ifstream in(LogPath(), std::ios::binary);

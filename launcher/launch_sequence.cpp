@@ -8,61 +8,46 @@
 // installer it removes the directory afterwards, otherwise the installer owns it.
 #include "launcher/launch_sequence.h"
 
-#include <direct.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <ctime>
 
 #include "javart/java_runtime.h"
 #include "launcher/class_path.h"
-#include "launcher/console.h"
-#include "launcher/installer_process.h"
 #include "launcher/java_command.h"
 #include "launcher/launch_rules.h"
 #include "launcher/launch_settings.h"
+#include "launcher/launch_system.h"
 #include "launcher/main_class.h"
 #include "launcher/options.h"
-#include "launcher/registry_probe.h"
-#include "messages/catalogue_loader.h"
 #include "messages/format_text.h"
 #include "messages/installer_log.h"
 #include "messages/message_output.h"
 #include "messages/messages.h"
 #include "messages/run_flags.h"
-#include "params/parameter_file.h"
 #include "params/parameter_keys.h"
 #include "params/parameter_search.h"
 #include "params/parameter_settings.h"
-#include "platform/ensure_directory.h"
 #include "platform/full_path.h"
-#include "platform/held_directory_win32.h"
-#include "platform/list_files.h"
 #include "platform/path_exists.h"
 #include "platform/path_join.h"
 #include "platform/system_calls.h"
 #include "platform/system_text.h"
-#include "platform/windows_prelude.h"
-#include "prereq/prereq_checks.h"
 #include "prereq/prereq_run.h"
 #include "staging/component_staging.h"
-#include "staging/scratch_cleanup.h"
-#include "staging/scratch_dir.h"
-#include "staging/staging_disk.h"
 
 namespace {
 
 // The working state of one launch.
 struct Launch {
+  explicit Launch(LaunchSystemInterface& system) : system(system) {}
+  LaunchSystemInterface& system;
   LaunchSettings& settings = g_launch_settings;
   std::vector<std::string>* arguments = nullptr;
   ParameterSettings params;
   std::string startup_dir;
   std::string scratch_path;
   bool scratch_made = false;
-  // The scratch directory, held from its creation (or for the run, when given) until it
-  // is removed or the launcher ends.
-  HeldDirectory scratch_hold;
   std::string launcher_dir;
   int bootstrap_megabytes = 0;
   std::string source;
@@ -73,7 +58,9 @@ struct Launch {
 // The one place the process's working directory changes: to the startup directory once
 // velparam.ini is found (relative locations of the medium mean that directory from then
 // on), and to TEMP before a staged installer starts (so that it runs off the medium).
-void MoveWorkingDirectory(const std::string& directory) { _chdir(directory.c_str()); }
+void MoveWorkingDirectory(Launch* l, const std::string& directory) {
+  l->system.ChangeDirectory(directory);
+}
 
 // Ends the launch with this exit code when set.
 struct Outcome {
@@ -82,15 +69,10 @@ struct Outcome {
 };
 Outcome EndWith(int code) { return {true, code}; }
 
-bool IsDirectory(const std::string& path) {
-  DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
-
 // A key read from the parameter file again, as the file stands now.
 std::string ReadKeyAgain(const Launch& l, const char* key, const char* default_value,
                          KeyKind kind = KeyKind::kText) {
-  return ReadVelmorKey(ProfileKeyReader(l.params.path), key, default_value, kind);
+  return ReadVelmorKey(l.system.ParameterKeyReader(l.params.path), key, default_value, kind);
 }
 
 // Where the scratch directory went, for whoever reads the installer log, when TEMP was
@@ -165,7 +147,7 @@ Outcome RunPrereqPhase(Launch* l, int param_status) {
     request.execute_only = s.execute_sys_prereqs;
     request.ignore = s.ignore_sys_prereqs;
     request.platform_checks = IsFlagOn(ReadKeyAgain(*l, "PLATFORM_PREREQS", "FALSE"));
-    if (RunSystemPrereqs(request, CheckPrereqPass) != 0) return EndWith(-1);
+    if (l->system.RunSystemPrereqs(request) != 0) return EndWith(-1);
   }
   if (param_status == 0) return {};
   if (param_status == -2) WaitForEnter();
@@ -174,16 +156,16 @@ Outcome RunPrereqPhase(Launch* l, int param_status) {
 
 // The launcher, images and installed-home directories, and the bootstrap size.
 void DiscoverDirectories(Launch* l) {
-  GetLauncherDirectory(&l->launcher_dir);
+  l->system.GetLauncherDirectory(&l->launcher_dir);
   std::string parent = LauncherDirectoryOf(l->launcher_dir);
   ComponentLocations& locations = l->params.locations;
-  if (IsDirectory(JoinPath(l->launcher_dir, "images"))) {
+  if (l->system.IsDirectory(JoinPath(l->launcher_dir, "images"))) {
     locations.images = JoinPath(l->launcher_dir, "images");
-  } else if (IsDirectory(JoinPath(parent, "images"))) {
+  } else if (l->system.IsDirectory(JoinPath(parent, "images"))) {
     locations.images = JoinPath(parent, "images");
   }
   // A launcher inside an installed home runs the installer from that home.
-  if (IsDirectory(JoinPath(parent, "jlib"))) {
+  if (l->system.IsDirectory(JoinPath(parent, "jlib"))) {
     locations.tav = "..";
     locations.tav_core = "..";
   }
@@ -222,7 +204,7 @@ Outcome Stage(Launch* l) {
     case RuntimeDecision::kPromptDisabled:
       return EndWith(0);
   }
-  if (StageComponents(MakeStagingRequest(*l), &l->params, StagingDisk()) == kStagingFailed) {
+  if (l->system.StageComponents(MakeStagingRequest(*l), &l->params) == kStagingFailed) {
     return EndWith(-1);
   }
   return {};
@@ -249,7 +231,7 @@ JavaCommand BuildCommand(const Launch& l) {
   in.arguments = *l.arguments;
   std::string ext_dir = ExtensionJarDirectory(IsFlagOn(l.params.bootstrap), l.params.ext_jlib,
                                               l.scratch_path, l.startup_dir);
-  if (!ext_dir.empty()) in.ext_jar_files = ListFiles(ext_dir);
+  if (!ext_dir.empty()) in.ext_jar_files = l.system.ListFiles(ext_dir);
   return BuildJavaCommand(l.settings, l.params, in);
 }
 
@@ -264,7 +246,7 @@ int StartInstaller(const Launch& l, const std::string& program, const JavaComman
     WaitForEnter();
     return status;
   }
-  return RunInstallerProcess(program, command.elements, l.wait, still_running);
+  return l.system.RunInstallerProcess(program, command.elements, l.wait, still_running);
 }
 
 // Everything after the parameter file and the prerequisite run.
@@ -292,12 +274,12 @@ int LaunchInstaller(Launch* l) {
     ShowError(LocalText(msg::S_ERJRENFD, command.program_path.c_str(), "1.3.1").c_str());
     status = -1;
   }
-  if (!CheckRegistryAccess()) {
+  if (!l->system.CheckRegistryAccess()) {
     ShowError(LocalText(msg::S_ERR_REG_ACCESS).c_str());
     return -1;
   }
-  std::string temp = GetTempDir();
-  if (IsFlagOn(l->params.bootstrap)) MoveWorkingDirectory(temp);
+  std::string temp = l->system.TempDirectory();
+  if (IsFlagOn(l->params.bootstrap)) MoveWorkingDirectory(l, temp);
   if (g_run_flags.bootstrap_only) {
     std::printf("\nBootStrap To %s Completed\n", l->scratch_path.c_str());
     std::fflush(stdout);
@@ -313,8 +295,7 @@ int LaunchInstaller(Launch* l) {
   // A child the launcher could not wait for still uses the scratch directory.
   if (l->wait && !still_running && IsRemovableScratchPath(l->scratch_path, l->scratch_made)) {
     std::string kept_log;
-    RemoveScratchKeepingLog(l->scratch_path, &l->scratch_hold, g_installer_log.path, temp,
-                            &kept_log);
+    l->system.RemoveScratchDirectory(l->scratch_path, g_installer_log.path, temp, &kept_log);
     if (!kept_log.empty()) ConsolePrint(LocalText(msg::S_LOG_KEPT, kept_log.c_str()).c_str());
   }
   return status;
@@ -327,38 +308,37 @@ int FindScratchAndParameters(Launch* l) {
   InstallerLog& log = g_installer_log;
   if (s.scratch_path_given) l->scratch_path = s.scratch_path;
   l->scratch_made = !g_run_flags.bootstrap_only && !s.scratch_path_given;
-  int made =
-      l->scratch_made ? CreateScratchDir(s.timestamp, &l->scratch_path, &l->scratch_hold) : 0;
+  int made = l->scratch_made ? l->system.CreateScratchDirectory(s.timestamp, &l->scratch_path) : 0;
   // The Prerequisite Checker logs into the temporary directory it made its scratch
   // directory in, unless told otherwise.
-  std::string temp = GetTempDir();
+  std::string temp = l->system.TempDirectory();
   if (l->scratch_made && s.prereq_checker && log.override_directory.empty() &&
-      IsReadWriteDirectory(temp)) {
+      l->system.IsReadWriteDirectory(temp)) {
     log.override_directory = temp;
   }
   log.fallback_directory = g_run_flags.bootstrap_only ? s.bootstrap_location : l->scratch_path;
   int status = made;
   if (made == 0) {
-    if (s.scratch_path_given) HoldDirectory(l->scratch_path, &l->scratch_hold);
-    if (l->scratch_made && !IsTempFromEnvironment()) LogScratchDirectory(l->scratch_path);
+    if (s.scratch_path_given) l->system.HoldScratchDirectory(l->scratch_path);
+    if (l->scratch_made && !l->system.IsTempFromEnvironment()) LogScratchDirectory(l->scratch_path);
     std::string startup_dir = l->startup_dir;
-    ParameterFileStatus found =
-        ReadParameterFile(MakeParameterOverrides(s), &l->startup_dir, l->scratch_path, &l->params);
+    ParameterFileStatus found = l->system.ReadParameterFile(
+        MakeParameterOverrides(s), &l->startup_dir, l->scratch_path, &l->params);
     // Once velparam.ini is found, relative locations mean the startup directory.
-    if (found != ParameterFileStatus::kNotFound) MoveWorkingDirectory(startup_dir);
+    if (found != ParameterFileStatus::kNotFound) MoveWorkingDirectory(l, startup_dir);
     status = ParameterFileExitCode(found);
   }
   if (g_run_flags.bootstrap_only) l->scratch_path = s.bootstrap_location;
   return status;
 }
 
-int RunLaunch(std::vector<std::string>* arguments) {
-  Launch l;
+int RunLaunch(std::vector<std::string>* arguments, LaunchSystemInterface& system) {
+  Launch l(system);
   l.arguments = arguments;
   LaunchSettings& s = l.settings;
   s.timestamp = FormatTimestamp(std::time(nullptr));
 
-  if (LoadMessageCatalogue() != 0) return 1;
+  if (system.LoadMessageCatalogue() != 0) return 1;
   ParseOptions(arguments, &s);
   InstallerLog& log = g_installer_log;
   log.timestamp = s.timestamp;
@@ -369,7 +349,7 @@ int RunLaunch(std::vector<std::string>* arguments) {
     // started on someone else's console.
     g_system.console = nullptr;
   } else {
-    SetUpConsole();
+    system.SetUpConsole();
   }
 
   l.startup_dir = StartupDirectoryOf((*arguments)[0]);
@@ -383,8 +363,8 @@ int RunLaunch(std::vector<std::string>* arguments) {
 
 }  // namespace
 
-int RunLaunchSequence(std::vector<std::string>* arguments) {
-  int status = RunLaunch(arguments);
+int RunLaunchSequence(std::vector<std::string>* arguments, LaunchSystemInterface& system) {
+  int status = RunLaunch(arguments, system);
   FreeMessageMaps();
   return status;
 }

@@ -1,0 +1,231 @@
+#include "launcher/launch_sequence.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "launcher/launch_settings.h"
+#include "launcher/launch_system.h"
+#include "messages/installer_log.h"
+#include "messages/run_flags.h"
+#include "params/parameter_settings.h"
+#include "prereq/prereq_run.h"
+#include "staging/component_staging.h"
+#include "tests/support/fake_system.h"
+
+namespace {
+
+// A system that records each step the launch takes, in order, and answers as told.
+class RecordingLaunchSystem : public LaunchSystemInterface {
+ public:
+  int LoadMessageCatalogue() override { return Step("catalogue", catalogue_status); }
+  void SetUpConsole() override { Step("console"); }
+  std::string TempDirectory() override { return "C:\\temp"; }
+  bool IsTempFromEnvironment() override { return true; }
+  int CreateScratchDirectory(const std::string&, std::string* path) override {
+    *path = scratch;
+    return Step("scratch", scratch_status);
+  }
+  void HoldScratchDirectory(const std::string& path) override { Step("hold " + path); }
+  void RemoveScratchDirectory(const std::string&, const std::string&, const std::string&,
+                              std::string* kept_log) override {
+    Step("remove");
+    *kept_log = "C:\\temp\\kept.log";
+  }
+  bool IsDirectory(const std::string&) override { return false; }
+  bool IsReadWriteDirectory(const std::string&) override { return true; }
+  std::vector<std::string> ListFiles(const std::string&) override { return {}; }
+  void ChangeDirectory(const std::string& directory) override { Step("cd " + directory); }
+  bool GetLauncherDirectory(std::string* directory) override {
+    *directory = "C:\\media";
+    return true;
+  }
+  ParameterFileStatus ReadParameterFile(const ParameterOverrides&, std::string* startup_dir,
+                                        const std::string&, ParameterSettings* read) override {
+    Step("params");
+    if (param_status == ParameterFileStatus::kRead) {
+      *read = params;
+      *startup_dir = "C:\\media";
+    }
+    return param_status;
+  }
+  KeyReader ParameterKeyReader(const std::string&) override {
+    return [this](const char* key, const std::string&) {
+      auto found = keys.find(key);
+      return found == keys.end() ? std::string() : found->second;
+    };
+  }
+  int RunSystemPrereqs(const PrereqRunRequest&) override { return Step("prereqs", prereq_status); }
+  int StageComponents(const StagingRequest&, ParameterSettings* staged) override {
+    staged->locations.jre = "C:\\scratch\\jre";
+    return Step("stage", staging_status);
+  }
+  bool CheckRegistryAccess() override { return Step("registry", registry_ok ? 0 : 1) == 0; }
+  int RunInstallerProcess(const std::string& program, const std::vector<std::string>&, bool wait,
+                          bool* still_running) override {
+    *still_running = installer_still_running;
+    return Step("start " + program + (wait ? " waiting" : ""), installer_exit_code);
+  }
+
+  // The answers.
+  int catalogue_status = 0;
+  int scratch_status = 0;
+  std::string scratch;
+  ParameterFileStatus param_status = ParameterFileStatus::kRead;
+  ParameterSettings params;
+  std::map<std::string, std::string> keys;
+  int prereq_status = 0;
+  int staging_status = kStagedSome;
+  bool registry_ok = true;
+  int installer_exit_code = 0;
+  bool installer_still_running = false;
+
+  // The steps taken, one per line.
+  std::string steps;
+
+ private:
+  int Step(const std::string& step, int result = 0) {
+    steps += step + "\n";
+    return result;
+  }
+};
+
+class LaunchSequenceTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    g_launch_settings = LaunchSettings();
+    launch_.scratch = system_.directory() + "/";
+    launch_.params.locations.jre = "C:\\jre";
+    system_.existing = {"C:\\jre\\bin\\java.exe"};
+    system_.input = "\n\n\n";
+  }
+  void TearDown() override { g_launch_settings = LaunchSettings(); }
+  int Run(const std::string& command_line) {
+    std::vector<std::string> arguments = {"C:\\media\\setup.exe", command_line};
+    return RunLaunchSequence(&arguments, launch_);
+  }
+  bool Shown(const std::string& text) const {
+    return system_.console.find(text) != std::string::npos;
+  }
+
+  FakeSystem system_;
+  RecordingLaunchSystem launch_;
+};
+
+TEST_F(LaunchSequenceTest, AnInstalledHomeRunsTheInstallerWaitsAndRemovesTheScratchDirectory) {
+  launch_.installer_exit_code = 7;
+  EXPECT_EQ(Run("-silent"), 7);
+  EXPECT_EQ(launch_.steps,
+            "catalogue\nconsole\nscratch\nparams\ncd C:\\media\nprereqs\nregistry\n"
+            "start C:\\jre\\bin\\java.exe waiting\nremove\n");
+  EXPECT_TRUE(Shown("S_LOG_KEPT"));
+}
+
+TEST_F(LaunchSequenceTest, EachFailureEndsTheRunAtItsStepWithItsExitCode) {
+  struct Case {
+    const char* name;
+    void (*arrange)(RecordingLaunchSystem*, FakeSystem*);
+    const char* command_line;
+    int exit_code;
+    const char* steps;
+  } cases[] = {
+      {"no catalogue", [](RecordingLaunchSystem* l, FakeSystem*) { l->catalogue_status = 1; },
+       "-silent", 1, "catalogue\n"},
+      {"no parameter file",
+       [](RecordingLaunchSystem* l, FakeSystem*) {
+         l->param_status = ParameterFileStatus::kNotFound;
+       },
+       "-silent", -2, "catalogue\nconsole\nscratch\nparams\nprereqs\n"},
+      {"no launcher directory",
+       [](RecordingLaunchSystem* l, FakeSystem*) {
+         l->param_status = ParameterFileStatus::kNoLauncherDirectory;
+       },
+       "-silent", -1, "catalogue\nconsole\nscratch\nparams\ncd C:\\media\nprereqs\n"},
+      {"no scratch directory",
+       [](RecordingLaunchSystem* l, FakeSystem*) { l->scratch_status = -1; }, "-silent", -1,
+       "catalogue\nconsole\nscratch\nprereqs\n"},
+      {"prerequisites", [](RecordingLaunchSystem* l, FakeSystem*) { l->prereq_status = -1; },
+       "-silent", -1, "catalogue\nconsole\nscratch\nparams\ncd C:\\media\nprereqs\n"},
+      {"registry", [](RecordingLaunchSystem* l, FakeSystem*) { l->registry_ok = false; }, "-silent",
+       -1, "catalogue\nconsole\nscratch\nparams\ncd C:\\media\nprereqs\nregistry\n"},
+      {"no java program", [](RecordingLaunchSystem*, FakeSystem* s) { s->existing.clear(); },
+       "-silent", -1,
+       "catalogue\nconsole\nscratch\nparams\ncd C:\\media\nprereqs\nregistry\nremove\n"},
+      {"checker without configuration", nullptr, "-silent -prereqChecker", -1,
+       "catalogue\nconsole\nscratch\nparams\ncd C:\\media\n"},
+      {"staging",
+       [](RecordingLaunchSystem* l, FakeSystem*) {
+         l->params.bootstrap = "T";
+         l->staging_status = kStagingFailed;
+       },
+       "-silent", -1, "catalogue\nconsole\nscratch\nparams\ncd C:\\media\nprereqs\nstage\n"},
+      {"no runtime and no console",
+       [](RecordingLaunchSystem* l, FakeSystem*) {
+         l->params.bootstrap = "T";
+         l->params.locations.jre.clear();
+       },
+       "-silent -noConsole", -1, "catalogue\nscratch\nparams\ncd C:\\media\nprereqs\n"},
+      {"runtime prompt disabled",
+       [](RecordingLaunchSystem* l, FakeSystem*) {
+         l->params.bootstrap = "T";
+         l->params.locations.jre.clear();
+         l->params.disable_jre_prompt = "TRUE";
+       },
+       "-silent", 0, "catalogue\nconsole\nscratch\nparams\ncd C:\\media\nprereqs\n"},
+  };
+  for (const Case& c : cases) {
+    FakeSystem system;
+    RecordingLaunchSystem launch;
+    g_launch_settings = LaunchSettings();
+    launch.scratch = system.directory() + "/";
+    launch.params.locations.jre = "C:\\jre";
+    system.existing = {"C:\\jre\\bin\\java.exe"};
+    system.input = "\n\n\n";
+    if (c.arrange != nullptr) c.arrange(&launch, &system);
+    std::vector<std::string> arguments = {"C:\\media\\setup.exe", c.command_line};
+    EXPECT_EQ(RunLaunchSequence(&arguments, launch), c.exit_code) << c.name;
+    EXPECT_EQ(launch.steps, c.steps) << c.name;
+  }
+}
+
+TEST_F(LaunchSequenceTest, AMissingParameterFileIsReportedAfterTheChecksAndWaitsForEnter) {
+  launch_.param_status = ParameterFileStatus::kNotFound;
+  EXPECT_EQ(Run("-silent"), -2);
+  EXPECT_TRUE(Shown("S_STARTINSTALLERMSG"));
+  EXPECT_EQ(system_.input_read, 1u);
+}
+
+TEST_F(LaunchSequenceTest, AStagedRunStartsInTempWithoutWaitingAndLeavesTheScratchDirectory) {
+  launch_.params.bootstrap = "T";
+  system_.existing.insert("C:\\scratch\\jre\\bin\\java.exe");
+  EXPECT_EQ(Run("-silent"), 0);
+  EXPECT_EQ(launch_.steps,
+            "catalogue\nconsole\nscratch\nparams\ncd C:\\media\nprereqs\nstage\nregistry\n"
+            "cd C:\\temp\nstart C:\\scratch\\jre\\bin\\java.exe\n");
+}
+
+TEST_F(LaunchSequenceTest, AnInstallerStillRunningKeepsItsScratchDirectory) {
+  launch_.installer_still_running = true;
+  EXPECT_EQ(Run("-silent"), 0);
+  EXPECT_EQ(launch_.steps.find("remove"), std::string::npos);
+}
+
+TEST_F(LaunchSequenceTest, StagingOnlyStopsBeforeTheInstallerAndNamesWhereItStaged) {
+  launch_.params.bootstrap = "T";
+  ::testing::internal::CaptureStdout();
+  EXPECT_EQ(Run("-silent -bootstrapOnly BOOTSTRAP_LOC=C:\\stage"), 0);
+  EXPECT_EQ(::testing::internal::GetCapturedStdout(), "\nBootStrap To C:\\stage Completed\n");
+  EXPECT_EQ(launch_.steps,
+            "catalogue\nconsole\nparams\ncd C:\\media\nprereqs\nstage\nregistry\ncd C:\\temp\n");
+}
+
+TEST_F(LaunchSequenceTest, TheLogIdentityIsSetOnceFromTheCommandLine) {
+  EXPECT_EQ(Run("-silent -rtimestamp T9 -attachHome"), 0);
+  EXPECT_EQ(g_installer_log.timestamp, "T9");
+  EXPECT_EQ(g_installer_log.prefix, "\\AttachHome");
+  EXPECT_EQ(g_installer_log.fallback_directory, launch_.scratch);
+}
+
+}  // namespace

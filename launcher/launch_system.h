@@ -1,0 +1,71 @@
+// What the launch sequence asks of the system, behind one interface in the manner of
+// ninja's DiskInterface: setup.exe passes the Windows one (launcher/launch_system_win32),
+// a test its own. Each call is one step that touches the system; everything the
+// sequence decides between them (the order of the phases, what ends the run, the exit
+// code) is portable and tested natively.
+#ifndef LAUNCHER_LAUNCH_SYSTEM_H_
+#define LAUNCHER_LAUNCH_SYSTEM_H_
+
+#include <string>
+#include <vector>
+
+#include "params/parameter_file.h"
+#include "params/parameter_keys.h"
+
+struct ParameterSettings;
+struct PrereqRunRequest;
+struct StagingRequest;
+
+class LaunchSystemInterface {
+ public:
+  virtual ~LaunchSystemInterface() = default;
+
+  // LoadMessageCatalogue (messages/catalogue_loader.h): 0, or 1 without any catalogue.
+  virtual int LoadMessageCatalogue() = 0;
+  // The launcher's own console window (launcher/console.h).
+  virtual void SetUpConsole() = 0;
+
+  // The temporary directory (GetTempDir), and whether TEMP or TMP named it.
+  virtual std::string TempDirectory() = 0;
+  virtual bool IsTempFromEnvironment() = 0;
+  // Creates the scratch directory and holds it until it is removed or the launcher
+  // ends (CreateScratchDir: 0, or -1 after its report).
+  virtual int CreateScratchDirectory(const std::string& timestamp, std::string* path) = 0;
+  // Holds a scratch directory the command line gave, for the whole run.
+  virtual void HoldScratchDirectory(const std::string& path) = 0;
+  // Empties and removes the held scratch directory, keeping the installer log
+  // (staging/scratch_cleanup.h).
+  virtual void RemoveScratchDirectory(const std::string& path, const std::string& log_path,
+                                      const std::string& temp_dir, std::string* kept_log) = 0;
+
+  virtual bool IsDirectory(const std::string& path) = 0;
+  virtual bool IsReadWriteDirectory(const std::string& path) = 0;
+  // The names of the files in `directory` (platform/list_files.h).
+  virtual std::vector<std::string> ListFiles(const std::string& directory) = 0;
+  // The process's working directory, which only the launch sequence changes.
+  virtual void ChangeDirectory(const std::string& directory) = 0;
+
+  // The launcher directory, from the module path; false after S_ERGOSLST.
+  virtual bool GetLauncherDirectory(std::string* directory) = 0;
+  // ReadParameterFile (params/parameter_file.h).
+  virtual ParameterFileStatus ReadParameterFile(const ParameterOverrides& overrides,
+                                                std::string* startup_dir,
+                                                const std::string& scratch_path,
+                                                ParameterSettings* params) = 0;
+  // Reads section Velmor of the parameter file at `path` as it stands now.
+  virtual KeyReader ParameterKeyReader(const std::string& path) = 0;
+
+  // The prerequisite passes (prereq/prereq_run.h): 0 to go on, -1 when the run ends.
+  virtual int RunSystemPrereqs(const PrereqRunRequest& request) = 0;
+  // StageComponents (staging/component_staging.h) on the system's disk.
+  virtual int StageComponents(const StagingRequest& request, ParameterSettings* params) = 0;
+
+  // Whether the registry can be read and written as the installer needs.
+  virtual bool CheckRegistryAccess() = 0;
+  // Starts the installer (launcher/installer_process.h): its exit code or the error.
+  virtual int RunInstallerProcess(const std::string& program,
+                                  const std::vector<std::string>& elements, bool wait,
+                                  bool* still_running) = 0;
+};
+
+#endif  // LAUNCHER_LAUNCH_SYSTEM_H_

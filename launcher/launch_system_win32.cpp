@@ -1,0 +1,88 @@
+#include "launcher/launch_system_win32.h"
+
+#include <direct.h>
+
+#include "launcher/console.h"
+#include "launcher/installer_process.h"
+#include "launcher/registry_probe.h"
+#include "messages/catalogue_loader.h"
+#include "platform/ensure_directory.h"
+#include "platform/list_files.h"
+#include "platform/windows_prelude.h"
+#include "prereq/prereq_checks.h"
+#include "prereq/prereq_run.h"
+#include "staging/component_staging.h"
+#include "staging/scratch_cleanup.h"
+#include "staging/scratch_dir.h"
+#include "staging/staging_disk.h"
+
+int WindowsLaunchSystem::LoadMessageCatalogue() { return ::LoadMessageCatalogue(); }
+
+void WindowsLaunchSystem::SetUpConsole() { ::SetUpConsole(); }
+
+std::string WindowsLaunchSystem::TempDirectory() { return GetTempDir(); }
+
+bool WindowsLaunchSystem::IsTempFromEnvironment() { return ::IsTempFromEnvironment(); }
+
+int WindowsLaunchSystem::CreateScratchDirectory(const std::string& timestamp, std::string* path) {
+  return CreateScratchDir(timestamp, path, &scratch_hold_);
+}
+
+void WindowsLaunchSystem::HoldScratchDirectory(const std::string& path) {
+  HoldDirectory(path, &scratch_hold_);
+}
+
+void WindowsLaunchSystem::RemoveScratchDirectory(const std::string& path,
+                                                 const std::string& log_path,
+                                                 const std::string& temp_dir,
+                                                 std::string* kept_log) {
+  RemoveScratchKeepingLog(path, &scratch_hold_, log_path, temp_dir, kept_log);
+}
+
+bool WindowsLaunchSystem::IsDirectory(const std::string& path) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool WindowsLaunchSystem::IsReadWriteDirectory(const std::string& path) {
+  return ::IsReadWriteDirectory(path);
+}
+
+std::vector<std::string> WindowsLaunchSystem::ListFiles(const std::string& directory) {
+  return ::ListFiles(directory);
+}
+
+void WindowsLaunchSystem::ChangeDirectory(const std::string& directory) {
+  _chdir(directory.c_str());
+}
+
+bool WindowsLaunchSystem::GetLauncherDirectory(std::string* directory) {
+  return ::GetLauncherDirectory(directory);
+}
+
+ParameterFileStatus WindowsLaunchSystem::ReadParameterFile(const ParameterOverrides& overrides,
+                                                           std::string* startup_dir,
+                                                           const std::string& scratch_path,
+                                                           ParameterSettings* params) {
+  return ::ReadParameterFile(overrides, startup_dir, scratch_path, params);
+}
+
+KeyReader WindowsLaunchSystem::ParameterKeyReader(const std::string& path) {
+  return ProfileKeyReader(path);
+}
+
+int WindowsLaunchSystem::RunSystemPrereqs(const PrereqRunRequest& request) {
+  return ::RunSystemPrereqs(request, CheckPrereqPass);
+}
+
+int WindowsLaunchSystem::StageComponents(const StagingRequest& request, ParameterSettings* params) {
+  return ::StageComponents(request, params, StagingDisk());
+}
+
+bool WindowsLaunchSystem::CheckRegistryAccess() { return ::CheckRegistryAccess(); }
+
+int WindowsLaunchSystem::RunInstallerProcess(const std::string& program,
+                                             const std::vector<std::string>& elements, bool wait,
+                                             bool* still_running) {
+  return ::RunInstallerProcess(program, elements, wait, still_running);
+}

@@ -1,0 +1,39 @@
+// The launch's system calls on Windows.
+#ifndef LAUNCHER_LAUNCH_SYSTEM_WIN32_H_
+#define LAUNCHER_LAUNCH_SYSTEM_WIN32_H_
+
+#include "launcher/launch_system.h"
+#include "platform/held_directory_win32.h"
+
+class WindowsLaunchSystem : public LaunchSystemInterface {
+ public:
+  int LoadMessageCatalogue() override;
+  void SetUpConsole() override;
+  std::string TempDirectory() override;
+  bool IsTempFromEnvironment() override;
+  int CreateScratchDirectory(const std::string& timestamp, std::string* path) override;
+  void HoldScratchDirectory(const std::string& path) override;
+  void RemoveScratchDirectory(const std::string& path, const std::string& log_path,
+                              const std::string& temp_dir, std::string* kept_log) override;
+  bool IsDirectory(const std::string& path) override;
+  bool IsReadWriteDirectory(const std::string& path) override;
+  std::vector<std::string> ListFiles(const std::string& directory) override;
+  void ChangeDirectory(const std::string& directory) override;
+  bool GetLauncherDirectory(std::string* directory) override;
+  ParameterFileStatus ReadParameterFile(const ParameterOverrides& overrides,
+                                        std::string* startup_dir, const std::string& scratch_path,
+                                        ParameterSettings* params) override;
+  KeyReader ParameterKeyReader(const std::string& path) override;
+  int RunSystemPrereqs(const PrereqRunRequest& request) override;
+  int StageComponents(const StagingRequest& request, ParameterSettings* params) override;
+  bool CheckRegistryAccess() override;
+  int RunInstallerProcess(const std::string& program, const std::vector<std::string>& elements,
+                          bool wait, bool* still_running) override;
+
+ private:
+  // The scratch directory, held from its creation (or for the run, when given) until it
+  // is removed or the launcher ends.
+  HeldDirectory scratch_hold_;
+};
+
+#endif  // LAUNCHER_LAUNCH_SYSTEM_WIN32_H_
