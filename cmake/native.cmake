@@ -9,7 +9,7 @@ set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(${GTEST_SOURCE_DIR} googletest EXCLUDE_FROM_ALL)
 
 set(NATIVE_SYSTEM_SOURCES platform/full_path_posix.cpp platform/char_class_posix.cpp
-    platform/system_text_posix.cpp platform/system_calls_posix.cpp
+    platform/system_text_posix.cpp platform/system_calls_posix.cpp platform/file_text_posix.cpp
     platform/ensure_directory_posix.cpp messages/inventory_location_posix.cpp)
 add_layer_libraries(${CORE_SOURCES} ${NATIVE_SYSTEM_SOURCES})
 
@@ -39,7 +39,8 @@ add_custom_target(catalogues ALL DEPENDS ${CMAKE_BINARY_DIR}/resource/cons.nls)
 
 if(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
   set(FUZZ_SECONDS 20 CACHE STRING "How long each fuzzer runs in the tests")
-  foreach(target catalogue component_list java_command options paging_files section_reader)
+  foreach(target catalogue component_list java_command options paging_files profile_text
+                 section_reader)
     add_executable(fuzz_${target} fuzz/fuzz_${target}.cpp ${CORE_SOURCES} ${NATIVE_SYSTEM_SOURCES})
     target_include_directories(fuzz_${target} PRIVATE ${CMAKE_SOURCE_DIR})
     target_compile_options(fuzz_${target} PRIVATE -fsanitize=fuzzer)

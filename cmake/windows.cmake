@@ -29,12 +29,14 @@ set(WINDOWS_SOURCES
   platform/system_calls_win32.cpp
   platform/system_text_win32.cpp
   platform/ensure_directory_win32.cpp
+  platform/file_text_win32.cpp
   platform/list_files_win32.cpp
   prereq/prereq_checks_win32.cpp
   prereq/swap_space_win32.cpp
   prereq/system_info_win32.cpp
   staging/archive_expansion_win32.cpp
   staging/free_disk_win32.cpp
+  staging/held_item_retry_win32.cpp
   staging/scratch_cleanup_win32.cpp
   staging/scratch_dir_win32.cpp
   staging/staging_disk_win32.cpp

@@ -13,6 +13,7 @@
 #include "platform/scoped_handle_win32.h"
 #include "platform/system_text.h"
 #include "platform/windows_prelude.h"
+#include "staging/held_item_retry_win32.h"
 
 namespace {
 
@@ -68,7 +69,13 @@ int RunInstallerProcess(const std::string& program, const std::vector<std::strin
   }
 
   void* child = nullptr;
-  if (DWORD error = StartChild(program, command, SW_SHOWNORMAL, &child); error != 0) {
+  // A program staged a moment ago may still be held by a scanner.
+  HeldItemRetry retry;
+  DWORD error;
+  while ((error = StartChild(program, command, SW_SHOWNORMAL, &child)) != 0 &&
+         retry.ShouldRetry(program, error)) {
+  }
+  if (error != 0) {
     ShowError(LocalText(msg::S_ERGOSLST, "CreateTAVProcess()", static_cast<int>(error)).c_str());
     WaitForEnter();
     return static_cast<int>(error);

@@ -126,8 +126,7 @@ Outcome CheckMode(Launch* l) {
       return EndWith(-1);
     }
     if (!PathExists(location)) {
-      std::fputs(LocalText(msg::S_ERR_INVALID_PREREQ_CONFIG_LOC, location.c_str()).c_str(), stdout);
-      std::fflush(stdout);
+      ConsolePrint(LocalText(msg::S_ERR_INVALID_PREREQ_CONFIG_LOC, location.c_str()).c_str());
       return EndWith(-1);
     }
     if (!IsFlagOn(l->params.distribution)) l->params.bootstrap = "F";
@@ -281,8 +280,8 @@ int LaunchInstaller(Launch* l) {
   std::string temp = l->system.TempDirectory();
   if (IsFlagOn(l->params.bootstrap)) MoveWorkingDirectory(l, temp);
   if (g_run_flags.bootstrap_only) {
-    std::printf("\nBootStrap To %s Completed\n", l->scratch_path.c_str());
-    std::fflush(stdout);
+    std::string staged_to = SystemTextToUtf8(l->scratch_path.c_str());
+    ConsolePrint(FormatText("\nBootStrap To %s Completed\n", staged_to.c_str()).c_str());
     return status;
   }
 

@@ -214,9 +214,8 @@ TEST_F(LaunchSequenceTest, AnInstallerStillRunningKeepsItsScratchDirectory) {
 
 TEST_F(LaunchSequenceTest, StagingOnlyStopsBeforeTheInstallerAndNamesWhereItStaged) {
   launch_.params.bootstrap = "T";
-  ::testing::internal::CaptureStdout();
   EXPECT_EQ(Run("-silent -bootstrapOnly BOOTSTRAP_LOC=C:\\stage"), 0);
-  EXPECT_EQ(::testing::internal::GetCapturedStdout(), "\nBootStrap To C:\\stage Completed\n");
+  EXPECT_TRUE(Shown("\nBootStrap To C:\\stage Completed\n"));
   EXPECT_EQ(launch_.steps,
             "catalogue\nconsole\nparams\ncd C:\\media\nprereqs\nstage\nregistry\ncd C:\\temp\n");
 }
@@ -226,6 +225,13 @@ TEST_F(LaunchSequenceTest, TheLogIdentityIsSetOnceFromTheCommandLine) {
   EXPECT_EQ(g_installer_log.timestamp, "T9");
   EXPECT_EQ(g_installer_log.prefix, "\\AttachHome");
   EXPECT_EQ(g_installer_log.fallback_directory, launch_.scratch);
+  EXPECT_EQ(g_installer_log.override_directory, "");
+
+  // The Prerequisite Checker logs into the temporary directory.
+  launch_.params.locations.prereq_config = "C:\\config";
+  system_.existing.insert("C:\\config");
+  EXPECT_EQ(Run("-silent -prereqChecker"), 0);
+  EXPECT_EQ(g_installer_log.override_directory, "C:\\temp");
 }
 
 }  // namespace

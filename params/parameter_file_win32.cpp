@@ -9,6 +9,9 @@
 #include "messages/run_flags.h"
 #include "params/parameter_search.h"
 #include "params/parameter_settings.h"
+#include "params/profile_text.h"
+#include "params/section_reader.h"
+#include "platform/file_text.h"
 #include "platform/full_path.h"
 #include "platform/path_exists.h"
 #include "platform/text_buffer.h"
@@ -54,6 +57,15 @@ bool GetLauncherDirectory(std::string* directory) {
 }
 
 KeyReader ProfileKeyReader(const std::string& path) {
+  // The system's reader would decode a legacy file as UTF-8 when that is the process's
+  // code page: such a file's text is converted first and read by the same rules.
+  std::string bytes;
+  if (GetACP() == CP_UTF8 && LoadSectionFile(path, &bytes) && IsLegacyText(bytes)) {
+    std::string text = FileTextToSystemText(bytes);
+    return [text](const char* key, const std::string& default_value) {
+      return ReadProfileValue(text, "Velmor", key, default_value);
+    };
+  }
   return [path](const char* key, const std::string& default_value) {
     char value[kTextBufferSize];
     GetPrivateProfileStringA("Velmor", key, default_value.c_str(), value, sizeof value,

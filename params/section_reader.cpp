@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "platform/classic_space.h"
+#include "platform/file_text.h"
 #include "platform/text_buffer.h"
 
 namespace {
@@ -137,5 +138,5 @@ std::string ReadSectionValueFromFile(const std::string& path, const std::string&
                                      const std::string& key, const std::string& default_value) {
   std::string bytes;
   if (!LoadSectionFile(path, &bytes)) return default_value;
-  return ReadSectionValue(bytes, section, key, default_value);
+  return ReadSectionValue(FileTextToSystemText(bytes), section, key, default_value);
 }

@@ -73,7 +73,8 @@ std::string ReadSectionValue(const std::string& bytes, const std::string& sectio
 // Reads the file at `path` whole; false when it cannot be read.
 bool LoadSectionFile(const std::string& path, std::string* bytes);
 
-// ReadSectionValue on the file at `path`; `default_value` when it cannot be read.
+// ReadSectionValue on the text of the file at `path` (FileTextToSystemText,
+// platform/file_text.h); `default_value` when it cannot be read.
 std::string ReadSectionValueFromFile(const std::string& path, const std::string& section,
                                      const std::string& key, const std::string& default_value);
 

@@ -9,6 +9,7 @@
 #include "platform/security_descriptor_win32.h"
 #include "platform/wide_text_win32.h"
 #include "platform/windows_prelude.h"
+#include "staging/held_item_retry_win32.h"
 #include "staging/scratch_security.h"
 #include "staging/tree_walk.h"
 
@@ -90,6 +91,8 @@ void RemoveScratchKeepingLog(const std::string& scratch_path, HeldDirectory* hol
                              const std::string& log_path, const std::string& temp_dir,
                              std::string* kept_log) {
   kept_log->clear();
+  // The retries of held files are noted in the log where it will stay.
+  std::string log_after = log_path;
   if (LiesIn(log_path, scratch_path)) {
     std::string kept = JoinPath(temp_dir, log_path.substr(log_path.rfind('\\') + 1));
     if (!WriteKeptLog(log_path, kept)) {
@@ -97,10 +100,12 @@ void RemoveScratchKeepingLog(const std::string& scratch_path, HeldDirectory* hol
       return;
     }
     *kept_log = kept;
+    log_after = kept;
   }
   // Held, the root cannot be swapped for a link while the walk empties it; its own
   // removal waits for the release.
-  RemoveTree(scratch_path);
+  HeldItemRetry retry(log_after);
+  RemoveTree(scratch_path, &retry);
   hold->Release();
   RemoveDirectoryA(scratch_path.c_str());
 }

@@ -4,6 +4,7 @@
 #include "platform/windows_prelude.h"
 #include "staging/archive_expansion.h"
 #include "staging/free_disk.h"
+#include "staging/held_item_retry_win32.h"
 #include "staging/tree_walk.h"
 
 namespace {
@@ -15,7 +16,7 @@ class WindowsStagingDisk : public StagingDiskInterface {
   }
   int CopyTree(const std::string& source, const std::string& destination,
                std::string* failed_path) override {
-    return ::CopyTree(source, destination, failed_path);
+    return ::CopyTree(source, destination, failed_path, &retry_);
   }
   int ExpandJars(const std::string& source, const std::string& destination,
                  const std::string& unzip_dir, bool debug) override {
@@ -26,6 +27,10 @@ class WindowsStagingDisk : public StagingDiskInterface {
   }
   void MakeDirectory(const std::string& path) override { CreateDirectoryA(path.c_str(), nullptr); }
   int CountFiles(const std::string& root) override { return ::CountFiles(root); }
+
+ private:
+  // One bound for the whole staging: a file a scanner holds is tried again until then.
+  HeldItemRetry retry_;
 };
 
 }  // namespace

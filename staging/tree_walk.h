@@ -22,18 +22,24 @@
 
 #include <string>
 
+class HeldItemRetry;
+
 // Copies the tree at `source` into `destination`, merging into what is there, overwriting
 // same-named files and clearing read-only on the copies. 0 when done (a missing or unreadable
 // source root creates nothing); -1, keeping earlier copies, at the first thing below the root
 // that would leave the copy incomplete: a file that cannot be copied, a folder that cannot be
-// listed, a link, a path too long. Then `*failed_path`, when given, names it.
+// listed, a link, a path too long. Then `*failed_path`, when given, names it. With
+// `retry`, a file another program holds for a moment is tried again
+// (staging/held_item_retry_win32.h).
 int CopyTree(const std::string& source, const std::string& destination,
-             std::string* failed_path = nullptr);
+             std::string* failed_path = nullptr, HeldItemRetry* retry = nullptr);
 
 // Removes the tree at `root`, deepest directories first; a file that cannot be deleted (a
 // read-only one) stays, and so do the directories above it. A `root` that is itself a link
-// loses the link only. Always 0.
-int RemoveTree(const std::string& root);
+// loses the link only. With `retry`, an item another program holds for a moment is tried
+// again, and so is a directory it kept from emptying, unless a file stayed for good.
+// Always 0.
+int RemoveTree(const std::string& root, HeldItemRetry* retry = nullptr);
 
 // The number of files at every depth below `root`, directories not counted; 0 when missing.
 int CountFiles(const std::string& root);

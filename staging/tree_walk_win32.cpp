@@ -12,6 +12,7 @@
 #include "platform/path_join.h"
 #include "platform/text_buffer.h"
 #include "platform/windows_prelude.h"
+#include "staging/held_item_retry_win32.h"
 
 namespace {
 
@@ -54,19 +55,18 @@ bool IsLink(const std::string& path) {
 }
 
 // Removes the link at `path`, not what it points at: a directory link is removed as a
-// directory, which takes the link alone.
-void RemoveLink(const std::string& path, bool is_directory) {
-  if (is_directory) {
-    RemoveDirectoryA(path.c_str());
-  } else {
-    DeleteFileA(path.c_str());
-  }
+// directory, which takes the link alone. False when it stays.
+bool RemoveLink(const std::string& path, bool is_directory) {
+  return is_directory ? RemoveDirectoryA(path.c_str()) != FALSE
+                      : DeleteFileA(path.c_str()) != FALSE;
 }
 
 // Copies one file over whatever has its name; a read-only attribute carried over is cleared,
 // so a later copy or removal of the tree is not refused.
-bool CopyOneFile(const std::string& source, const std::string& destination) {
-  if (!CopyFileA(source.c_str(), destination.c_str(), FALSE)) return false;
+bool CopyOneFile(const std::string& source, const std::string& destination, HeldItemRetry* retry) {
+  while (!CopyFileA(source.c_str(), destination.c_str(), FALSE)) {
+    if (retry == nullptr || !retry->ShouldRetry(source, GetLastError())) return false;
+  }
   _chmod(destination.c_str(), _S_IREAD | _S_IWRITE);
   return true;
 }
@@ -76,7 +76,7 @@ bool CopyOneFile(const std::string& source, const std::string& destination) {
 // take: a file not copied, a folder below the root that cannot be listed, a link, a path
 // too long.
 int CopySlot(std::size_t slot, std::vector<std::string>* sources,
-             std::vector<std::string>* destinations, std::string* failed) {
+             std::vector<std::string>* destinations, std::string* failed, HeldItemRetry* retry) {
   const std::string source = (*sources)[slot];
   const std::string destination = (*destinations)[slot];
   DirectorySearch search = SearchDirectory(source);
@@ -100,7 +100,7 @@ int CopySlot(std::size_t slot, std::vector<std::string>* sources,
     if (search.is_directory()) {
       sources->push_back(std::move(from));
       destinations->push_back(std::move(to));
-    } else if (!CopyOneFile(from, to)) {
+    } else if (!CopyOneFile(from, to, retry)) {
       *failed = from;
       return -1;
     }
@@ -110,12 +110,13 @@ int CopySlot(std::size_t slot, std::vector<std::string>* sources,
 
 }  // namespace
 
-int CopyTree(const std::string& source, const std::string& destination, std::string* failed_path) {
+int CopyTree(const std::string& source, const std::string& destination, std::string* failed_path,
+             HeldItemRetry* retry) {
   std::vector<std::string> sources{source};
   std::vector<std::string> destinations{destination};
   std::string failed;
   for (std::size_t slot = 0; slot < sources.size(); ++slot) {
-    if (CopySlot(slot, &sources, &destinations, &failed) != 0) {
+    if (CopySlot(slot, &sources, &destinations, &failed, retry) != 0) {
       if (failed_path != nullptr) *failed_path = failed;
       return -1;
     }
@@ -123,17 +124,35 @@ int CopyTree(const std::string& source, const std::string& destination, std::str
   return 0;
 }
 
-int RemoveTree(const std::string& root) {
+int RemoveTree(const std::string& root, HeldItemRetry* retry) {
   // A root replaced by a link since it was made loses the link only.
   if (IsLink(root)) {
     RemoveLink(root, true);
     return 0;
   }
-  std::vector<std::string> directories = WalkTree(
-      root, [](const std::string& file) { DeleteFileA(file.c_str()); }, RemoveLink);
+  // Whether a file stayed for good: the directories above it stay too, and waiting for
+  // them to empty cannot help.
+  bool file_stayed = false;
+  auto remove_file = [retry, &file_stayed](const std::string& file) {
+    while (!DeleteFileA(file.c_str())) {
+      if (retry == nullptr || !retry->ShouldRetry(file, GetLastError())) {
+        file_stayed = true;
+        return;
+      }
+    }
+  };
+  // A link that stays (Wine cannot remove one) keeps its directory as a file does.
+  auto remove_link = [&file_stayed](const std::string& link, bool is_directory) {
+    if (!RemoveLink(link, is_directory)) file_stayed = true;
+  };
+  std::vector<std::string> directories = WalkTree(root, remove_file, remove_link);
   // Children come after their parents in the list, so going backwards empties each first.
+  // The root comes last, and is not waited for: its caller may hold it until it is empty.
   for (auto it = directories.rbegin(); it != directories.rend(); ++it) {
-    RemoveDirectoryA(it->c_str());
+    bool may_retry = retry != nullptr && !file_stayed && *it != root;
+    while (!RemoveDirectoryA(it->c_str())) {
+      if (!may_retry || !retry->ShouldRetry(*it, GetLastError())) break;
+    }
   }
   return 0;
 }

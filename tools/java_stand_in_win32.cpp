@@ -6,6 +6,8 @@
 // Environment:
 //   VEL_JAVA_EXIT_CODE    the exit code (default 0)
 //   VEL_JAVA_REPORT       a file to write the raw command line to, exactly as received
+//   VEL_JAVA_WIDE_REPORT  a file to write the command line to as the system holds it
+//                         (UTF-16), in UTF-8
 //   VEL_JAVA_WHERE_REPORT a file to write this program's path and its working directory
 //                         to, one per line
 //   VEL_JAVA_HOLD_FILE    a file whose appearance the stand-in waits for before it
@@ -114,6 +116,16 @@ int main() {
   std::string command_line = GetCommandLineA();
   if (const char* report = std::getenv("VEL_JAVA_REPORT"); report != nullptr && *report != '\0') {
     WriteFile(report, command_line);
+  }
+  // The command line as the system holds it, in UTF-16, written as UTF-8: what a caller
+  // with another code page than ours passed, whole.
+  if (const char* report = std::getenv("VEL_JAVA_WIDE_REPORT");
+      report != nullptr && *report != '\0') {
+    const wchar_t* wide = GetCommandLineW();
+    int size = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+    std::string utf8(size > 0 ? static_cast<std::size_t>(size - 1) : 0, '\0');
+    if (size > 1) WideCharToMultiByte(CP_UTF8, 0, wide, -1, &utf8[0], size, nullptr, nullptr);
+    WriteFile(report, utf8);
   }
   if (const char* report = std::getenv("VEL_JAVA_WHERE_REPORT");
       report != nullptr && *report != '\0') {

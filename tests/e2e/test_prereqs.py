@@ -77,7 +77,7 @@ def flat(text):
 def log_of(medium):
     logs = sorted(medium.logs_dir.glob("installActions*.log"))
     assert len(logs) == 1, logs
-    return logs[0].read_text(), str(logs[0])
+    return logs[0].read_text("utf-8"), str(logs[0])
 
 
 def after_start(shown):
@@ -216,12 +216,16 @@ def test_log_gets_the_base_texts_and_the_console_the_users_language(medium, inve
     assert "<L-" not in log
 
 
-def test_velparam_texts_in_the_ansi_code_page_show_right(prepared, windows_xp):
-    """velparam.ini is read through ANSI calls: its failure message is code page 1252
-    here, and shows on the console as the letters it holds."""
+@pytest.mark.parametrize("encoding", ["cp1252", "utf-8"])
+def test_velparam_texts_in_either_code_page_show_right(prepared, windows_xp, encoding):
+    """The launcher's code page is UTF-8: a velparam.ini in UTF-8 is read as it is, one
+    in the legacy code page (1252 here) as a program without that setting reads it. Its
+    failure message shows on the console and goes to the log as the letters it holds."""
     params = (PLATFORM + "[Certified Versions]\nWindows=6.1\n"
               "CERTIFIED_VERSION_FAILURE_MESSAGE=Nicht zertifiziert: Größe und Maße\n")
-    (prepared.launcher_dir / "velparam.ini").write_bytes(params.encode("cp1252"))
+    (prepared.launcher_dir / "velparam.ini").write_bytes(params.encode(encoding))
     code, shown = on_pty(prepared, "", answers=[""])
     assert code == -1
     assert "Nicht zertifiziert: Größe und Maße" in shown
+    log, _ = log_of(prepared)
+    assert "Nicht zertifiziert: Größe und Maße" in log

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
 #include <string>
 
 #include "platform/windows_prelude.h"
@@ -19,10 +20,11 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: exit_code_runner RESULT_FILE PROGRAM [COMMAND_TAIL]\n");
     return 2;
   }
-  for (const char* name : {"TEMP", "TMP"}) {
-    const char* value = std::getenv((std::string("VEL_CHILD_") + name).c_str());
+  // Through the wide calls: a TEMP in any script (C:\users\<name in Chinese>) passes whole.
+  for (const wchar_t* name : {L"TEMP", L"TMP"}) {
+    const wchar_t* value = _wgetenv((std::wstring(L"VEL_CHILD_") + name).c_str());
     if (value != nullptr)
-      SetEnvironmentVariableA(name, std::strcmp(value, "-") == 0 ? nullptr : value);
+      SetEnvironmentVariableW(name, std::wcscmp(value, L"-") == 0 ? nullptr : value);
   }
   std::string command = std::string("\"") + argv[2] + "\"";
   if (argc == 4) command += std::string(" ") + argv[3];

@@ -1,0 +1,24 @@
+// The Velmor section's keys read from a text in memory, by the rules of the system's
+// profile reader (GetPrivateProfileStringA), for a velparam.ini that the profile reader
+// would decode wrongly: one in the legacy code page, read in a process whose code page
+// is UTF-8 (platform/file_text.h).
+//
+// Lines end at a line feed; a carriage return and blanks around a line are dropped, and
+// empty lines skipped. "[name]" starts a section (the name between "[" and the last "]",
+// trimmed). Any other line is an entry: the key up to the first "=", the value after
+// it, both trimmed; a line without "=" is a key with an empty value. Sections and keys
+// compare without regard to ASCII case; the first section of the name and the first
+// entry of the key in it count. A value enclosed in double or single quotes loses them.
+#ifndef PARAMS_PROFILE_TEXT_H_
+#define PARAMS_PROFILE_TEXT_H_
+
+#include <string>
+#include <string_view>
+
+// The value of `key` in `section` of `text`, at most 1023 bytes and never a character
+// cut in two; `default_value` when the section or the key is missing.
+// Example: ("[Velmor]\nTAV_VERSION = \"11.2\"\n", "velmor", "tav_version", "") -> "11.2".
+std::string ReadProfileValue(std::string_view text, std::string_view section, std::string_view key,
+                             const std::string& default_value);
+
+#endif  // PARAMS_PROFILE_TEXT_H_
