@@ -15,7 +15,12 @@
 
 struct MessageMap;
 
-constexpr std::size_t kCatalogueRecordLimit = 1023;
+// The longest record that loads whole: its bytes and its NUL fill the reader's window.
+// The catalogue compiler refuses a longer one, so a catalogue never holds a record the
+// loader cuts (and whose NUL would then read as a malformed empty record).
+constexpr std::size_t kLongestCatalogueRecord = 1022;
+// The reader's window: a record ends at its NUL or after this many bytes.
+constexpr std::size_t kCatalogueRecordLimit = kLongestCatalogueRecord + 1;
 
 // Calls `record` with the text of each complete record of `bytes`, in order,
 // without its terminating NUL.

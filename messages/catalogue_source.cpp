@@ -132,7 +132,7 @@ bool CheckCatalogueEntries(const std::vector<SourceEntry>& entries, bool partial
                  "\" ('s' %s, 'd' %d), in order\n";
       ok = false;
     }
-    if (entry.key.size() + 1 + entry.text.size() > kCatalogueRecordLimit) {
+    if (entry.key.size() + 1 + entry.text.size() > kLongestCatalogueRecord) {
       *errors += where + ": longer than a catalogue record can be\n";
       ok = false;
     }

@@ -90,10 +90,24 @@ TEST(CheckCatalogueEntries, RefusesMissingUnknownRepeatedAndMismatchedKeys) {
   EXPECT_NE(errors.find("line 5: S_ERJRENFD: the text must take exactly"), std::string::npos);
 }
 
-TEST(CheckCatalogueEntries, RefusesTextsTooLongForARecord) {
+TEST(CheckCatalogueEntries, TheLongestRecordItAcceptsLoadsWholeAndWithoutWarning) {
+  // "S_TAV=" and the text: 1022 bytes is the longest record the loader keeps whole.
+  std::string longest(kLongestCatalogueRecord - 6, 'x');
   std::string errors;
-  EXPECT_FALSE(CheckCatalogueEntries({{"S_TAV", std::string(1020, 'x'), 1}}, true, &errors));
+  EXPECT_TRUE(CheckCatalogueEntries({{"S_TAV", longest, 1}}, true, &errors)) << errors;
+  EXPECT_FALSE(CheckCatalogueEntries({{"S_TAV", longest + "x", 1}}, true, &errors));
   EXPECT_NE(errors.find("longer than a catalogue record"), std::string::npos);
+
+  MessageMap* map = CreateMessageMap();
+  std::string warnings;
+  AddCatalogueToMap(EncodeCatalogue({{"S_TAV", longest, 1}}), map, &warnings);
+  EXPECT_EQ(warnings, "");
+  EXPECT_EQ(MessageMapGet(map, "S_TAV"), longest);
+  // One byte more, as a hand-made catalogue might hold it, is cut and warned about.
+  AddCatalogueToMap("S_ERPERDIR=" + std::string(kLongestCatalogueRecord - 10, 'y') + '\0', map,
+                    &warnings);
+  EXPECT_NE(warnings.find("malformed"), std::string::npos);
+  DestroyMessageMap(map);
 }
 
 TEST(EncodeCatalogue, LoadsBackIntoTheSameTexts) {
