@@ -26,6 +26,16 @@ add_test(NAME layering_self_test
 # Every C++ file is formatted as .clang-format says.
 add_test(NAME format COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/check-format.sh)
 
+# The medium checker, for people who build media, in their build pipelines.
+add_executable(velcheck tools/velcheck/velcheck_main.cpp tools/velcheck/medium_check.cpp
+                        tools/velcheck/zip_listing.cpp)
+target_link_libraries(velcheck vel_core)
+find_program(SYSTEM_PYTHON3 NAMES python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
+add_test(NAME velcheck COMMAND ${SYSTEM_PYTHON3} -m pytest -q -p no:cacheprovider
+                               ${CMAKE_SOURCE_DIR}/tests/velcheck)
+set_tests_properties(velcheck PROPERTIES ENVIRONMENT
+                     "VELCHECK=$<TARGET_FILE:velcheck>;VELCHECK_RESOURCE=${CMAKE_BINARY_DIR}/resource")
+
 add_executable(nls_compiler tools/nls_compiler.cpp)
 target_link_libraries(nls_compiler vel_core)
 

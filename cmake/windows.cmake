@@ -94,6 +94,13 @@ add_custom_command(TARGET setup POST_BUILD
   WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
   VERBATIM)
 
+# The medium checker for Windows build machines; the native build makes the other one.
+add_executable(velcheck tools/velcheck/velcheck_main.cpp tools/velcheck/medium_check.cpp
+                        tools/velcheck/zip_listing.cpp)
+target_link_libraries(velcheck vel_core)
+target_link_options(velcheck PRIVATE ${STATIC_RUNTIME} ${HARDENING})
+set_target_properties(velcheck PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
+
 # The catalogue compiler runs on the build machine, so it is built with the host compiler.
 find_program(HOST_CXX NAMES c++ g++ clang++ REQUIRED)
 set(NLS_COMPILER ${CMAKE_BINARY_DIR}/host/nls_compiler)

@@ -69,10 +69,12 @@ struct Outcome {
 };
 Outcome EndWith(int code) { return {true, code}; }
 
-// A key read from the parameter file again, as the file stands now.
-std::string ReadKeyAgain(const Launch& l, const char* key, const char* default_value,
-                         KeyKind kind = KeyKind::kText) {
-  return ReadVelmorKey(l.system.ParameterKeyReader(l.params.path), key, default_value, kind);
+// A key read from the parameter file again, as the file stands now, with the default
+// and kind of the key table.
+std::string ReadKeyAgain(const Launch& l, const char* key) {
+  const VelmorKeyInfo* info = FindVelmorKey(key);
+  KeyKind kind = info->kind == ValueKind::kFlag ? KeyKind::kFlag : KeyKind::kText;
+  return ReadVelmorKey(l.system.ParameterKeyReader(l.params.path), key, info->default_value, kind);
 }
 
 // Where the scratch directory went, for whoever reads the installer log, when TEMP was
@@ -111,7 +113,7 @@ Outcome CheckMode(Launch* l) {
   ModeChoice mode = ChooseMainClass(l->settings, l->params);
   if (mode.forcing == BootstrapForcing::kAlways) l->params.bootstrap = "F";
   if (mode.forcing == BootstrapForcing::kUnlessDistribution &&
-      ReadKeyAgain(*l, "DISTRIBUTION", "F", KeyKind::kFlag) == "F") {
+      ReadKeyAgain(*l, "DISTRIBUTION") == "F") {
     l->params.bootstrap = "F";
   }
   if (mode.refuses_distribution && IsFlagOn(l->params.distribution)) {
@@ -145,7 +147,7 @@ Outcome RunPrereqPhase(Launch* l, int param_status) {
     request.param_file = l->params.path;
     request.execute_only = s.execute_sys_prereqs;
     request.ignore = s.ignore_sys_prereqs;
-    request.platform_checks = IsFlagOn(ReadKeyAgain(*l, "PLATFORM_PREREQS", "FALSE"));
+    request.platform_checks = IsFlagOn(ReadKeyAgain(*l, "PLATFORM_PREREQS"));
     if (l->system.RunSystemPrereqs(request) != 0) return EndWith(-1);
   }
   if (param_status == 0) return {};
@@ -253,8 +255,8 @@ int LaunchInstaller(Launch* l) {
   LaunchSettings& s = l->settings;
   DiscoverDirectories(l);
   if (Outcome o = Stage(l); o.ends) return o.code;
-  l->source = ReadKeyAgain(*l, "SOURCE", "");
-  l->nls_enabled = ReadKeyAgain(*l, "NLS_ENABLED", "TRUE");
+  l->source = ReadKeyAgain(*l, "SOURCE");
+  l->nls_enabled = ReadKeyAgain(*l, "NLS_ENABLED");
   l->wait = ShouldWaitForInstaller(s, l->params);
 
   if (IsFlagOn(l->params.bootstrap)) MakeLocationsAbsolute(&l->params.locations);

@@ -8,8 +8,10 @@
 #ifndef PARAMS_PARAMETER_KEYS_H_
 #define PARAMS_PARAMETER_KEYS_H_
 
+#include <cstddef>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 struct ParameterSettings;
@@ -22,6 +24,33 @@ struct ParameterOverrides {
   std::string prereq_config_location;
   bool prereq_config_from_source = false;
 };
+
+// How a key's value is read.
+enum class ValueKind {
+  kText,
+  kFlag,    // on only when its first character is an upper-case 'T'
+  kSwitch,  // on only when it is exactly "TRUE"
+  kNumber,  // a decimal number
+  kList,    // comma-separated entries
+};
+
+// One key of the Velmor section that the launcher reads.
+struct VelmorKeyInfo {
+  const char* name;
+  ValueKind kind;
+  // The value of a missing key; the computed ones are described in `note`.
+  const char* default_value;
+  // What the key does, or how its default is found, in a line.
+  const char* note;
+};
+
+// Every key the launcher reads from the Velmor section, in the order it reads them.
+extern const VelmorKeyInfo kVelmorKeys[];
+extern const std::size_t kVelmorKeyCount;
+
+// The key of that name, compared without regard to ASCII case as the profile reader
+// does; null for a key the launcher does not read.
+const VelmorKeyInfo* FindVelmorKey(std::string_view name);
 
 // Returns the value of `key` in section Velmor, or `default_value` when it is missing.
 using KeyReader = std::function<std::string(const char* key, const std::string& default_value)>;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <map>
 #include <set>
 #include <string>
@@ -198,6 +199,20 @@ TEST(ParameterKeys, BootstrapComponentsSkipEmptyEntriesAndKeepsSixteen) {
   ParameterSettings p = ReadKeys({{"BOOTSTRAP_COMPS", "a:1,,b:2"}});
   EXPECT_EQ(p.bootstrap_comps_text, "a:1,,b:2");
   EXPECT_EQ(p.bootstrap_comps, (std::vector<std::string>{"a:1", "b:2"}));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(VelmorKeys, EveryRowIsFoundByItsNameInAnyCaseAndNamesAreUnique) {
+  for (std::size_t i = 0; i < kVelmorKeyCount; ++i) {
+    std::string lower = kVelmorKeys[i].name;
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    EXPECT_EQ(FindVelmorKey(lower), &kVelmorKeys[i]) << kVelmorKeys[i].name;
+  }
+  EXPECT_EQ(FindVelmorKey("WAIT_FOR_COMPLETIO"), nullptr);
+  EXPECT_EQ(FindVelmorKey(""), nullptr);
 }
 
 }  // namespace

@@ -41,33 +41,40 @@ std::string Bounded(std::string_view value) {
 
 }  // namespace
 
-std::string ReadProfileValue(std::string_view text, std::string_view section, std::string_view key,
-                             const std::string& default_value) {
+std::vector<ProfileEntry> ListProfileEntries(std::string_view text, std::string_view section) {
+  std::vector<ProfileEntry> entries;
   bool in_section = false;
-  bool section_seen = false;
+  int number = 0;
   while (!text.empty()) {
     std::size_t end = text.find('\n');
     std::string_view line = Trim(text.substr(0, end));
     text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+    ++number;
     if (line.empty()) continue;
     std::string_view name;
     if (HeaderName(line, &name)) {
       // Only the first section of the name counts.
       if (in_section) break;
-      in_section = !section_seen && SameIgnoringCase(name, section);
-      section_seen = section_seen || in_section;
+      in_section = SameIgnoringCase(name, section);
       continue;
     }
     if (!in_section) continue;
     std::size_t equals = line.find('=');
-    if (!SameIgnoringCase(Trim(line.substr(0, equals)), key)) continue;
     std::string_view value =
         equals == std::string_view::npos ? std::string_view() : Trim(line.substr(equals + 1));
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
         value.back() == value.front()) {
       value = value.substr(1, value.size() - 2);
     }
-    return Bounded(value);
+    entries.push_back({std::string(Trim(line.substr(0, equals))), std::string(value), number});
+  }
+  return entries;
+}
+
+std::string ReadProfileValue(std::string_view text, std::string_view section, std::string_view key,
+                             const std::string& default_value) {
+  for (const ProfileEntry& entry : ListProfileEntries(text, section)) {
+    if (SameIgnoringCase(entry.key, key)) return Bounded(entry.value);
   }
   return default_value;
 }

@@ -14,6 +14,19 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
+
+// One entry of a section: its key and value as the reader sees them (trimmed, the value
+// unquoted, not yet bounded), and its line, counted from 1.
+struct ProfileEntry {
+  std::string key;
+  std::string value;
+  int line = 0;
+};
+
+// The entries of the first section named `section` in `text`, in order; empty when there
+// is none.
+std::vector<ProfileEntry> ListProfileEntries(std::string_view text, std::string_view section);
 
 // The value of `key` in `section` of `text`, at most 1023 bytes and never a character
 // cut in two; `default_value` when the section or the key is missing.

@@ -18,8 +18,8 @@
 
 namespace {
 
-constexpr char kCertifiedVersions[] = "Certified Versions";
-constexpr char kGenericSection[] = "Generic Prereqs";
+constexpr const char* kCertifiedVersions = kCertifiedVersionsSection;
+constexpr const char* kGenericSection = kGenericPrereqsSection;
 
 std::string VersionText(const OsVersion& version) {
   return std::to_string(version.major) + "." + std::to_string(version.minor);

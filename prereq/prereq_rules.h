@@ -4,6 +4,22 @@
 
 #include <string>
 
+// The sections of velparam.ini the prerequisite run reads, and the keys of each.
+inline constexpr char kCertifiedVersionsSection[] = "Certified Versions";
+inline constexpr char kGenericPrereqsSection[] = "Generic Prereqs";
+// "Windows-<major>.<minor>-required" and "-optional" hold the platform checks.
+inline constexpr char kPlatformSectionPrefix[] = "Windows-";
+inline constexpr const char* kCertifiedVersionKeys[] = {
+    "Windows", "CERTIFIED_VERSION_FAILURE_MESSAGE", "CERTIFIED_VERSION_WARN",
+    "CERTIFIED_VERSION_LOCATION"};
+// The checks, each with its failure message key; the generic section checks all four
+// (without failure messages), a platform section SERVICE_PACK and CPU.
+inline constexpr const char* kPrereqCheckKeys[] = {"SERVICE_PACK", "MIN_DISPLAY_COLORS", "CPU",
+                                                   "SWAP_SPACE"};
+inline constexpr const char* kPrereqFailureMessageKeys[] = {
+    "SERVICE_PACK_FAILURE_MESSAGE", "MIN_DISPLAY_COLORS_FAILURE_MESSAGE", "CPU_FAILURE_MESSAGE",
+    "TEMP_SPACE_FAILURE_MESSAGE"};
+
 // A check's outcome; a requirement that is not a positive number gives no verdict.
 enum class Verdict { kNone, kPassed, kFailed };
 

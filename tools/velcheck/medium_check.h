@@ -1,0 +1,27 @@
+// velcheck's checks of an installation medium, with the launcher's own tables and
+// readers: the key table, the parameter file's search, the profile and section readers,
+// the component list, the catalogue reader and its argument check.
+#ifndef TOOLS_VELCHECK_MEDIUM_CHECK_H_
+#define TOOLS_VELCHECK_MEDIUM_CHECK_H_
+
+#include <string>
+#include <vector>
+
+enum class Severity { kWarning, kError };
+
+struct Finding {
+  Severity severity = Severity::kWarning;
+  std::string file;  // the file or directory, as the checker named it
+  int line = 0;      // 0 when there is none
+  std::string key;   // empty when there is none
+  std::string message;
+};
+
+// Checks the medium whose launcher directory is `directory`. False when the directory
+// cannot be checked at all (it does not exist).
+bool CheckMedium(const std::string& directory, std::vector<Finding>* findings);
+
+// velcheck's exit status: 0 without findings, 1 with warnings only, 2 with an error.
+int FindingsStatus(const std::vector<Finding>& findings);
+
+#endif  // TOOLS_VELCHECK_MEDIUM_CHECK_H_
