@@ -36,6 +36,14 @@ add_test(NAME velcheck COMMAND ${SYSTEM_PYTHON3} -m pytest -q -p no:cacheprovide
 set_tests_properties(velcheck PROPERTIES ENVIRONMENT
                      "VELCHECK=$<TARGET_FILE:velcheck>;VELCHECK_RESOURCE=${CMAKE_BINARY_DIR}/resource")
 
+# docs/reference.md is what the generator writes from the launcher's tables.
+add_executable(gen_reference tools/gen_reference.cpp)
+target_link_libraries(gen_reference vel_core)
+add_test(NAME reference
+         COMMAND ${CMAKE_COMMAND} -DGENERATOR=$<TARGET_FILE:gen_reference>
+                 -DREFERENCE=${CMAKE_SOURCE_DIR}/docs/reference.md
+                 -P ${CMAKE_SOURCE_DIR}/cmake/check_reference.cmake)
+
 add_executable(nls_compiler tools/nls_compiler.cpp)
 target_link_libraries(nls_compiler vel_core)
 

@@ -14,6 +14,7 @@
 
 #include "javart/java_runtime.h"
 #include "launcher/class_path.h"
+#include "launcher/exit_codes.h"
 #include "launcher/java_command.h"
 #include "launcher/launch_rules.h"
 #include "launcher/launch_settings.h"
@@ -100,11 +101,11 @@ int ParameterFileExitCode(ParameterFileStatus status) {
     case ParameterFileStatus::kRead:
       return 0;
     case ParameterFileStatus::kNoLauncherDirectory:
-      return -1;
+      return kExitRefused;
     case ParameterFileStatus::kNotFound:
-      return -2;
+      return kExitNoParameterFile;
   }
-  return -1;
+  return kExitRefused;
 }
 
 // The main class decides whether the mode stages and whether it may run from a
@@ -119,17 +120,17 @@ Outcome CheckMode(Launch* l) {
   if (mode.refuses_distribution && IsFlagOn(l->params.distribution)) {
     ShowError(
         LocalText(msg::S_ERRORINVOKINGFROMCD, l->settings.last_element_upper.c_str()).c_str());
-    return EndWith(-1);
+    return EndWith(kExitRefused);
   }
   if (l->settings.prereq_checker) {
     const std::string& location = l->params.locations.prereq_config;
     if (location.empty()) {
       ConsolePrint(LocalText(msg::S_ERR_PREREQ_CONFIG_LOC).c_str());
-      return EndWith(-1);
+      return EndWith(kExitRefused);
     }
     if (!PathExists(location)) {
       ConsolePrint(LocalText(msg::S_ERR_INVALID_PREREQ_CONFIG_LOC, location.c_str()).c_str());
-      return EndWith(-1);
+      return EndWith(kExitRefused);
     }
     if (!IsFlagOn(l->params.distribution)) l->params.bootstrap = "F";
   }
@@ -148,7 +149,7 @@ Outcome RunPrereqPhase(Launch* l, int param_status) {
     request.execute_only = s.execute_sys_prereqs;
     request.ignore = s.ignore_sys_prereqs;
     request.platform_checks = IsFlagOn(ReadKeyAgain(*l, "PLATFORM_PREREQS"));
-    if (l->system.RunSystemPrereqs(request) != 0) return EndWith(-1);
+    if (l->system.RunSystemPrereqs(request) != 0) return EndWith(kExitRefused);
   }
   if (param_status == 0) return {};
   if (param_status == -2) WaitForEnter();
@@ -201,12 +202,12 @@ Outcome Stage(Launch* l) {
     case RuntimeDecision::kGoOn:
       break;
     case RuntimeDecision::kNoRuntime:
-      return EndWith(-1);
+      return EndWith(kExitRefused);
     case RuntimeDecision::kPromptDisabled:
-      return EndWith(0);
+      return EndWith(kExitNothingToRun);
   }
   if (l->system.StageComponents(MakeStagingRequest(*l), &l->params) == kStagingFailed) {
-    return EndWith(-1);
+    return EndWith(kExitRefused);
   }
   return {};
 }
@@ -273,11 +274,11 @@ int LaunchInstaller(Launch* l) {
   if (!GetFullPath(command.program_path, &program)) program.clear();
   if (!g_run_flags.bootstrap_only && !PathExists(program)) {
     ShowError(LocalText(msg::S_ERJRENFD, command.program_path.c_str(), "1.3.1").c_str());
-    status = -1;
+    status = kExitRefused;
   }
   if (!l->system.CheckRegistryAccess()) {
     ShowError(LocalText(msg::S_ERR_REG_ACCESS).c_str());
-    return -1;
+    return kExitRefused;
   }
   std::string temp = l->system.TempDirectory();
   if (IsFlagOn(l->params.bootstrap)) MoveWorkingDirectory(l, temp);
@@ -318,7 +319,7 @@ int FindScratchAndParameters(Launch* l) {
     log.override_directory = temp;
   }
   log.fallback_directory = g_run_flags.bootstrap_only ? s.bootstrap_location : l->scratch_path;
-  int status = made;
+  int status = made == 0 ? 0 : kExitRefused;
   if (made == 0) {
     if (s.scratch_path_given) l->system.HoldScratchDirectory(l->scratch_path);
     if (l->scratch_made && !l->system.IsTempFromEnvironment()) LogScratchDirectory(l->scratch_path);
@@ -339,7 +340,7 @@ int RunLaunch(std::vector<std::string>* arguments, LaunchSystemInterface& system
   LaunchSettings& s = l.settings;
   s.timestamp = FormatTimestamp(std::time(nullptr));
 
-  if (system.LoadMessageCatalogue() != 0) return 1;
+  if (system.LoadMessageCatalogue() != 0) return kExitNoCatalogue;
   ParseOptions(arguments, &s);
   InstallerLog& log = g_installer_log;
   log.timestamp = s.timestamp;

@@ -248,3 +248,32 @@ void ParseOptions(std::vector<std::string>* elements, LaunchSettings* settings) 
   MakeLocationAbsolute(&settings->scratch_path);
   MakeLocationAbsolute(&settings->bootstrap_location);
 }
+
+std::vector<OptionDescription> DescribeOptions() {
+  std::vector<OptionDescription> options;
+  for (const ValueOption& option : kValueOptions) {
+    options.push_back({option.name, "exact case; the value runs to the next \" -\"", ""});
+  }
+  for (const OptionRow& row : kOptionTable) {
+    std::string how = "any case, anywhere in an argument";
+    switch (row.action) {
+      case OptionAction::kFlag:
+        break;
+      case OptionAction::kBootstrapLocation:
+      case OptionAction::kPrereqConfigLocation:
+      case OptionAction::kFromLocation:
+        how += "; NAME=value, made absolute";
+        break;
+      case OptionAction::kPrereqLogLocation:
+        how = "an argument of its own, then the next argument is the value";
+        break;
+    }
+    std::string effect;
+    if (row.sets_silent) effect = "runs silently";
+    if (row.log_prefix != nullptr) {
+      effect += std::string(effect.empty() ? "" : "; ") + "log file prefix " + (row.log_prefix + 1);
+    }
+    options.push_back({row.name, how, effect});
+  }
+  return options;
+}

@@ -37,6 +37,16 @@ bool GetOptionValue(std::string_view name, std::string_view text, std::string* v
 // absolute is reported through perror with S_ERABS_PATH.
 void GetAssignedValue(std::string* value, std::string_view element, bool from_location, bool debug);
 
+// One option of the launcher's tables, as the reference lists it.
+struct OptionDescription {
+  std::string name;
+  std::string how;     // how it is matched and what it takes
+  std::string effect;  // what it sets besides its own switch
+};
+
+// Every option the launcher recognises, the value options first, each table in order.
+std::vector<OptionDescription> DescribeOptions();
+
 // Recognises every option in `*elements` (the two-element argument vector) into
 // `*settings`. The Java options are cut off the elements they were found in.
 void ParseOptions(std::vector<std::string>* elements, LaunchSettings* settings);
