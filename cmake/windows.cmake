@@ -2,6 +2,26 @@
 
 enable_language(RC)
 
+# Every executable and DLL of this build comes out the same from the same commit, in any
+# directory at any time: the linker writes no time stamp into the PE header, the debug
+# information names the source and build directories as "." and "build" (setup.exe's
+# debug link carries a checksum of it), and __DATE__ or __TIME__ fails the compile.
+add_compile_options("$<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${CMAKE_SOURCE_DIR}=.>"
+                    "$<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${CMAKE_BINARY_DIR}=build>"
+                    "$<$<COMPILE_LANGUAGE:C,CXX>:-Wdate-time>")
+add_link_options(-Wl,--no-insert-timestamp)
+# Static libraries keep no member dates or owners (Debian's binutils default, made
+# explicit for any other).
+foreach(lang C CXX)
+  set(CMAKE_${lang}_ARCHIVE_CREATE "<CMAKE_AR> qcD <TARGET> <LINK_FLAGS> <OBJECTS>")
+  set(CMAKE_${lang}_ARCHIVE_APPEND "<CMAKE_AR> qD <TARGET> <LINK_FLAGS> <OBJECTS>")
+  set(CMAKE_${lang}_ARCHIVE_FINISH "<CMAKE_RANLIB> -D <TARGET>")
+endforeach()
+# objcopy and strip write the time they run into a PE header unless given one: they get
+# zero, as the linker leaves it.
+set(PE_OBJCOPY ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=0 ${CMAKE_OBJCOPY})
+set(PE_STRIP ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=0 ${CMAKE_STRIP})
+
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
@@ -88,9 +108,9 @@ set_source_files_properties(launcher/setup.rc PROPERTIES
 # setup.exe ships stripped; its debug information stays beside it in setup.exe.debug,
 # which the stripped file names (a GNU debug link) for crash analysis.
 add_custom_command(TARGET setup POST_BUILD
-  COMMAND ${CMAKE_OBJCOPY} --only-keep-debug setup.exe setup.exe.debug
-  COMMAND ${CMAKE_STRIP} --strip-all setup.exe
-  COMMAND ${CMAKE_OBJCOPY} --add-gnu-debuglink=setup.exe.debug setup.exe
+  COMMAND ${PE_OBJCOPY} --only-keep-debug setup.exe setup.exe.debug
+  COMMAND ${PE_STRIP} --strip-all setup.exe
+  COMMAND ${PE_OBJCOPY} --add-gnu-debuglink=setup.exe.debug setup.exe
   WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
   VERBATIM)
 
@@ -171,9 +191,35 @@ find_program(PYTHON3 NAMES python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
 # with Debian's patches and ours.
 set(UNZIP_THIRD_PARTY ${CMAKE_SOURCE_DIR}/third_party/unzip)
 file(GLOB UNZIP_PATCHES CONFIGURE_DEPENDS ${UNZIP_THIRD_PARTY}/patches/*.patch)
+# UnZip's version banner shows its build date: the build gives it SOURCE_DATE_EPOCH, the
+# time of the commit built, so two clones of one commit agree. A tree that is not a git
+# checkout takes the constant. A new commit configures the build again.
+set(VEL_SOURCE_DATE_EPOCH 1796900627)
+execute_process(COMMAND git rev-parse --show-toplevel --absolute-git-dir
+                WORKING_DIRECTORY ${CMAKE_SOURCE_DIR} RESULT_VARIABLE git_result
+                OUTPUT_VARIABLE git_dirs OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+if(git_result EQUAL 0)
+  string(REPLACE "\n" ";" git_dirs "${git_dirs}")
+  list(GET git_dirs 0 git_top)
+  list(GET git_dirs 1 git_dir)
+  file(REAL_PATH ${git_top} git_top)
+  file(REAL_PATH ${CMAKE_SOURCE_DIR} source_real)
+  if(git_top STREQUAL source_real)
+    execute_process(COMMAND git log -1 --format=%ct WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}
+                    OUTPUT_VARIABLE commit_time OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+    if(commit_time MATCHES "^[0-9]+$")
+      set(VEL_SOURCE_DATE_EPOCH ${commit_time})
+    endif()
+    if(EXISTS ${git_dir}/logs/HEAD)
+      set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${git_dir}/logs/HEAD)
+    endif()
+  endif()
+endif()
+message(STATUS "SOURCE_DATE_EPOCH of the Windows build: ${VEL_SOURCE_DATE_EPOCH}")
 add_custom_command(
   OUTPUT ${CMAKE_BINARY_DIR}/unzip/unzip.exe
-  COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/build-unzip.sh ${CMAKE_BINARY_DIR}/unzip
+  COMMAND ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${VEL_SOURCE_DATE_EPOCH}
+          bash ${CMAKE_SOURCE_DIR}/scripts/build-unzip.sh ${CMAKE_BINARY_DIR}/unzip
           ${CMAKE_C_COMPILER} ${CMAKE_RC_COMPILER}
   DEPENDS ${CMAKE_SOURCE_DIR}/scripts/build-unzip.sh ${UNZIP_THIRD_PARTY}/SHA256SUMS
           ${UNZIP_THIRD_PARTY}/unzip_6.0.orig.tar.gz

@@ -6,7 +6,13 @@
 # and our own patches in third_party/unzip/patches, cross-compiled for Windows x64.
 # Leaves OUT_DIR/unzip.exe, the licence it ships with (LICENSE-unzip.txt) and the list
 # of our changes (unzip-ALTERED.txt). The sources are checked against SHA256SUMS first.
+#
+# The build is reproducible: SOURCE_DATE_EPOCH (which the Windows build sets to the
+# commit's time) is the date UnZip's version banner shows, and the linker writes no time
+# stamp, so the same sources give the same unzip.exe in any directory at any time.
 set -euo pipefail
+: "${SOURCE_DATE_EPOCH:?must be set (cmake/windows.cmake sets it to the commit time)}"
+export SOURCE_DATE_EPOCH
 
 out=$(realpath -m "$1")
 cc=${2:-x86_64-w64-mingw32-gcc-posix}
@@ -29,9 +35,11 @@ for p in "$third_party"/patches/*.patch; do
 done
 
 # NOASM: the bundled CRC assembler is 32-bit. windows.h first: UnZip's __G and CR
-# macros clash with MinGW's headers otherwise.
-make -s -f win32/Makefile.gcc unzip.exe NOASM=1 CC_CPU_OPT= CC="$cc" "LD=$cc -static" \
-  RC="$windres" "LOCAL_UNZIP=-include windows.h" >"$out/build.log" 2>&1 ||
+# macros clash with MinGW's headers otherwise. The source directory is named "." in
+# whatever the compiler records of it.
+make -s -f win32/Makefile.gcc unzip.exe NOASM=1 CC_CPU_OPT= CC="$cc" \
+  "LD=$cc -static -Wl,--no-insert-timestamp" RC="$windres" \
+  "LOCAL_UNZIP=-include windows.h -ffile-prefix-map=$PWD=." >"$out/build.log" 2>&1 ||
   { cat "$out/build.log" >&2; exit 1; }
 
 cp unzip.exe "$out/unzip.exe"

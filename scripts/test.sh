@@ -10,4 +10,5 @@ bash scripts/build.sh
 status=0
 ctest --test-dir build/native --output-on-failure || status=1
 ctest --test-dir build/windows --output-on-failure || status=1
+bash scripts/check-reproducible.sh build/windows || status=1
 exit $status
