@@ -47,8 +47,8 @@ for f in "${files[@]}"; do
     echo "check-reproducible: NOT REPRODUCIBLE: $f differs between two builds of the same" \
          "sources ($first/$f and a build in another directory)" >&2
     cmp "$first/$f" "$second/$f" >&2 || true
-    diff <(x86_64-w64-mingw32-objdump -x "$first/$f" 2>&1 | tail -n +3) \
-         <(x86_64-w64-mingw32-objdump -x "$second/$f" 2>&1 | tail -n +3) | head -20 >&2 || true
+    diff <(x86_64-w64-mingw32-objdump -x "$first/$f" 2>&1 | tail -n +4) \
+         <(x86_64-w64-mingw32-objdump -x "$second/$f" 2>&1 | tail -n +4) | head -20 >&2 || true
     status=1
   fi
 done
