@@ -143,7 +143,14 @@ add_custom_command(
   COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/resource
   COMMAND ${NLS_COMPILER} ${CMAKE_SOURCE_DIR}/messages/cons_en.txt ${CMAKE_BINARY_DIR}/resource/cons.nls
   DEPENDS ${NLS_COMPILER} ${CMAKE_SOURCE_DIR}/messages/cons_en.txt)
-add_custom_target(catalogues ALL DEPENDS ${CMAKE_BINARY_DIR}/resource/cons.nls)
+# The German catalogue is complete too: compiled without --partial, a key it lacks fails.
+add_custom_command(
+  OUTPUT ${CMAKE_BINARY_DIR}/resource/cons_de.nls
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/resource
+  COMMAND ${NLS_COMPILER} ${CMAKE_SOURCE_DIR}/messages/cons_de.txt ${CMAKE_BINARY_DIR}/resource/cons_de.nls
+  DEPENDS ${NLS_COMPILER} ${CMAKE_SOURCE_DIR}/messages/cons_de.txt)
+add_custom_target(catalogues ALL DEPENDS ${CMAKE_BINARY_DIR}/resource/cons.nls
+                                         ${CMAKE_BINARY_DIR}/resource/cons_de.nls)
 
 add_executable(windows_tests ${CORE_TESTS} ${WINDOWS_TESTS})
 target_link_libraries(windows_tests vel_core GTest::gtest_main)

@@ -1,5 +1,6 @@
 #include "messages/message_output.h"
 
+#include "messages/box_text.h"
 #include "messages/format_text.h"
 #include "messages/messages.h"
 #include "messages/run_flags.h"
@@ -14,7 +15,7 @@ void ShowError(const char* text) {
     ConsolePrint(text);
     return;
   }
-  g_system.show_error_box(text, LocalMessage("S_TAV"));
+  g_system.show_error_box(BoxText(text).c_str(), LocalMessage("S_TAV"));
 }
 
 void WaitForEnter() {

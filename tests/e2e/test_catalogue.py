@@ -1,6 +1,8 @@
 """The launcher loads its message catalogues first and stops without any."""
 
-from conftest import run_setup
+import shutil
+
+from conftest import BUILD_DIR, run_setup, run_setup_on_pty, visible
 
 NO_CATALOGUE = "\nERROR: Could not read any NLS message catalogue!\n"
 
@@ -60,3 +62,35 @@ def test_japanese_locale_reads_cons_ja_jp(medium, locales):
     japanese = {"LC_ALL": "ja_JP.UTF-8", "LOCPATH": str(locales)}
     assert run_setup(medium, env=japanese).code == 0
     assert run_setup(medium, env={"LC_ALL": "de_DE.UTF-8", "LOCPATH": str(locales)}).code == 1
+
+
+def compiled_text(name, key):
+    """The text of `key` in the build's compiled catalogue resource/<name>."""
+    records = (BUILD_DIR / "resource" / name).read_bytes().split(b"\0")
+    texts = dict(record.decode("utf-8").split("=", 1) for record in records if record)
+    return texts[key]
+
+
+def words(text):
+    # The console may break and repaint long lines: compare the words in order.
+    return " ".join(text.split())
+
+
+def test_german_user_reads_the_shipped_german_catalogue_and_the_log_stays_english(
+        medium, inventory, locales):
+    medium.add_english_catalogue()
+    shutil.copy2(BUILD_DIR / "resource" / "cons_de.nls", medium.resource_dir / "cons_de.nls")
+    german = {"LC_ALL": "de_DE.UTF-8", "LOCPATH": str(locales)}
+    # No velparam.ini: the error shows, then the pause waits for Enter.
+    code, output = run_setup_on_pty(medium, "-silent", env=german, answers=[""],
+                                    prompt="Eingabetaste")
+    assert code == -2
+    shown = words(visible(output))
+    assert "FEHLER: Die Parameterdatei velparam.ini wurde weder neben setup.exe" in shown
+    assert words(compiled_text("cons_de.nls", "S_ERVELPARAMNFD")) in shown
+    assert "ERROR:" not in shown
+    logs = sorted(inventory.glob("installActions*.log"))
+    assert len(logs) == 1, logs
+    log = logs[0].read_text("utf-8")
+    assert compiled_text("cons.nls", "S_ERVELPARAMNFD") in log
+    assert "FEHLER" not in log
