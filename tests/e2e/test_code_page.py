@@ -4,7 +4,7 @@ UTF-8 and in the legacy code page alike."""
 
 import make_medium
 
-from conftest import Medium, win_path
+from conftest import Medium, wait_for_file, win_path
 from test_launch_sequence import on_pty
 from test_staging import STAGING_CATALOGUE, HeldInstaller, only_log
 
@@ -30,6 +30,8 @@ def test_temp_in_another_script_stages_and_starts_the_installer(tmp_path):
         assert len(scratch_dirs) == 1, shown
         scratch = win_path(scratch_dirs[0])
         assert f"BOOTSTRAP {scratch}. WAIT" in shown.replace("\n", "")
+        # The launcher does not wait: the installer writes its report in its own time.
+        wait_for_file(wide_report)
         command = wide_report.read_text("utf-8")
         assert command.startswith(f'"{scratch}\\jre\\1.6.0\\bin\\java.exe" ')
         assert f' -scratchPath "{scratch}" ' in command
@@ -45,6 +47,7 @@ def test_a_legacy_velparam_value_reaches_the_installer_as_its_letters(medium):
     wide_report = medium.root / "wide-command.txt"
     params = "[Velmor]\nJRE_LOCATION=..\\jre\nINSTALL_CLASS=velmor.Größe.Main\n"
     for encoding in ("cp1252", "utf-8"):
+        wide_report.unlink(missing_ok=True)
         (medium.launcher_dir / "velparam.ini").write_bytes(params.encode(encoding))
         code, shown = on_pty(medium, "-silent", env={"VEL_JAVA_WIDE_REPORT": win_path(wide_report)})
         assert code == 0, shown
