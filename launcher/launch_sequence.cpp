@@ -70,12 +70,9 @@ struct Outcome {
 };
 Outcome EndWith(int code) { return {true, code}; }
 
-// A key read from the parameter file again, as the file stands now, with the default
-// and kind of the key table.
+// A key read from the parameter file again, as the file stands now.
 std::string ReadKeyAgain(const Launch& l, const char* key) {
-  const VelmorKeyInfo* info = FindVelmorKey(key);
-  KeyKind kind = info->kind == ValueKind::kFlag ? KeyKind::kFlag : KeyKind::kText;
-  return ReadVelmorKey(l.system.ParameterKeyReader(l.params.path), key, info->default_value, kind);
+  return ReadTableKey(l.system.ParameterKeyReader(l.params.path), key);
 }
 
 // Where the scratch directory went, for whoever reads the installer log, when TEMP was

@@ -78,6 +78,12 @@ std::string ReadVelmorKey(const KeyReader& read, const char* key, const std::str
   return value;
 }
 
+std::string ReadTableKey(const KeyReader& read, const char* key) {
+  const VelmorKeyInfo* info = FindVelmorKey(key);
+  return ReadVelmorKey(read, key, info->default_value,
+                       info->kind == ValueKind::kFlag ? KeyKind::kFlag : KeyKind::kText);
+}
+
 std::vector<std::string> SplitBootstrapComponents(const std::string& text) {
   std::vector<std::string> entries;
   std::size_t start = 0;
@@ -94,15 +100,11 @@ std::vector<std::string> SplitBootstrapComponents(const std::string& text) {
 void ReadParameterKeys(const KeyReader& read, const ParameterOverrides& overrides,
                        const std::string& launcher_dir, const std::string& scratch_path,
                        ParameterSettings* p) {
-  // A key of the table, with its default unless the launch computes one; a flag keeps
-  // its first character.
-  auto value = [&](const char* key, const std::string* computed_default = nullptr) {
-    const VelmorKeyInfo* info = FindVelmorKey(key);
-    KeyKind kind = info->kind == ValueKind::kFlag ? KeyKind::kFlag : KeyKind::kText;
-    return ReadVelmorKey(read, key, computed_default ? *computed_default : info->default_value,
-                         kind);
+  auto value = [&](const char* key) { return ReadTableKey(read, key); };
+  // The keys whose default the launch computes.
+  auto text = [&](const char* key, const std::string& def) {
+    return ReadVelmorKey(read, key, def, KeyKind::kText);
   };
-  auto text = [&](const char* key, const std::string& def) { return value(key, &def); };
 
   p->distribution = value("DISTRIBUTION");
   p->distribution_mode = IsFlagOn(p->distribution);

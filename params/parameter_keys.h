@@ -62,6 +62,9 @@ enum class KeyKind { kText, kFlag };
 std::string ReadVelmorKey(const KeyReader& read, const char* key, const std::string& default_value,
                           KeyKind kind);
 
+// A key of the table (kVelmorKeys) with the table's default and kind.
+std::string ReadTableKey(const KeyReader& read, const char* key);
+
 // Splits BOOTSTRAP_COMPS at commas as strtok does, skipping empty entries, into at most
 // 16 entries: "a:1,,b:2" -> {"a:1", "b:2"}.
 std::vector<std::string> SplitBootstrapComponents(const std::string& text);
