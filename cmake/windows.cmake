@@ -42,11 +42,15 @@ set(WINDOWS_SOURCES
   messages/inventory_location_win32.cpp
   params/parameter_file_win32.cpp
   platform/char_class_win32.cpp
+  platform/append_file_win32.cpp
   platform/child_process_win32.cpp
+  platform/final_path_win32.cpp
   platform/full_path_win32.cpp
   platform/held_directory_win32.cpp
+  platform/module_path_win32.cpp
   platform/process_token_win32.cpp
   platform/system_calls_win32.cpp
+  platform/system_environment_win32.cpp
   platform/system_text_win32.cpp
   platform/ensure_directory_win32.cpp
   platform/file_text_win32.cpp

@@ -31,22 +31,19 @@ void EchoElements(const std::vector<std::string>& elements) {
   ConsolePrint(kHyphenLine);
 }
 
-// The installer log was closed before the start; the list goes to the same file.
+// The installer log was closed before the start; the list goes to the same file, opened
+// as every other group of its lines is.
 void AppendElementsToLog(const std::vector<std::string>& elements) {
-  if (g_installer_log.path.empty()) return;
-  std::FILE* log = std::fopen(g_installer_log.path.c_str(), "a");
-  if (log == nullptr) return;
-  std::fputs("\n", log);
-  std::fputs(BaseText(msg::S_TOTAL_ARGS, static_cast<int>(elements.size())).c_str(), log);
-  std::fputs(BaseText(msg::S_CMDLINE_ARG_ELTS).c_str(), log);
+  OpenInstallerLog();
+  WriteLog("\n");
+  WriteLog(BaseText(msg::S_TOTAL_ARGS, static_cast<int>(elements.size())).c_str());
+  WriteLog(BaseText(msg::S_CMDLINE_ARG_ELTS).c_str());
   for (const std::string& element : elements) {
-    std::fputs(element.c_str(), log);
-    std::fputs("\n", log);
-    std::fflush(log);
+    WriteLog(element.c_str());
+    WriteLog("\n");
   }
-  std::fputs("\n", log);
-  std::fflush(log);
-  std::fclose(log);
+  WriteLog("\n");
+  CloseInstallerLog();
 }
 
 // The wait cannot go on: the child may still run, so its status is whatever it is now.
@@ -72,7 +69,7 @@ int RunInstallerProcess(const std::string& program, const std::vector<std::strin
   // A program staged a moment ago may still be held by a scanner.
   HeldItemRetry retry;
   DWORD error;
-  while ((error = StartChild(program, command, SW_SHOWNORMAL, &child)) != 0 &&
+  while ((error = StartChild(program, command, SW_SHOWNORMAL, ChildProgram::kJava, &child)) != 0 &&
          retry.ShouldRetry(program, error)) {
   }
   if (error != 0) {

@@ -82,7 +82,7 @@ class ChildProcessTest : public ::testing::Test {
     g_launch_settings = saved_settings_;
     g_system = saved_system_;
     g_run_flags = RunFlags();
-    g_installer_log.path.clear();
+    g_installer_log = InstallerLog();
     FreeMessageMaps();
   }
   // A file beside the report, for the stand-in to wait for or to write.
@@ -149,9 +149,14 @@ TEST_F(ChildProcessTest, DebugEchoesTheElementsOnTheConsoleAndInTheLog) {
   g_run_flags.debug = true;
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
-  g_installer_log.path =
-      std::string(temp) + "vel_child_log_" + std::to_string(GetCurrentProcessId()) + ".log";
-  std::ofstream(g_installer_log.path) << "before\n";
+  // The launch's log, in TEMP: the list goes into it as its other lines do.
+  g_installer_log.fallback_directory = temp;
+  g_installer_log.fallback_directory.pop_back();
+  g_installer_log.prefix = "\\vel_child_log_";
+  g_installer_log.timestamp = std::to_string(GetCurrentProcessId());
+  g_installer_log.inventory_read = true;
+  std::string log_path = std::string(temp) + "vel_child_log_" + g_installer_log.timestamp + ".log";
+  std::ofstream(log_path) << "before\n";
   std::vector<std::string> command = Command();
   command[2] = "-Dlong=" + std::string(1100, 'x');
   CaptureStdout();
@@ -166,10 +171,10 @@ TEST_F(ChildProcessTest, DebugEchoesTheElementsOnTheConsoleAndInTheLog) {
   EXPECT_NE(long_arg, std::string::npos);
   EXPECT_NE(load, std::string::npos);
   // The log is a text file: its line ends are CR LF on disk.
-  EXPECT_EQ(ReadFile(g_installer_log.path, std::ios::in), "before\n\nTotal 4\nElements:\n" +
-                                                              command[0] + "\n-Dp=\"a b\"\n" +
-                                                              command[2] + "\nmain.Class\n\n");
-  DeleteFileA(g_installer_log.path.c_str());
+  EXPECT_EQ(ReadFile(log_path, std::ios::in), "before\n\nTotal 4\nElements:\n" + command[0] +
+                                                  "\n-Dp=\"a b\"\n" + command[2] +
+                                                  "\nmain.Class\n\n");
+  DeleteFileA(log_path.c_str());
 }
 
 // A window of the waiting thread, to which another thread sends a message.

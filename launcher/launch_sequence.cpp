@@ -29,6 +29,7 @@
 #include "params/parameter_keys.h"
 #include "params/parameter_search.h"
 #include "params/parameter_settings.h"
+#include "platform/ensure_directory.h"
 #include "platform/full_path.h"
 #include "platform/path_exists.h"
 #include "platform/path_join.h"
@@ -49,6 +50,9 @@ struct Launch {
   std::string startup_dir;
   std::string scratch_path;
   bool scratch_made = false;
+  // TEMP as the scratch directory was made in it (the parent of the path its hold
+  // pinned), else as the environment names it.
+  std::string temp_dir;
   std::string launcher_dir;
   int bootstrap_megabytes = 0;
   std::string source;
@@ -277,8 +281,11 @@ int LaunchInstaller(Launch* l) {
     ShowError(LocalText(msg::S_ERR_REG_ACCESS).c_str());
     return kExitRefused;
   }
-  std::string temp = l->system.TempDirectory();
-  if (IsFlagOn(l->params.bootstrap)) MoveWorkingDirectory(l, temp);
+  // A staged installer runs off the medium: elevated, in the system directory, since
+  // TEMP is the user's to write and Java looks there for native libraries.
+  if (IsFlagOn(l->params.bootstrap)) {
+    MoveWorkingDirectory(l, l->system.IsElevated() ? l->system.SystemDirectory() : l->temp_dir);
+  }
   if (g_run_flags.bootstrap_only) {
     std::string staged_to = SystemTextToUtf8(l->scratch_path.c_str());
     ConsolePrint(FormatText("\nBootStrap To %s Completed\n", staged_to.c_str()).c_str());
@@ -294,7 +301,8 @@ int LaunchInstaller(Launch* l) {
   // A child the launcher could not wait for still uses the scratch directory.
   if (l->wait && !still_running && IsRemovableScratchPath(l->scratch_path, l->scratch_made)) {
     std::string kept_log;
-    l->system.RemoveScratchDirectory(l->scratch_path, g_installer_log.path, temp, &kept_log);
+    l->system.RemoveScratchDirectory(l->scratch_path, g_installer_log.path, l->temp_dir,
+                                     &kept_log);
     if (!kept_log.empty()) ConsolePrint(LocalText(msg::S_LOG_KEPT, kept_log.c_str()).c_str());
   }
   return status;
@@ -307,19 +315,23 @@ int FindScratchAndParameters(Launch* l) {
   InstallerLog& log = g_installer_log;
   if (s.scratch_path_given) l->scratch_path = s.scratch_path;
   l->scratch_made = !g_run_flags.bootstrap_only && !s.scratch_path_given;
-  int made = l->scratch_made ? l->system.CreateScratchDirectory(s.timestamp, &l->scratch_path) : 0;
+  bool outside_temp = false;
+  int made = l->scratch_made
+                 ? l->system.CreateScratchDirectory(s.timestamp, &l->scratch_path, &outside_temp)
+                 : 0;
+  if (made == 0 && s.scratch_path_given) made = l->system.HoldScratchDirectory(&l->scratch_path);
+  l->temp_dir = made == 0 && l->scratch_made && !outside_temp ? ParentOf(l->scratch_path)
+                                                              : l->system.TempDirectory();
   // The Prerequisite Checker logs into the temporary directory it made its scratch
   // directory in, unless told otherwise.
-  std::string temp = l->system.TempDirectory();
   if (l->scratch_made && s.prereq_checker && log.override_directory.empty() &&
-      l->system.IsReadWriteDirectory(temp)) {
-    log.override_directory = temp;
+      l->system.IsReadWriteDirectory(l->temp_dir)) {
+    log.override_directory = l->temp_dir;
   }
   log.fallback_directory = g_run_flags.bootstrap_only ? s.bootstrap_location : l->scratch_path;
   int status = made == 0 ? 0 : kExitRefused;
   if (made == 0) {
-    if (s.scratch_path_given) l->system.HoldScratchDirectory(l->scratch_path);
-    if (l->scratch_made && !l->system.IsTempFromEnvironment()) LogScratchDirectory(l->scratch_path);
+    if (l->scratch_made && outside_temp) LogScratchDirectory(l->scratch_path);
     std::string startup_dir = l->startup_dir;
     ParameterFileStatus found = l->system.ReadParameterFile(
         MakeParameterOverrides(s), &l->startup_dir, l->scratch_path, &l->params);
@@ -351,6 +363,12 @@ int RunLaunch(std::vector<std::string>* arguments, LaunchSystemInterface& system
     system.SetUpConsole();
   }
 
+  if ((*arguments)[0].empty()) {
+    // The launcher's own path did not fit: every directory found from it would be wrong.
+    constexpr int kErrorPathTooLong = 206;
+    ShowError(LocalText(msg::S_ERGOSLST, "GetModuleFileName()", kErrorPathTooLong).c_str());
+    return kExitRefused;
+  }
   l.startup_dir = StartupDirectoryOf((*arguments)[0]);
   l.params.path = s.param_file;
   l.params.locations.jre = s.jre_location;

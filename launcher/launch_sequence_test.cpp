@@ -23,12 +23,16 @@ class RecordingLaunchSystem : public LaunchSystemInterface {
   int LoadMessageCatalogue() override { return Step("catalogue", catalogue_status); }
   void SetUpConsole() override { Step("console"); }
   std::string TempDirectory() override { return "C:\\temp"; }
-  bool IsTempFromEnvironment() override { return true; }
-  int CreateScratchDirectory(const std::string&, std::string* path) override {
+  bool IsElevated() override { return elevated; }
+  std::string SystemDirectory() override { return "C:\\windows\\system32"; }
+  int CreateScratchDirectory(const std::string&, std::string* path, bool* outside_temp) override {
     *path = scratch;
+    *outside_temp = false;
     return Step("scratch", scratch_status);
   }
-  void HoldScratchDirectory(const std::string& path) override { Step("hold " + path); }
+  int HoldScratchDirectory(std::string* path) override {
+    return Step("hold " + *path, hold_status);
+  }
   void RemoveScratchDirectory(const std::string&, const std::string&, const std::string&,
                               std::string* kept_log) override {
     Step("remove");
@@ -72,6 +76,8 @@ class RecordingLaunchSystem : public LaunchSystemInterface {
   // The answers.
   int catalogue_status = 0;
   int scratch_status = 0;
+  int hold_status = 0;
+  bool elevated = false;
   std::string scratch;
   ParameterFileStatus param_status = ParameterFileStatus::kRead;
   ParameterSettings params;
@@ -96,7 +102,8 @@ class LaunchSequenceTest : public ::testing::Test {
  protected:
   void SetUp() override {
     g_launch_settings = LaunchSettings();
-    launch_.scratch = system_.directory() + "/";
+    // Inside the fake's directory, as "<TEMP>\\VelInstall<timestamp>".
+    launch_.scratch = system_.directory() + "/\\VelInstallT";
     launch_.params.locations.jre = "C:\\jre";
     system_.existing = {"C:\\jre\\bin\\java.exe"};
     system_.input = "\n\n\n";
@@ -146,6 +153,9 @@ TEST_F(LaunchSequenceTest, EachFailureEndsTheRunAtItsStepWithItsExitCode) {
       {"no scratch directory",
        [](RecordingLaunchSystem* l, FakeSystem*) { l->scratch_status = -1; }, "-silent", -1,
        "catalogue\nconsole\nscratch\nprereqs\n"},
+      {"a given scratch directory refused",
+       [](RecordingLaunchSystem* l, FakeSystem*) { l->hold_status = -1; },
+       "-silent -rscratchPath C:\\given", -1, "catalogue\nconsole\nhold C:\\given\nprereqs\n"},
       {"prerequisites", [](RecordingLaunchSystem* l, FakeSystem*) { l->prereq_status = -1; },
        "-silent", -1, "catalogue\nconsole\nscratch\nparams\ncd C:\\media\nprereqs\n"},
       {"registry", [](RecordingLaunchSystem* l, FakeSystem*) { l->registry_ok = false; }, "-silent",
@@ -179,7 +189,7 @@ TEST_F(LaunchSequenceTest, EachFailureEndsTheRunAtItsStepWithItsExitCode) {
     FakeSystem system;
     RecordingLaunchSystem launch;
     g_launch_settings = LaunchSettings();
-    launch.scratch = system.directory() + "/";
+    launch.scratch = system.directory() + "/\\VelInstallT";
     launch.params.locations.jre = "C:\\jre";
     system.existing = {"C:\\jre\\bin\\java.exe"};
     system.input = "\n\n\n";
@@ -197,13 +207,21 @@ TEST_F(LaunchSequenceTest, AMissingParameterFileIsReportedAfterTheChecksAndWaits
   EXPECT_EQ(system_.input_read, 1u);
 }
 
-TEST_F(LaunchSequenceTest, AStagedRunStartsInTempWithoutWaitingAndLeavesTheScratchDirectory) {
+TEST_F(LaunchSequenceTest, AStagedRunStartsOffTheMediumWithoutWaitingAndLeavesTheScratchDirectory) {
   launch_.params.bootstrap = "T";
   system_.existing.insert("C:\\scratch\\jre\\bin\\java.exe");
-  EXPECT_EQ(Run("-silent"), 0);
-  EXPECT_EQ(launch_.steps,
-            "catalogue\nconsole\nscratch\nparams\ncd C:\\media\nprereqs\nstage\nregistry\n"
-            "cd C:\\temp\nstart C:\\scratch\\jre\\bin\\java.exe\n");
+  // In TEMP, as the scratch directory was made in it; elevated, in the system directory,
+  // which the user cannot write.
+  for (bool elevated : {false, true}) {
+    launch_.elevated = elevated;
+    launch_.steps.clear();
+    EXPECT_EQ(Run("-silent"), 0);
+    std::string working_directory = elevated ? "C:\\windows\\system32" : system_.directory() + "/";
+    EXPECT_EQ(launch_.steps,
+              "catalogue\nconsole\nscratch\nparams\ncd C:\\media\nprereqs\nstage\nregistry\n"
+              "cd " + working_directory + "\nstart C:\\scratch\\jre\\bin\\java.exe\n")
+        << elevated;
+  }
 }
 
 TEST_F(LaunchSequenceTest, AnInstallerStillRunningKeepsItsScratchDirectory) {
@@ -231,7 +249,7 @@ TEST_F(LaunchSequenceTest, TheLogIdentityIsSetOnceFromTheCommandLine) {
   launch_.params.locations.prereq_config = "C:\\config";
   system_.existing.insert("C:\\config");
   EXPECT_EQ(Run("-silent -prereqChecker"), 0);
-  EXPECT_EQ(g_installer_log.override_directory, "C:\\temp");
+  EXPECT_EQ(g_installer_log.override_directory, system_.directory() + "/");
 }
 
 }  // namespace

@@ -25,14 +25,21 @@ class LaunchSystemInterface {
   // The launcher's own console window (launcher/console.h).
   virtual void SetUpConsole() = 0;
 
-  // The temporary directory (GetTempDir), and whether TEMP or TMP named it.
+  // The temporary directory (GetTempDir).
   virtual std::string TempDirectory() = 0;
-  virtual bool IsTempFromEnvironment() = 0;
+  // Whether the launcher runs elevated (the Administrators group enabled in its token).
+  virtual bool IsElevated() = 0;
+  // The system directory (GetSystemDirectoryW).
+  virtual std::string SystemDirectory() = 0;
   // Creates the scratch directory and holds it until it is removed or the launcher
-  // ends (CreateScratchDir: 0, or -1 after its report).
-  virtual int CreateScratchDirectory(const std::string& timestamp, std::string* path) = 0;
-  // Holds a scratch directory the command line gave, for the whole run.
-  virtual void HoldScratchDirectory(const std::string& path) = 0;
+  // ends, setting `*path` to the path the hold pinned (CreateScratchDir: 0, or -1 after
+  // its report); `*outside_temp` tells whether it lies elsewhere than in TEMP.
+  virtual int CreateScratchDirectory(const std::string& timestamp, std::string* path,
+                                     bool* outside_temp) = 0;
+  // Holds a scratch directory the command line gave, for the whole run, and sets
+  // `*path` to the path the hold pinned. 0; or -1 after S_ERR_SCRATCH_NOT_PROTECTED
+  // when an elevated launcher finds that others than administrators could change it.
+  virtual int HoldScratchDirectory(std::string* path) = 0;
   // Empties and removes the held scratch directory, keeping the installer log
   // (staging/scratch_cleanup.h).
   virtual void RemoveScratchDirectory(const std::string& path, const std::string& log_path,

@@ -3,11 +3,14 @@
 #include <direct.h>
 
 #include "launcher/console.h"
+#include "launcher/exit_codes.h"
 #include "launcher/installer_process.h"
 #include "launcher/registry_probe.h"
 #include "messages/catalogue_loader.h"
 #include "platform/ensure_directory.h"
 #include "platform/list_files.h"
+#include "platform/process_token.h"
+#include "platform/wide_text_win32.h"
 #include "platform/windows_prelude.h"
 #include "prereq/prereq_checks.h"
 #include "prereq/prereq_run.h"
@@ -22,14 +25,21 @@ void WindowsLaunchSystem::SetUpConsole() { ::SetUpConsole(); }
 
 std::string WindowsLaunchSystem::TempDirectory() { return GetTempDir(); }
 
-bool WindowsLaunchSystem::IsTempFromEnvironment() { return ::IsTempFromEnvironment(); }
+bool WindowsLaunchSystem::IsElevated() { return HasAdministrators(); }
 
-int WindowsLaunchSystem::CreateScratchDirectory(const std::string& timestamp, std::string* path) {
-  return CreateScratchDir(timestamp, path, &scratch_hold_);
+std::string WindowsLaunchSystem::SystemDirectory() {
+  wchar_t path[MAX_PATH + 1];
+  UINT length = GetSystemDirectoryW(path, MAX_PATH + 1);
+  return length > 0 && length <= MAX_PATH ? WideToSystemText(path) : std::string();
 }
 
-void WindowsLaunchSystem::HoldScratchDirectory(const std::string& path) {
-  HoldDirectory(path, &scratch_hold_);
+int WindowsLaunchSystem::CreateScratchDirectory(const std::string& timestamp, std::string* path,
+                                                bool* outside_temp) {
+  return CreateScratchDir(timestamp, path, &scratch_hold_, outside_temp);
+}
+
+int WindowsLaunchSystem::HoldScratchDirectory(std::string* path) {
+  return HoldGivenScratchDir(path, &scratch_hold_);
 }
 
 void WindowsLaunchSystem::RemoveScratchDirectory(const std::string& path,
@@ -76,7 +86,7 @@ int WindowsLaunchSystem::RunSystemPrereqs(const PrereqRunRequest& request) {
 }
 
 int WindowsLaunchSystem::StageComponents(const StagingRequest& request, ParameterSettings* params) {
-  return ::StageComponents(request, params, StagingDisk());
+  return ::StageComponents(request, params, StagingDisk(scratch_hold_));
 }
 
 bool WindowsLaunchSystem::CheckRegistryAccess() { return ::CheckRegistryAccess(); }
@@ -84,5 +94,8 @@ bool WindowsLaunchSystem::CheckRegistryAccess() { return ::CheckRegistryAccess()
 int WindowsLaunchSystem::RunInstallerProcess(const std::string& program,
                                              const std::vector<std::string>& elements, bool wait,
                                              bool* still_running) {
+  if (still_running != nullptr) *still_running = false;
+  // Started from the scratch directory, or given it: only while it is the one made.
+  if (!IsScratchInPlace(scratch_hold_)) return kExitRefused;
   return ::RunInstallerProcess(program, elements, wait, still_running);
 }

@@ -10,9 +10,11 @@ class WindowsLaunchSystem : public LaunchSystemInterface {
   int LoadMessageCatalogue() override;
   void SetUpConsole() override;
   std::string TempDirectory() override;
-  bool IsTempFromEnvironment() override;
-  int CreateScratchDirectory(const std::string& timestamp, std::string* path) override;
-  void HoldScratchDirectory(const std::string& path) override;
+  bool IsElevated() override;
+  std::string SystemDirectory() override;
+  int CreateScratchDirectory(const std::string& timestamp, std::string* path,
+                             bool* outside_temp) override;
+  int HoldScratchDirectory(std::string* path) override;
   void RemoveScratchDirectory(const std::string& path, const std::string& log_path,
                               const std::string& temp_dir, std::string* kept_log) override;
   bool IsDirectory(const std::string& path) override;

@@ -7,6 +7,7 @@
 #include "launcher/launch_settings.h"
 #include "launcher/launch_system_win32.h"
 #include "launcher/redirection_trust_win32.h"
+#include "platform/module_path_win32.h"
 #include "platform/windows_prelude.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR command_line, int) {
@@ -15,9 +16,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR command_line, int) {
   // Before the first write into TEMP; where the system lacks the policy, go on without.
   EnforceRedirectionTrust();
 
-  char module[1025] = "";
-  DWORD length = GetModuleFileNameA(nullptr, module, 1024);
-  module[length < 1024 ? length : 1024] = '\0';
+  // A path that cannot be read whole stays empty: the launch refuses it.
+  std::string module;
+  GetModulePath(&module);
   g_launch_settings.execution_location = module;
 
   std::vector<std::string> arguments = {module, command_line != nullptr ? command_line : ""};

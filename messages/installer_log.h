@@ -28,13 +28,18 @@ struct InstallerLog {
   // whatever the working directory is by then.
   bool inventory_read = false;
   std::string inventory_location;
+  // Whether the log went to the fallback directory because it could not be written where
+  // it was meant to go; the console says so once.
+  bool redirected = false;
 };
 
 extern InstallerLog g_installer_log;
 
 // Opens the log for appending in the override's or inst_loc's "logs" directory, else in
-// the fallback directory. Without a usable directory no file is opened; a stream still
-// open stays open.
+// the fallback directory; never through a link (platform/append_file.h). A log that
+// cannot be written in an existing "logs" directory goes to the fallback directory,
+// and the console says so (S_LOG_REDIRECTED) the first time. Without a usable directory
+// no file is opened; a stream still open stays open.
 void OpenInstallerLog();
 
 // Appends `text` to the open log and flushes; does nothing when no log is open.
@@ -57,8 +62,8 @@ void ShowAndLogMessage(MessageKey<Kinds...> key, Arguments... arguments) {
 
 // The inventory location (inst_loc) written when the product was installed, from
 // SOFTWARE\VELMOR, else SOFTWARE\WOW6432NODE\VELMOR of HKEY_LOCAL_MACHINE; empty when
-// there is none. A REG_EXPAND_SZ value is expanded; a relative one is taken from the
-// working directory of the first call, which every later call repeats.
+// there is none, or when it is not an absolute path ("C:\..." or "\\server\..."). A
+// REG_EXPAND_SZ value is expanded with the system's variables only. Read once.
 std::string ReadInventoryLocation();
 
 // Flushes and closes the log when it is open.

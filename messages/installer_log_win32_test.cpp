@@ -126,34 +126,37 @@ TEST_F(InstallerLogTest, InventoryLocationUnderWow6432NodeIsUsed) {
   ExpectInventoryLogsUsed(kWow64Key);
 }
 
-TEST_F(InstallerLogTest, ExpandableInventoryLocationIsExpanded) {
+TEST_F(InstallerLogTest, ExpandableInventoryLocationIsExpandedWithTheSystemsVariablesOnly) {
+  // A variable of the launcher's own environment (the user's) stays unexpanded, so the
+  // location is not absolute and the log goes to the fallback directory.
   SetEnvironmentVariableA("VEL_LOG_TEST_ROOT", dir_.c_str());
   RegisterInventory(kSoftwareKey, REG_EXPAND_SZ, "%VEL_LOG_TEST_ROOT%\\inv");
   OpenLog(dir_ + "\\fallback", "T1", "\\installActions");
   CloseInstallerLog();
   SetEnvironmentVariableA("VEL_LOG_TEST_ROOT", nullptr);
+  EXPECT_EQ(g_installer_log.path, dir_ + "\\fallback\\installActionsT1.log");
+  EXPECT_EQ(GetFileAttributesA((dir_ + "\\inv").c_str()), INVALID_FILE_ATTRIBUTES);
+
+  // The system's own are expanded.
+  ASSERT_EQ(dir_.compare(0, 2, "C:"), 0) << dir_;
+  g_installer_log = InstallerLog();
+  RegisterInventory(kSoftwareKey, REG_EXPAND_SZ, "%SystemDrive%" + dir_.substr(2) + "\\inv");
+  OpenLog(dir_ + "\\fallback", "T1", "\\installActions");
+  CloseInstallerLog();
   EXPECT_EQ(g_installer_log.path, dir_ + "\\inv\\logs\\installActionsT1.log");
   EXPECT_NE(GetFileAttributesA(g_installer_log.path.c_str()), INVALID_FILE_ATTRIBUTES);
-  EXPECT_EQ(GetFileAttributesA((dir_ + "\\%VEL_LOG_TEST_ROOT%").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
-TEST_F(InstallerLogTest, RelativeInventoryLocationNamesOneFileWhereverTheLauncherMoves) {
+TEST_F(InstallerLogTest, RelativeInventoryLocationIsNotUsed) {
   char saved_cwd[MAX_PATH];
   GetCurrentDirectoryA(MAX_PATH, saved_cwd);
-  ASSERT_TRUE(CreateDirectoryA((dir_ + "\\start").c_str(), nullptr));
-  ASSERT_TRUE(CreateDirectoryA((dir_ + "\\later").c_str(), nullptr));
   RegisterInventory(kSoftwareKey, REG_SZ, "inv");
-  SetCurrentDirectoryA((dir_ + "\\start").c_str());
-  OpenLog(dir_, "T1", "\\installActions");
-  WriteLog("first|");
-  CloseInstallerLog();
-  SetCurrentDirectoryA((dir_ + "\\later").c_str());
-  OpenLog(dir_, "T1", "\\installActions");
-  WriteLog("second|");
+  SetCurrentDirectoryA(dir_.c_str());
+  OpenLog(dir_ + "\\fallback", "T1", "\\installActions");
   CloseInstallerLog();
   SetCurrentDirectoryA(saved_cwd);
-  EXPECT_EQ(g_installer_log.path, dir_ + "\\start\\inv\\logs\\installActionsT1.log");
-  EXPECT_EQ(ReadFile(g_installer_log.path), "first|second|");
+  EXPECT_EQ(g_installer_log.path, dir_ + "\\fallback\\installActionsT1.log");
+  EXPECT_EQ(GetFileAttributesA((dir_ + "\\inv").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(InstallerLogTest, UnusableDirectoryOpensNothingButKeepsAnOpenLog) {

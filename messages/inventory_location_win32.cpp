@@ -1,7 +1,11 @@
 #include "messages/inventory_location.h"
 
+#include "platform/environment_block.h"
 #include "platform/scoped_reg_key_win32.h"
+#include "platform/system_environment_win32.h"
+#include "platform/system_text.h"
 #include "platform/text_buffer.h"
+#include "platform/wide_text_win32.h"
 
 std::string ReadRegisteredInventoryLocation() {
   ScopedRegKey key;
@@ -19,9 +23,9 @@ std::string ReadRegisteredInventoryLocation() {
   }
   value[size < sizeof value ? size : sizeof value - 1] = '\0';
   if (type == REG_SZ) return value;
-  // "%SystemDrive%\Inventory": the variables are the launcher's own environment's.
-  char expanded[kTextBufferSize];
-  DWORD n = ExpandEnvironmentStringsA(value, expanded, sizeof expanded);
-  if (n == 0 || n > sizeof expanded) return std::string();  // too long for the buffers
-  return expanded;
+  // "%SystemDrive%\Inventory": the system's variables only, never the user's, which a
+  // program of the user's could point anywhere.
+  std::string expanded = ExpandVariables(SystemTextToUtf8(value), SystemEnvironment());
+  std::string text = WideToSystemText(Utf8ToWide(expanded.c_str()).c_str());
+  return text.size() <= kMaxTextLength ? text : std::string();  // too long for the buffers
 }

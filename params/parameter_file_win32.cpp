@@ -15,6 +15,7 @@
 #include "platform/full_path.h"
 #include "platform/path_exists.h"
 #include "platform/text_buffer.h"
+#include "platform/module_path_win32.h"
 #include "platform/windows_prelude.h"
 
 namespace {
@@ -44,15 +45,14 @@ void MakeAbsolute(std::string* path, bool debug) {
 }  // namespace
 
 bool GetLauncherDirectory(std::string* directory) {
-  char module[kTextBufferSize];
-  DWORD length = GetModuleFileNameA(nullptr, module, kTextBufferSize);
-  if (length == 0 || length >= kTextBufferSize) {
+  std::string module;
+  if (!GetModulePath(&module)) {
     // A truncated path would name some other directory.
-    DWORD error = length == 0 ? GetLastError() : ERROR_INSUFFICIENT_BUFFER;
+    DWORD error = GetLastError() != 0 ? GetLastError() : ERROR_FILENAME_EXCED_RANGE;
     ConsolePrint(LocalText(msg::S_ERGOSLST, "GetCurrentDir()", static_cast<int>(error)).c_str());
     return false;
   }
-  *directory = LauncherDirectoryOf(std::string(module, length));
+  *directory = LauncherDirectoryOf(module);
   return true;
 }
 

@@ -1,5 +1,10 @@
 #include "platform/child_process.h"
 
+#include <vector>
+
+#include "platform/environment_block.h"
+#include "platform/process_token.h"
+#include "platform/system_environment_win32.h"
 #include "platform/system_procedure_win32.h"
 #include "platform/windows_prelude.h"
 
@@ -34,16 +39,78 @@ void DrainMessages(const MessageCalls& calls) {
 
 }  // namespace
 
+namespace {
+
+// The standard handles the child may inherit: real handles marked inheritable, each once.
+// Console handles of Windows before 8 are no kernel handles (their low bits are 3) and
+// reach a console child without inheritance.
+std::vector<HANDLE> InheritableStandardHandles() {
+  std::vector<HANDLE> handles;
+  for (DWORD which : {STD_INPUT_HANDLE, STD_OUTPUT_HANDLE, STD_ERROR_HANDLE}) {
+    HANDLE handle = GetStdHandle(which);
+    DWORD flags = 0;
+    if (handle == nullptr || handle == INVALID_HANDLE_VALUE ||
+        (reinterpret_cast<ULONG_PTR>(handle) & 3) == 3 || !GetHandleInformation(handle, &flags) ||
+        (flags & HANDLE_FLAG_INHERIT) == 0) {
+      continue;
+    }
+    bool listed = false;
+    for (HANDLE other : handles) listed = listed || other == handle;
+    if (!listed) handles.push_back(handle);
+  }
+  return handles;
+}
+
+// A process attribute list naming the handles the child inherits, and nothing else.
+class HandleListAttribute {
+ public:
+  explicit HandleListAttribute(std::vector<HANDLE> handles) : handles_(std::move(handles)) {
+    if (handles_.empty()) return;
+    SIZE_T size = 0;
+    InitializeProcThreadAttributeList(nullptr, 1, 0, &size);
+    buffer_.resize(size);
+    auto* list = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(buffer_.data());
+    if (!InitializeProcThreadAttributeList(list, 1, 0, &size)) return;
+    if (!UpdateProcThreadAttribute(list, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, handles_.data(),
+                                   handles_.size() * sizeof(HANDLE), nullptr, nullptr)) {
+      DeleteProcThreadAttributeList(list);
+      return;
+    }
+    list_ = list;
+  }
+  HandleListAttribute(const HandleListAttribute&) = delete;
+  HandleListAttribute& operator=(const HandleListAttribute&) = delete;
+  ~HandleListAttribute() {
+    if (list_ != nullptr) DeleteProcThreadAttributeList(list_);
+  }
+  // Null when there is nothing to inherit (or the system cannot list it).
+  LPPROC_THREAD_ATTRIBUTE_LIST get() const { return list_; }
+
+ private:
+  std::vector<HANDLE> handles_;
+  std::vector<unsigned char> buffer_;
+  LPPROC_THREAD_ATTRIBUTE_LIST list_ = nullptr;
+};
+
+}  // namespace
+
 unsigned long StartChild(const std::string& program, const std::string& command, int show_window,
-                         void** process) {
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESHOWWINDOW;
-  startup.wShowWindow = static_cast<WORD>(show_window);
+                         ChildProgram kind, void** process) {
+  bool elevated = HasAdministrators();
+  std::wstring environment = EnvironmentBlockOf(ChildEnvironment(
+      ProcessEnvironment(), kind, elevated, elevated ? MachinePath() : std::string()));
+  HandleListAttribute inherited(InheritableStandardHandles());
+  STARTUPINFOEXA startup = {};
+  startup.StartupInfo.cb = sizeof startup;
+  startup.StartupInfo.dwFlags = STARTF_USESHOWWINDOW;
+  startup.StartupInfo.wShowWindow = static_cast<WORD>(show_window);
+  startup.lpAttributeList = inherited.get();
+  DWORD flags = CREATE_NEW_PROCESS_GROUP | CREATE_UNICODE_ENVIRONMENT |
+                (inherited.get() != nullptr ? EXTENDED_STARTUPINFO_PRESENT : 0);
   PROCESS_INFORMATION info = {};
   std::string text = command;  // CreateProcess may write into its command text
-  if (!CreateProcessA(program.c_str(), &text[0], nullptr, nullptr, TRUE, CREATE_NEW_PROCESS_GROUP,
-                      nullptr, nullptr, &startup, &info)) {
+  if (!CreateProcessA(program.c_str(), &text[0], nullptr, nullptr, inherited.get() != nullptr,
+                      flags, &environment[0], nullptr, &startup.StartupInfo, &info)) {
     return GetLastError();
   }
   CloseHandle(info.hThread);

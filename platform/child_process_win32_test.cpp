@@ -26,7 +26,7 @@ std::string SystemProgram(const char* name) {
 
 TEST(StartChild, StartsTheProgramAndWaitForChildReturnsOnceItEnded) {
   void* process = nullptr;
-  ASSERT_EQ(StartChild(SystemProgram("cmd.exe"), "cmd /c exit 4", SW_HIDE, &process), 0u);
+  ASSERT_EQ(StartChild(SystemProgram("cmd.exe"), "cmd /c exit 4", SW_HIDE, ChildProgram::kUnzip, &process), 0u);
   ASSERT_NE(process, nullptr);
   EXPECT_EQ(WaitForChild(process), 0);
   DWORD code = 0;
@@ -39,7 +39,7 @@ TEST(StartChild, TheProgramStartedIsTheOneGivenNotTheCommandsFirstWord) {
   // A first word naming another program, as a planted relative path would.
   void* process = nullptr;
   ASSERT_EQ(
-      StartChild(SystemProgram("cmd.exe"), "..\\elsewhere\\java.exe /c exit 7", SW_HIDE, &process),
+      StartChild(SystemProgram("cmd.exe"), "..\\elsewhere\\java.exe /c exit 7", SW_HIDE, ChildProgram::kUnzip, &process),
       0u);
   EXPECT_EQ(WaitForChild(process), 0);
   DWORD code = 0;
@@ -51,7 +51,7 @@ TEST(StartChild, TheProgramStartedIsTheOneGivenNotTheCommandsFirstWord) {
 TEST(StartChild, GivesTheSystemsErrorForAMissingProgram) {
   void* process = nullptr;
   unsigned long error =
-      StartChild("C:\\no such dir\\unzip.exe", "\"C:\\no such dir\\unzip\" -o", SW_HIDE, &process);
+      StartChild("C:\\no such dir\\unzip.exe", "\"C:\\no such dir\\unzip\" -o", SW_HIDE, ChildProgram::kUnzip, &process);
   // Wine says the file is missing; Windows may say the path is.
   EXPECT_TRUE(error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) << error;
   EXPECT_EQ(process, nullptr);

@@ -4,14 +4,19 @@
 
 #include <vector>
 
+#include "platform/final_path_win32.h"
 #include "platform/security_descriptor_win32.h"
 #include "platform/wide_text_win32.h"
 
+// After windows.h, which they need.
+#include <aclapi.h>
+
 namespace {
 
-// Listing rights, so the hold counts against other openers' sharing; no delete right,
-// so the installer and the walks below it may still open the directory.
-constexpr DWORD kHoldAccess = FILE_LIST_DIRECTORY | SYNCHRONIZE;
+// Listing rights, so the hold counts against other openers' sharing, and the right to
+// delete, so the emptied directory goes through the hold. Whoever else opens the
+// directory itself must share delete, as the system's directory listings do.
+constexpr DWORD kHoldAccess = FILE_LIST_DIRECTORY | DELETE | READ_CONTROL | SYNCHRONIZE;
 constexpr DWORD kHoldSharing = FILE_SHARE_READ | FILE_SHARE_WRITE;
 
 // `path` from the ANSI code page as an absolute NT path: "\??\C:\..." or "\??\UNC\...".
@@ -48,9 +53,68 @@ Function NtProcedure(const char* name) {
 
 }  // namespace
 
+void HeldDirectory::Pin(HANDLE handle, const std::string& path) {
+  handle_ = handle;
+  path_ = path;
+  pinned_path_ = FinalPathOf(handle);
+}
+
+bool HeldDirectory::IsAtPinnedPath() const {
+  return held() && !pinned_path_.empty() && FinalPathOf(handle_) == pinned_path_;
+}
+
 void HeldDirectory::Release() {
   if (handle_ != nullptr) CloseHandle(handle_);
   handle_ = nullptr;
+}
+
+bool HeldDirectory::RemoveEmpty() {
+  if (!held()) return false;
+  FILE_DISPOSITION_INFO remove = {TRUE};
+  bool marked = SetFileInformationByHandle(handle_, FileDispositionInfo, &remove, sizeof remove);
+  Release();
+  return marked;
+}
+
+bool HeldDirectory::IsReparsePoint() const {
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!held() || !GetFileInformationByHandle(handle_, &info)) return true;
+  // The name too: a link that was followed shows only there (as under Wine).
+  DWORD by_name = GetFileAttributesW(SystemTextToWide(path_).c_str());
+  return (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 ||
+         (by_name != INVALID_FILE_ATTRIBUTES && (by_name & FILE_ATTRIBUTE_REPARSE_POINT) != 0);
+}
+
+std::string HeldDirectory::SecurityText() const {
+  if (!held()) return std::string();
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  SECURITY_INFORMATION parts = OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION;
+  if (GetSecurityInfo(handle_, SE_FILE_OBJECT, parts, nullptr, nullptr, nullptr, nullptr,
+                      &descriptor) != ERROR_SUCCESS) {
+    return std::string();
+  }
+  char* text = nullptr;
+  std::string sddl;
+  if (ConvertSecurityDescriptorToStringSecurityDescriptorA(descriptor, SDDL_REVISION_1, parts,
+                                                           &text, nullptr)) {
+    sddl = text;
+    LocalFree(text);
+  }
+  LocalFree(descriptor);
+  return sddl;
+}
+
+bool HeldDirectory::GetVolumeFacts(bool* persistent_acls, bool* remote) const {
+  DWORD flags = 0;
+  if (!held() || !GetVolumeInformationByHandleW(handle_, nullptr, 0, nullptr, nullptr, &flags,
+                                                nullptr, 0)) {
+    return false;
+  }
+  *persistent_acls = (flags & FILE_PERSISTENT_ACLS) != 0;
+  std::wstring path = FinalWidePathOf(handle_);
+  *remote = path.size() < 3 || path[1] != L':' ||
+            GetDriveTypeW(path.substr(0, 3).c_str()) == DRIVE_REMOTE;
+  return true;
 }
 
 DWORD CreateHeldDirectory(const std::string& path, const std::string& sddl, HeldDirectory* hold) {
@@ -77,7 +141,7 @@ DWORD CreateHeldDirectory(const std::string& path, const std::string& sddl, Held
       create(&handle, kHoldAccess, &attributes, &io, nullptr, FILE_ATTRIBUTE_NORMAL, kHoldSharing,
              FILE_CREATE, FILE_DIRECTORY_FILE | FILE_SYNCHRONOUS_IO_NONALERT, nullptr, 0);
   if (!NT_SUCCESS(status)) return to_error(status);
-  hold->handle_ = handle;
+  hold->Pin(handle, path);
   return 0;
 }
 
@@ -92,6 +156,6 @@ bool HoldDirectory(const std::string& path, HeldDirectory* hold) {
     CloseHandle(handle);
     return false;
   }
-  hold->handle_ = handle;
+  hold->Pin(handle, path);
   return true;
 }

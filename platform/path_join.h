@@ -14,4 +14,12 @@ inline std::string JoinPath(std::string_view left, std::string_view name) {
   return joined;
 }
 
+// Whether `path` is absolute on every drive and from every working directory: "C:\x"
+// or "\\server\share"; not "x", "C:x" or "\x".
+inline bool IsAbsolutePath(std::string_view path) {
+  bool drive = path.size() >= 3 && path[1] == ':' && path[2] == '\\' &&
+               ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
+  return drive || (path.size() >= 3 && path[0] == '\\' && path[1] == '\\');
+}
+
 #endif  // PLATFORM_PATH_JOIN_H_

@@ -14,6 +14,11 @@ class ScopedHandle {
     if (handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
     handle_ = nullptr;
   }
+  // Closes the handle held and holds `handle` instead.
+  void Reset(HANDLE handle) {
+    Close();
+    handle_ = handle;
+  }
   HANDLE get() const { return handle_; }
 
  private:

@@ -1,7 +1,5 @@
 #include "staging/held_item_retry_win32.h"
 
-#include <cstdio>
-
 #include "messages/format_text.h"
 #include "messages/installer_log.h"
 #include "platform/system_text.h"
@@ -22,10 +20,13 @@ bool HeldItemRetry::ShouldRetry(const std::string& path, unsigned long error) {
 
 void HeldItemRetry::Note(const std::string& line) const {
   if (!to_installer_log_) {
-    std::FILE* log = log_path_.empty() ? nullptr : std::fopen(log_path_.c_str(), "a");
-    if (log != nullptr) {
-      std::fputs(line.c_str(), log);
-      std::fclose(log);
+    // The kept copy is written as the log was: text with CR LF line ends.
+    std::string text;
+    for (char c : line) text += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    DWORD written = 0;
+    if (kept_log_ != nullptr) {
+      WriteFile(static_cast<HANDLE>(kept_log_), text.data(), static_cast<DWORD>(text.size()),
+                &written, nullptr);
     }
   } else if (g_installer_log.stream != nullptr) {
     WriteLog(line.c_str());

@@ -4,7 +4,6 @@
 #define STAGING_HELD_ITEM_RETRY_WIN32_H_
 
 #include <string>
-#include <utility>
 
 #include "platform/retry_budget.h"
 
@@ -12,10 +11,10 @@ class HeldItemRetry {
  public:
   // The retries are noted in the installer log.
   HeldItemRetry() = default;
-  // The retries are noted in the file at `log_path` (the kept copy of the log while the
-  // scratch directory that held it goes), or nowhere when it is empty.
-  explicit HeldItemRetry(std::string log_path)
-      : to_installer_log_(false), log_path_(std::move(log_path)) {}
+  // The retries are noted through `kept_log`, the open handle of the log's kept copy
+  // while the scratch directory that held it goes (never by its name, which the user
+  // may have pointed elsewhere by then), or nowhere when it is null.
+  explicit HeldItemRetry(void* kept_log) : to_installer_log_(false), kept_log_(kept_log) {}
 
   // After `error` on `path`: when a retry can help and the bound is not spent, notes the
   // retry, pauses and returns true, for the caller to try the item again. False at once
@@ -27,7 +26,7 @@ class HeldItemRetry {
 
   RetryBudget budget_;
   bool to_installer_log_ = true;
-  std::string log_path_;
+  void* kept_log_ = nullptr;
 };
 
 #endif  // STAGING_HELD_ITEM_RETRY_WIN32_H_

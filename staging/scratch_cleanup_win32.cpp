@@ -2,6 +2,7 @@
 
 #include <string.h>
 
+#include "platform/final_path_win32.h"
 #include "platform/held_directory_win32.h"
 #include "platform/path_join.h"
 #include "platform/process_token.h"
@@ -32,22 +33,6 @@ std::wstring LongFullPath(const std::wstring& path) {
   return length == 0 || length >= 32768 ? std::wstring(full) : std::wstring(long_form);
 }
 
-// The path of the file `file` really is, in the form "C:\..." or "\\server\...".
-std::wstring FinalPath(HANDLE file) {
-  wchar_t path[32768];
-  DWORD length = GetFinalPathNameByHandleW(file, path, 32768, FILE_NAME_NORMALIZED);
-  if (length == 0 || length >= 32768) return std::wstring();
-  std::wstring text(path, length);
-  if (text.compare(0, 8, L"\\\\?\\UNC\\") == 0) return L"\\\\" + text.substr(8);
-  if (text.compare(0, 4, L"\\\\?\\") == 0) return text.substr(4);
-  return text;
-}
-
-bool SamePath(const std::wstring& a, const std::wstring& b) {
-  return !a.empty() && CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(),
-                                            static_cast<int>(b.size()), TRUE) == CSTR_EQUAL;
-}
-
 bool CopyContents(HANDLE from, HANDLE to) {
   char buffer[65536];
   for (;;) {
@@ -59,28 +44,30 @@ bool CopyContents(HANDLE from, HANDLE to) {
   }
 }
 
-// Writes the log at `log_path` anew as `kept`, a file of TEMP's. The elevated launcher
-// writes where the user decides what a name means: so the file is only ever created new
-// (CREATE_NEW fails on anything there, a link included, and a link is not followed), and
-// a file that turns out to lie elsewhere than `kept` (a folder on the way was redirected)
-// is deleted again before anything is written into it.
-bool WriteKeptLog(const std::string& log_path, const std::string& kept) {
-  ScopedHandle from(CreateFileA(log_path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+// Writes the log at `log_path` anew as `kept`, a file of TEMP's, and leaves it open in
+// `*to` for the clean-up's own lines. The elevated launcher writes where the user
+// decides what a name means: so the file is only ever created new (CREATE_NEW fails on
+// anything there, a link included, and a link is not followed), and a file that turns
+// out to lie elsewhere than `kept` (a folder on the way was redirected) is deleted again
+// before anything is written into it.
+bool WriteKeptLog(const std::string& log_path, const std::string& kept, ScopedHandle* to) {
+  ScopedHandle from(CreateFileA(log_path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (from.get() == INVALID_HANDLE_VALUE) return false;
   std::string user_sid;
   std::string sddl = GetUserSidText(&user_sid) ? KeptLogSecurityDescriptor(user_sid) : "";
   SecurityDescriptor descriptor(sddl);
   SECURITY_ATTRIBUTES security = {sizeof security, descriptor.get(), FALSE};
   std::wstring kept_wide = SystemTextToWide(kept);
-  ScopedHandle to(CreateFileW(kept_wide.c_str(), GENERIC_WRITE | DELETE, 0, &security, CREATE_NEW,
-                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-  if (to.get() == INVALID_HANDLE_VALUE) return false;
-  bool written =
-      SamePath(FinalPath(to.get()), LongFullPath(kept_wide)) && CopyContents(from.get(), to.get());
+  to->Reset(CreateFileW(kept_wide.c_str(), GENERIC_WRITE | DELETE, 0, &security, CREATE_NEW,
+                        FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  if (to->get() == INVALID_HANDLE_VALUE) return false;
+  bool written = IsSamePath(FinalWidePathOf(to->get()), LongFullPath(kept_wide)) &&
+                 CopyContents(from.get(), to->get());
   if (!written) {
     FILE_DISPOSITION_INFO remove = {TRUE};
-    SetFileInformationByHandle(to.get(), FileDispositionInfo, &remove, sizeof remove);
+    SetFileInformationByHandle(to->get(), FileDispositionInfo, &remove, sizeof remove);
+    to->Close();
   }
   return written;
 }
@@ -91,21 +78,21 @@ void RemoveScratchKeepingLog(const std::string& scratch_path, HeldDirectory* hol
                              const std::string& log_path, const std::string& temp_dir,
                              std::string* kept_log) {
   kept_log->clear();
-  // The retries of held files are noted in the log where it will stay.
-  std::string log_after = log_path;
+  // The retries of held files are noted in the kept copy, through the handle that wrote
+  // it; a log outside the scratch directory gets them as any other lines.
+  ScopedHandle kept_handle;
   if (LiesIn(log_path, scratch_path)) {
     std::string kept = JoinPath(temp_dir, log_path.substr(log_path.rfind('\\') + 1));
-    if (!WriteKeptLog(log_path, kept)) {
+    if (!WriteKeptLog(log_path, kept, &kept_handle)) {
       *kept_log = log_path;
       return;
     }
     *kept_log = kept;
-    log_after = kept;
   }
-  // Held, the root cannot be swapped for a link while the walk empties it; its own
-  // removal waits for the release.
-  HeldItemRetry retry(log_after);
-  RemoveTree(scratch_path, &retry);
-  hold->Release();
-  RemoveDirectoryA(scratch_path.c_str());
+  HeldItemRetry kept_retry(kept_handle.get());
+  HeldItemRetry log_retry;
+  // Held, the root cannot be swapped for a link while the walk empties it, and goes by
+  // its hold: the path through TEMP may lead elsewhere by now.
+  RemoveTree(scratch_path, kept_handle.get() != nullptr ? &kept_retry : &log_retry);
+  hold->RemoveEmpty();
 }

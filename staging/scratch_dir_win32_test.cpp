@@ -78,7 +78,8 @@ class ScratchDirTest : public ::testing::Test {
   std::string timestamp_ = "T1";
   int Create(std::string* path) {
     holds_.emplace_back(new HeldDirectory);
-    return CreateScratchDir(timestamp_, path, holds_.back().get());
+    bool outside_temp = false;
+    return CreateScratchDir(timestamp_, path, holds_.back().get(), &outside_temp);
   }
   // The scratch directories made, held until the test ends.
   std::vector<std::unique_ptr<HeldDirectory>> holds_;
@@ -101,9 +102,10 @@ TEST_F(ScratchDirTest, UnusableTempGivesTheSystemsTemporaryDirectoryNeverCTemp) 
     SetEnv("TEMP", value.c_str());
     EXPECT_EQ(GetTempDir(), dir_) << value.substr(0, 20) << " (" << value.size() << ")";
   }
-  too_long.pop_back();  // 1023 characters are still accepted
+  // However long, a TEMP that is not there is unusable to an elevated launcher.
+  too_long.pop_back();
   SetEnv("TEMP", too_long.c_str());
-  EXPECT_EQ(GetTempDir(), too_long);
+  EXPECT_EQ(GetTempDir(), dir_);
 
   // Neither usable: the Windows directory's Temp, whoever owns C:\TEMP.
   SetEnv("TEMP", "C:\\a;C:\\b");
@@ -115,8 +117,9 @@ TEST_F(ScratchDirTest, UnusableTempGivesTheSystemsTemporaryDirectoryNeverCTemp) 
 
 TEST_F(ScratchDirTest, TmpIsReadOnlyWhenTempIsUnset) {
   SetEnv("TEMP", nullptr);
-  SetEnv("TMP", "\\\\server\\share\\tmp");
-  EXPECT_EQ(GetTempDir(), "\\\\server\\share\\tmp");
+  ASSERT_TRUE(CreateDirectoryA((dir_ + "\\tmp").c_str(), nullptr));
+  SetEnv("TMP", (dir_ + "\\tmp").c_str());
+  EXPECT_EQ(GetTempDir(), dir_ + "\\tmp");
 }
 
 TEST_F(ScratchDirTest, EnsureDirectoryCreatesParentsButNotUnderAFile) {
@@ -155,32 +158,33 @@ TEST_F(ScratchDirTest, NamesPlantedBeforehandAreNeverUsed) {
   EXPECT_TRUE(IsDirectory(path));
 }
 
-TEST_F(ScratchDirTest, MissingTempDirIsCreatedWithItsParents) {
-  SetEnv("TEMP", (dir_ + "\\x\\y").c_str());
+TEST_F(ScratchDirTest, AnElevatedLauncherPassesOverATempThatIsNoDirectoryAndCreatesNone) {
+  // Wine runs every program elevated.
+  std::ofstream(dir_ + "\\file").close();
+  for (std::string temp : {dir_ + "\\x\\y", dir_ + "\\file\\sub", dir_ + "\\file"}) {
+    SetEnv("TEMP", temp.c_str());
+    std::string path;
+    ASSERT_EQ(Create(&path), 0) << temp;
+    EXPECT_NE(path.find("\\VelInstallT1"), std::string::npos) << path;
+    EXPECT_NE(path.rfind(dir_, 0), 0u) << path;
+    EXPECT_FALSE(Exists(dir_ + "\\x")) << temp;
+    EXPECT_TRUE(holds_.back()->RemoveEmpty()) << path;
+    EXPECT_FALSE(Exists(path));
+  }
+}
+
+TEST_F(ScratchDirTest, TheScratchPathIsTheOneItsHoldPinsNotTheOneThroughTemp) {
+  // TEMP named in its short form and through "..": the scratch path is the final one.
+  ASSERT_TRUE(CreateDirectoryA((dir_ + "\\Long Folder Name").c_str(), nullptr));
+  SetEnv("TEMP", (dir_ + "\\Long Folder Name\\..\\Long Folder Name").c_str());
   std::string path;
   ASSERT_EQ(Create(&path), 0);
-  EXPECT_EQ(path, dir_ + "\\x\\y\\VelInstallT1");
-  EXPECT_TRUE(IsDirectory(path));
-}
-
-TEST_F(ScratchDirTest, TempUnderARegularFileIsReported) {
-  std::ofstream(dir_ + "\\file").close();
-  std::string temp = dir_ + "\\file\\sub", path, report;
-  SetEnv("TEMP", temp.c_str());
-  EXPECT_EQ(CreateReporting(&path, &report), -1);
-  EXPECT_EQ(path, temp);
-  EXPECT_EQ(report.rfind("PERDIR[" + temp + "]", 0), 0u) << report.substr(0, 80);
-  EXPECT_FALSE(Exists(temp));
-}
-
-TEST_F(ScratchDirTest, TempNamingARegularFileIsReportedAsUnusable) {
-  std::ofstream(dir_ + "\\file").close();
-  SetEnv("TEMP", (dir_ + "\\file").c_str());
-  std::string path, report;
-  EXPECT_EQ(CreateReporting(&path, &report), -1);
-  EXPECT_EQ(path, dir_ + "\\file");
-  EXPECT_EQ(report.rfind("PERDIR[" + dir_ + "\\file]", 0), 0u) << report;
-  EXPECT_EQ(EnsureDirectory(dir_ + "\\file"), 0);
+  EXPECT_EQ(path, dir_ + "\\Long Folder Name\\VelInstallT1");
+  EXPECT_EQ(holds_.back()->pinned_path(), path);
+  EXPECT_TRUE(holds_.back()->IsAtPinnedPath());
+  // Emptied, the directory goes through its hold.
+  EXPECT_TRUE(holds_.back()->RemoveEmpty());
+  EXPECT_FALSE(Exists(path));
 }
 
 TEST_F(ScratchDirTest, PathBeyond1023CharactersIsReportedAndNothingCreated) {

@@ -28,4 +28,13 @@ std::string ScratchSecurityDescriptor(const std::string& user_sid, bool elevated
 // "D:(A;;FA;;;SY)(A;;FA;;;BA)(A;;FA;;;<sid>)".
 std::string KeptLogSecurityDescriptor(const std::string& user_sid);
 
+// Whether a directory whose security descriptor is `sddl` (owner and DACL, as
+// ConvertSecurityDescriptorToStringSecurityDescriptor writes them) can be changed by
+// administrators only: its owner is Administrators or SYSTEM, it has a DACL, and no
+// entry of it allows anyone else to write, delete or change rights or owner, on the
+// directory or on what it passes on to new items (CREATOR OWNER may be passed on only).
+// An elevated launcher uses a given scratch directory only then:
+// "O:BAD:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;S-1-5-21-1)" is one.
+bool IsAdministratorsOnlyDescriptor(const std::string& sddl);
+
 #endif  // STAGING_SCRATCH_SECURITY_H_

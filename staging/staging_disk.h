@@ -27,7 +27,10 @@ class StagingDiskInterface {
   virtual int CountFiles(const std::string& root) = 0;
 };
 
-// The system's disk.
-StagingDiskInterface& StagingDisk();
+class HeldDirectory;
+
+// The system's disk, staging into the scratch directory that `scratch` holds: unzip is
+// started only while that directory is where its hold pinned it (IsScratchInPlace).
+StagingDiskInterface& StagingDisk(const HeldDirectory& scratch);
 
 #endif  // STAGING_STAGING_DISK_H_

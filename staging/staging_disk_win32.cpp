@@ -5,6 +5,7 @@
 #include "staging/archive_expansion.h"
 #include "staging/free_disk.h"
 #include "staging/held_item_retry_win32.h"
+#include "staging/scratch_dir.h"
 #include "staging/tree_walk.h"
 
 namespace {
@@ -20,6 +21,7 @@ class WindowsStagingDisk : public StagingDiskInterface {
   }
   int ExpandJars(const std::string& source, const std::string& destination,
                  const std::string& unzip_dir, bool debug) override {
+    if (!IsScratchInPlace(*scratch_)) return -1;
     return ::ExpandJars(source, destination, unzip_dir, debug);
   }
   bool FindFirstEntryName(const std::string& pattern, std::string* name) override {
@@ -28,6 +30,8 @@ class WindowsStagingDisk : public StagingDiskInterface {
   void MakeDirectory(const std::string& path) override { CreateDirectoryA(path.c_str(), nullptr); }
   int CountFiles(const std::string& root) override { return ::CountFiles(root); }
 
+  const HeldDirectory* scratch_ = nullptr;
+
  private:
   // One bound for the whole staging: a file a scanner holds is tried again until then.
   HeldItemRetry retry_;
@@ -35,7 +39,8 @@ class WindowsStagingDisk : public StagingDiskInterface {
 
 }  // namespace
 
-StagingDiskInterface& StagingDisk() {
+StagingDiskInterface& StagingDisk(const HeldDirectory& scratch) {
   static WindowsStagingDisk disk;
+  disk.scratch_ = &scratch;
   return disk;
 }

@@ -24,3 +24,12 @@ std::string ChooseTempDir(const TempDirSources& sources) {
   if (!dir.empty() && dir.back() == '\\') dir.pop_back();
   return dir;
 }
+
+bool KeepsAccessRules(std::string_view final_path, bool persistent_acls, bool remote_volume) {
+  bool unc = final_path.size() >= 2 && final_path[0] == '\\' && final_path[1] == '\\';
+  return persistent_acls && !remote_volume && !unc;
+}
+
+std::string ProtectedTempDir(std::string_view windows_dir, bool system_temp_exists) {
+  return JoinPath(windows_dir, system_temp_exists ? "SystemTemp" : "Temp");
+}

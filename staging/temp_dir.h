@@ -24,4 +24,14 @@ struct TempDirSources {
 // "C:". "" when not even the Windows directory is usable.
 std::string ChooseTempDir(const TempDirSources& sources);
 
+// Whether a scratch directory at `final_path` keeps the access rules it is created with:
+// not on a volume without persistent access lists (FAT, exFAT), nor on a remote one (a
+// UNC path, a mapped network drive, WebDAV), where its rules would mean nothing.
+bool KeepsAccessRules(std::string_view final_path, bool persistent_acls, bool remote_volume);
+
+// The system's protected temporary directory, where an elevated launcher stages when
+// TEMP cannot keep the scratch directory's rules: "<Windows directory>\SystemTemp"
+// where that exists, else "<Windows directory>\Temp".
+std::string ProtectedTempDir(std::string_view windows_dir, bool system_temp_exists);
+
 #endif  // STAGING_TEMP_DIR_H_

@@ -63,3 +63,24 @@ TEST(ChooseTempDir, TempFirstThenTmpThenTheSystemsThenWindowsTemp) {
 }
 
 }  // namespace
+
+TEST(KeepsAccessRules, OnlyALocalVolumeWithPersistentAccessLists) {
+  struct Row {
+    const char* final_path;
+    bool persistent_acls;
+    bool remote;
+    bool keeps;
+  } rows[] = {
+      {"C:\\Users\\u\\AppData\\Local\\Temp", true, false, true},  // NTFS
+      {"E:\\Temp", false, false, false},                          // FAT or exFAT stick
+      {"H:\\Temp", true, true, false},                            // a mapped share
+      {"\\\\server\\share\\Temp", true, false, false},            // UNC, WebDAV
+      {"\\Temp", true, false, true},                              // one backslash is local
+  };
+  for (const Row& row : rows) {
+    EXPECT_EQ(KeepsAccessRules(row.final_path, row.persistent_acls, row.remote), row.keeps)
+        << row.final_path;
+  }
+  EXPECT_EQ(ProtectedTempDir("C:\\Windows", true), "C:\\Windows\\SystemTemp");
+  EXPECT_EQ(ProtectedTempDir("C:\\Windows", false), "C:\\Windows\\Temp");
+}

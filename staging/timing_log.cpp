@@ -2,13 +2,14 @@
 
 #include "messages/installer_log.h"
 #include "messages/log_location.h"
+#include "platform/append_file.h"
 #include "platform/ensure_directory.h"
 
 void TimingLog::Open(const std::string& scratch_path, const std::string& timestamp) {
   Close();
   std::string directory = ChooseLogDirectory("", ReadInventoryLocation(), scratch_path);
   if (EnsureDirectory(directory) != 1) return;
-  stream_ = std::fopen(TimingLogPath(directory, timestamp).c_str(), "a");
+  stream_ = OpenAppendFile(TimingLogPath(directory, timestamp));
 }
 
 void TimingLog::Write(const std::string& name, float seconds, TimingFormat format) {
