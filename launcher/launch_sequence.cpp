@@ -329,6 +329,8 @@ int FindScratchAndParameters(Launch* l) {
     log.override_directory = l->temp_dir;
   }
   log.fallback_directory = g_run_flags.bootstrap_only ? s.bootstrap_location : l->scratch_path;
+  // A given directory refused is not written into, not even the log.
+  if (made != 0 && s.scratch_path_given) log.fallback_directory.clear();
   int status = made == 0 ? 0 : kExitRefused;
   if (made == 0) {
     if (l->scratch_made && outside_temp) LogScratchDirectory(l->scratch_path);

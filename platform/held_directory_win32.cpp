@@ -13,10 +13,11 @@
 
 namespace {
 
-// Listing rights, so the hold counts against other openers' sharing, and the right to
-// delete, so the emptied directory goes through the hold. Whoever else opens the
-// directory itself must share delete, as the system's directory listings do.
-constexpr DWORD kHoldAccess = FILE_LIST_DIRECTORY | DELETE | READ_CONTROL | SYNCHRONIZE;
+// Listing rights, so the hold counts against other openers' sharing; no delete right,
+// so the installer and the walks below it may still open the directory (a delete right
+// would bar every opener that does not share delete, directory listings among them).
+constexpr DWORD kHoldAccess = FILE_LIST_DIRECTORY | READ_CONTROL | SYNCHRONIZE;
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 constexpr DWORD kHoldSharing = FILE_SHARE_READ | FILE_SHARE_WRITE;
 
 // `path` from the ANSI code page as an absolute NT path: "\??\C:\..." or "\??\UNC\...".
@@ -70,9 +71,18 @@ void HeldDirectory::Release() {
 
 bool HeldDirectory::RemoveEmpty() {
   if (!held()) return false;
-  FILE_DISPOSITION_INFO remove = {TRUE};
-  bool marked = SetFileInformationByHandle(handle_, FileDispositionInfo, &remove, sizeof remove);
+  // The same directory opened again from the hold, never by a name: first without rights
+  // that bar anyone, then, once the hold is let go, with the right to delete it.
+  HANDLE same = ReOpenFile(handle_, FILE_READ_ATTRIBUTES | SYNCHRONIZE, kShareAll,
+                           FILE_FLAG_BACKUP_SEMANTICS);
   Release();
+  if (same == INVALID_HANDLE_VALUE) return false;
+  HANDLE removable = ReOpenFile(same, DELETE | SYNCHRONIZE, kShareAll, FILE_FLAG_BACKUP_SEMANTICS);
+  CloseHandle(same);
+  if (removable == INVALID_HANDLE_VALUE) return false;
+  FILE_DISPOSITION_INFO remove = {TRUE};
+  bool marked = SetFileInformationByHandle(removable, FileDispositionInfo, &remove, sizeof remove);
+  CloseHandle(removable);
   return marked;
 }
 

@@ -10,6 +10,8 @@
 //                         (UTF-16), in UTF-8
 //   VEL_JAVA_WHERE_REPORT a file to write this program's path and its working directory
 //                         to, one per line
+//   VEL_JAVA_ENV_REPORT   a file to write this program's environment to, one
+//                         "NAME=value" per line, in UTF-8
 //   VEL_JAVA_HOLD_FILE    a file whose appearance the stand-in waits for before it
 //                         exits (at most two minutes), so that a test decides when
 //   VEL_JAVA_DONE_FILE    a file written just before the stand-in exits
@@ -17,6 +19,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -130,6 +133,18 @@ int main() {
   if (const char* report = std::getenv("VEL_JAVA_WHERE_REPORT");
       report != nullptr && *report != '\0') {
     WriteFile(report, ModulePath() + "\n" + WorkingDirectory() + "\n");
+  }
+  if (const char* report = std::getenv("VEL_JAVA_ENV_REPORT"); report != nullptr && *report != '\0') {
+    std::string text;
+    wchar_t* block = GetEnvironmentStringsW();
+    for (const wchar_t* entry = block; *entry != L'\0'; entry += wcslen(entry) + 1) {
+      int size = WideCharToMultiByte(CP_UTF8, 0, entry, -1, nullptr, 0, nullptr, nullptr);
+      std::string line(size > 0 ? static_cast<std::size_t>(size - 1) : 0, '\0');
+      if (size > 1) WideCharToMultiByte(CP_UTF8, 0, entry, -1, &line[0], size, nullptr, nullptr);
+      text += line + "\n";
+    }
+    FreeEnvironmentStringsW(block);
+    WriteFile(report, text);
   }
   int code = EnvNumber("VEL_JAVA_EXIT_CODE");
   // VEL_JAVA_QUIET: an installer that exits at once, for measuring the launcher alone.

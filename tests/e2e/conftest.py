@@ -212,7 +212,8 @@ def run_on_pty(argv, env=None, cwd=None, answers=(), prompt=None, timeout=RUN_TI
     """Runs argv with a pty as its terminal, so a GUI exe uses it as its console.
 
     `answers` are lines typed in order, each followed by "\\r", each once `prompt` (a
-    regular expression) has shown on the console since the line before was typed.
+    regular expression) has shown on the console since the line before was typed; an
+    answer that is a function is called then, and what it returns is typed.
     `columns` widens the pty, so that long lines neither wrap nor get repainted. Returns
     the unix exit status and everything the pty showed.
     """
@@ -246,7 +247,10 @@ def run_on_pty(argv, env=None, cwd=None, answers=(), prompt=None, timeout=RUN_TI
                 if pending:
                     shown = visible(output.decode("utf-8", "replace"))
                     if prompt.search(shown, answered_up_to):
-                        os.write(master, pending.pop(0).encode("utf-8") + b"\r")
+                        answer = pending.pop(0)
+                        if callable(answer):
+                            answer = answer()
+                        os.write(master, answer.encode("utf-8") + b"\r")
                         answered_up_to = len(shown)
             elif proc.poll() is not None:
                 break

@@ -119,19 +119,6 @@ def test_scratch_directory_is_made_under_temp_and_removed_after_the_wait(prepare
     assert prepared.scratch_dirs() == []
 
 
-def test_given_scratch_path_is_used_as_it_is_and_kept(prepared):
-    prepared.add_param_file()
-    given = prepared.root / "given-scratch"
-    assert run_setup(prepared, f"-silent -rscratchPath {win_path(given)} -rtimestamp 7").code == 0
-    assert scratch_path_given_to_java(prepared) == win_path(given)
-    assert prepared.scratch_dirs() == []
-    # Not made here, and not named like a scratch directory: never removed.
-    given.mkdir()
-    (given / "keep.txt").write_text("mine")
-    assert run_setup(prepared, f"-silent -rscratchPath {win_path(given)} -rtimestamp 7").code == 0
-    assert (given / "keep.txt").read_text() == "mine"
-
-
 def test_rtimestamp_names_the_scratch_directory_and_the_log(prepared):
     prepared.add_param_file()
     assert run_setup(prepared, "-silent -rtimestamp 7").code == 0

@@ -100,7 +100,8 @@ def test_distribution_medium_starts_the_installer_from_its_staged_copies(tmp_pat
         runtime = f"{scratch_win}\\jre\\1.6.0"
         program, directory = medium.java_where()
         assert program == f"{runtime}\\bin\\java.exe"
-        assert directory == win_path(medium.temp_dir)
+        # Off the medium: elevated (as under Wine), in the system directory, not in TEMP.
+        assert directory.lower() == "c:\\windows\\system32"
         command = medium.java_command()
         assert command.startswith(f'"{runtime}\\bin\\java.exe" ')
         assert f'-Dvelmor.installer.jre_loc="{runtime}"' in command
@@ -196,35 +197,6 @@ def test_a_failing_core_goes_on_and_a_failing_installer_stops(distribution, inve
     assert f"\nUNZIPFAILED[{TAV_SOURCE}]\n" in log
     assert [source for source, _ in unzip_runs(log)] == [JRE_SOURCE + "/*.jar",
                                                          TAV_SOURCE + "/*.jar"]
-
-
-def test_no_bootstrap_reuses_a_scratch_directory_staged_before(distribution):
-    distribution.add_distribution()
-    held = HeldInstaller(distribution)
-    code, _ = on_pty(distribution, "-silent", env=held.env)
-    held.release()
-    assert code == 259
-    scratch = only_scratch(distribution)
-    distribution.java_report.unlink()
-    for log in scratch.glob("*.log"):
-        log.unlink()
-
-    # unzip would fail now: the medium lost its components.
-    shutil.rmtree(distribution.root / "stage")
-    held = HeldInstaller(distribution)
-    code, shown = on_pty(distribution, f"-silent -NOBOOTSTRAP -PRINTTIME -rscratchPath "
-                         f"{win_path(scratch)} -rtimestamp again", env=held.env)
-    held.release()
-    assert code == 259
-    log = only_log(scratch)
-    assert "UNZIP" not in log
-    # Timed all the same, though nothing was expanded.
-    assert [name for name, _ in TIMING_LINE.findall(only_log(scratch, "time"))] == [
-        "velmor.swd.jre", "velmor.swd.tav", "velmor.swd.tav.core", "velmor.swd.patchel"]
-    assert log.endswith(f"\nCOUNT[jre={JRE_FILES}]\n\nCOUNT[tav={TAV_FILES}]\n")
-    program, _ = distribution.java_where()
-    assert program == f"{win_path(scratch)}\\jre\\1.6.0\\bin\\java.exe"
-    assert " -timestamp again " in distribution.java_command()
 
 
 def test_installed_layout_with_bootstrap_copies_the_trees(distribution, inventory):

@@ -4,9 +4,9 @@
 // process's console and standard handles, waits for it, and writes its full 32-bit
 // exit code as a signed decimal to RESULT_FILE (the unix exit status keeps 8 bits).
 //
-// Wine sets TEMP and TMP from its registry, not from the unix environment, so the
-// child's are taken from VEL_CHILD_TEMP and VEL_CHILD_TMP when those are set; the
-// value "-" unsets the variable.
+// Wine sets TEMP, TMP and PATH from its registry, not from the unix environment, so the
+// child's are taken from VEL_CHILD_TEMP, VEL_CHILD_TMP and VEL_CHILD_PATH when those are
+// set; the value "-" unsets the variable.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   // Through the wide calls: a TEMP in any script (C:\users\<name in Chinese>) passes whole.
-  for (const wchar_t* name : {L"TEMP", L"TMP"}) {
+  for (const wchar_t* name : {L"TEMP", L"TMP", L"PATH"}) {
     const wchar_t* value = _wgetenv((std::wstring(L"VEL_CHILD_") + name).c_str());
     if (value != nullptr)
       SetEnvironmentVariableW(name, std::wcscmp(value, L"-") == 0 ? nullptr : value);
