@@ -3,7 +3,10 @@
 const ExitCodeInfo kExitCodes[] = {
     {"1", "no message catalogue can be read"},
     {"-1",
-     "the launcher's own checks: no scratch directory, no launcher directory, a refused "
+     "the launcher's own checks: no scratch directory, a given scratch directory others than "
+     "the administrators could change (elevated), a scratch directory moved while in use, "
+     "a user the launcher cannot name (elevated), its own path too long, no launcher "
+     "directory, a refused "
      "prerequisite, a distribution medium in a mode that refuses one, a missing "
      "prerequisite configuration, no runtime without a console or input ended at the "
      "prompt, staging failed, a missing Java program, no registry access, a runtime of the "

@@ -301,8 +301,7 @@ int LaunchInstaller(Launch* l) {
   // A child the launcher could not wait for still uses the scratch directory.
   if (l->wait && !still_running && IsRemovableScratchPath(l->scratch_path, l->scratch_made)) {
     std::string kept_log;
-    l->system.RemoveScratchDirectory(l->scratch_path, g_installer_log.path, l->temp_dir,
-                                     &kept_log);
+    l->system.RemoveScratchDirectory(l->scratch_path, g_installer_log.path, l->temp_dir, &kept_log);
     if (!kept_log.empty()) ConsolePrint(LocalText(msg::S_LOG_KEPT, kept_log.c_str()).c_str());
   }
   return status;

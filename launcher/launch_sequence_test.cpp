@@ -219,7 +219,8 @@ TEST_F(LaunchSequenceTest, AStagedRunStartsOffTheMediumWithoutWaitingAndLeavesTh
     std::string working_directory = elevated ? "C:\\windows\\system32" : system_.directory() + "/";
     EXPECT_EQ(launch_.steps,
               "catalogue\nconsole\nscratch\nparams\ncd C:\\media\nprereqs\nstage\nregistry\n"
-              "cd " + working_directory + "\nstart C:\\scratch\\jre\\bin\\java.exe\n")
+              "cd " +
+                  working_directory + "\nstart C:\\scratch\\jre\\bin\\java.exe\n")
         << elevated;
   }
 }

@@ -13,9 +13,9 @@
 #include "params/section_reader.h"
 #include "platform/file_text.h"
 #include "platform/full_path.h"
+#include "platform/module_path_win32.h"
 #include "platform/path_exists.h"
 #include "platform/text_buffer.h"
-#include "platform/module_path_win32.h"
 #include "platform/windows_prelude.h"
 
 namespace {

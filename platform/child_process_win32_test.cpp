@@ -26,7 +26,9 @@ std::string SystemProgram(const char* name) {
 
 TEST(StartChild, StartsTheProgramAndWaitForChildReturnsOnceItEnded) {
   void* process = nullptr;
-  ASSERT_EQ(StartChild(SystemProgram("cmd.exe"), "cmd /c exit 4", SW_HIDE, ChildProgram::kUnzip, &process), 0u);
+  ASSERT_EQ(StartChild(SystemProgram("cmd.exe"), "cmd /c exit 4", SW_HIDE, ChildProgram::kUnzip,
+                       &process),
+            0u);
   ASSERT_NE(process, nullptr);
   EXPECT_EQ(WaitForChild(process), 0);
   DWORD code = 0;
@@ -38,9 +40,9 @@ TEST(StartChild, StartsTheProgramAndWaitForChildReturnsOnceItEnded) {
 TEST(StartChild, TheProgramStartedIsTheOneGivenNotTheCommandsFirstWord) {
   // A first word naming another program, as a planted relative path would.
   void* process = nullptr;
-  ASSERT_EQ(
-      StartChild(SystemProgram("cmd.exe"), "..\\elsewhere\\java.exe /c exit 7", SW_HIDE, ChildProgram::kUnzip, &process),
-      0u);
+  ASSERT_EQ(StartChild(SystemProgram("cmd.exe"), "..\\elsewhere\\java.exe /c exit 7", SW_HIDE,
+                       ChildProgram::kUnzip, &process),
+            0u);
   EXPECT_EQ(WaitForChild(process), 0);
   DWORD code = 0;
   EXPECT_TRUE(GetExitCodeProcess(process, &code));
@@ -50,8 +52,8 @@ TEST(StartChild, TheProgramStartedIsTheOneGivenNotTheCommandsFirstWord) {
 
 TEST(StartChild, GivesTheSystemsErrorForAMissingProgram) {
   void* process = nullptr;
-  unsigned long error =
-      StartChild("C:\\no such dir\\unzip.exe", "\"C:\\no such dir\\unzip\" -o", SW_HIDE, ChildProgram::kUnzip, &process);
+  unsigned long error = StartChild("C:\\no such dir\\unzip.exe", "\"C:\\no such dir\\unzip\" -o",
+                                   SW_HIDE, ChildProgram::kUnzip, &process);
   // Wine says the file is missing; Windows may say the path is.
   EXPECT_TRUE(error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) << error;
   EXPECT_EQ(process, nullptr);

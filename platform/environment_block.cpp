@@ -20,8 +20,7 @@ std::string_view NameOf(std::string_view entry) {
 }
 
 // unzip reads its default options from these: they are the launcher's to decide.
-constexpr std::string_view kUnzipOptionVariables[] = {"UNZIP", "UNZIPOPT", "ZIPINFO",
-                                                      "ZIPINFOOPT"};
+constexpr std::string_view kUnzipOptionVariables[] = {"UNZIP", "UNZIPOPT", "ZIPINFO", "ZIPINFOOPT"};
 // A Java runtime loads agents, native libraries and classes that these name.
 constexpr std::string_view kJavaCodeVariables[] = {"JAVA_TOOL_OPTIONS", "_JAVA_OPTIONS",
                                                    "JDK_JAVA_OPTIONS", "CLASSPATH"};

@@ -8,12 +8,18 @@
 namespace {
 
 const std::vector<std::string> kUserEnvironment = {
-    "=C:=C:\\medium",  "CLASSPATH=C:\\Users\\u\\lib",
-    "HOME=C:\\Users\\u", "JAVA_TOOL_OPTIONS=-javaagent:C:\\Users\\u\\a.jar",
-    "JDK_JAVA_OPTIONS=-agentpath:C:\\Users\\u\\a.dll", "Path=C:\\Users\\u\\bin;C:\\Windows",
-    "TEMP=C:\\Users\\u\\Temp", "unzip=-n",
-    "UNZIPOPT=-aa",     "ZIPINFO=-1",
-    "zipinfoopt=-v",    "_JAVA_OPTIONS=-Xbootclasspath/a:C:\\Users\\u",
+    "=C:=C:\\medium",
+    "CLASSPATH=C:\\Users\\u\\lib",
+    "HOME=C:\\Users\\u",
+    "JAVA_TOOL_OPTIONS=-javaagent:C:\\Users\\u\\a.jar",
+    "JDK_JAVA_OPTIONS=-agentpath:C:\\Users\\u\\a.dll",
+    "Path=C:\\Users\\u\\bin;C:\\Windows",
+    "TEMP=C:\\Users\\u\\Temp",
+    "unzip=-n",
+    "UNZIPOPT=-aa",
+    "ZIPINFO=-1",
+    "zipinfoopt=-v",
+    "_JAVA_OPTIONS=-Xbootclasspath/a:C:\\Users\\u",
 };
 
 TEST(ChildEnvironment, LeavesOutWhatSteersTheChildAndKeepsTheRestInPlace) {
@@ -22,19 +28,21 @@ TEST(ChildEnvironment, LeavesOutWhatSteersTheChildAndKeepsTheRestInPlace) {
     bool elevated;
     std::vector<std::string> expected;
   } rows[] = {
-      {ChildProgram::kUnzip, false,
+      {ChildProgram::kUnzip,
+       false,
        {"=C:=C:\\medium", "CLASSPATH=C:\\Users\\u\\lib", "HOME=C:\\Users\\u",
         "JAVA_TOOL_OPTIONS=-javaagent:C:\\Users\\u\\a.jar",
         "JDK_JAVA_OPTIONS=-agentpath:C:\\Users\\u\\a.dll", "Path=C:\\Users\\u\\bin;C:\\Windows",
         "TEMP=C:\\Users\\u\\Temp", "_JAVA_OPTIONS=-Xbootclasspath/a:C:\\Users\\u"}},
       {ChildProgram::kJava, false, kUserEnvironment},
-      {ChildProgram::kUnzip, true,
+      {ChildProgram::kUnzip,
+       true,
        {"=C:=C:\\medium", "HOME=C:\\Users\\u", "Path=C:\\Windows\\system32;C:\\Windows",
         "TEMP=C:\\Users\\u\\Temp"}},
-      {ChildProgram::kJava, true,
+      {ChildProgram::kJava,
+       true,
        {"=C:=C:\\medium", "HOME=C:\\Users\\u", "Path=C:\\Windows\\system32;C:\\Windows",
-        "TEMP=C:\\Users\\u\\Temp", "unzip=-n", "UNZIPOPT=-aa", "ZIPINFO=-1",
-        "zipinfoopt=-v"}},
+        "TEMP=C:\\Users\\u\\Temp", "unzip=-n", "UNZIPOPT=-aa", "ZIPINFO=-1", "zipinfoopt=-v"}},
   };
   for (const Row& row : rows) {
     EXPECT_EQ(ChildEnvironment(kUserEnvironment, row.program, row.elevated,

@@ -7,8 +7,8 @@
 std::wstring FinalWidePathOf(HANDLE handle) {
   std::vector<wchar_t> path(MAX_PATH + 1);
   DWORD flags = FILE_NAME_NORMALIZED | VOLUME_NAME_DOS;
-  DWORD length = GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()),
-                                           flags);
+  DWORD length =
+      GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()), flags);
   if (length >= path.size()) {
     path.resize(length + 1);
     length = GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()), flags);

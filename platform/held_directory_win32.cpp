@@ -116,8 +116,8 @@ std::string HeldDirectory::SecurityText() const {
 
 bool HeldDirectory::GetVolumeFacts(bool* persistent_acls, bool* remote) const {
   DWORD flags = 0;
-  if (!held() || !GetVolumeInformationByHandleW(handle_, nullptr, 0, nullptr, nullptr, &flags,
-                                                nullptr, 0)) {
+  if (!held() ||
+      !GetVolumeInformationByHandleW(handle_, nullptr, 0, nullptr, nullptr, &flags, nullptr, 0)) {
     return false;
   }
   *persistent_acls = (flags & FILE_PERSISTENT_ACLS) != 0;

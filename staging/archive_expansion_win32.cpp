@@ -21,7 +21,8 @@ namespace {
 // error code when it cannot be started or its code cannot be read.
 DWORD RunHidden(const std::string& program, const std::string& command) {
   void* child = nullptr;
-  if (DWORD error = StartChild(program, command, SW_HIDE, ChildProgram::kUnzip, &child); error != 0) return error;
+  if (DWORD error = StartChild(program, command, SW_HIDE, ChildProgram::kUnzip, &child); error != 0)
+    return error;
   ScopedHandle process(child);
   if (WaitForChild(process.get()) != 0) {
     // unzip may still be writing: its status reads as still active, which fails the step.

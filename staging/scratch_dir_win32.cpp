@@ -171,8 +171,7 @@ int HoldGivenScratchDir(std::string* scratch_path, HeldDirectory* hold) {
     if (pinnable) *scratch_path = pinned;
     return 0;
   }
-  if (pinnable && !hold->IsReparsePoint() &&
-      IsAdministratorsOnlyDescriptor(hold->SecurityText())) {
+  if (pinnable && !hold->IsReparsePoint() && IsAdministratorsOnlyDescriptor(hold->SecurityText())) {
     *scratch_path = pinned;
     return 0;
   }

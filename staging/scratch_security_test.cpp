@@ -27,15 +27,15 @@ TEST(IsAdministratorsOnlyDescriptor, OwnerAndEveryChangingGrantDecide) {
       // Grants to others: reading is fine, any changing right is not, however written.
       {"O:BAD:(A;;0x1200a9;;;" + std::string(kUser) + ")", true},
       {"O:BAD:(A;;FRFX;;;WD)", true},
-      {"O:BAD:(A;;0x2;;;BU)", false},      // add a file
-      {"O:BAD:(A;;LC;;;BU)", false},       // add a folder
-      {"O:BAD:(A;;SD;;;AU)", false},       // delete
+      {"O:BAD:(A;;0x2;;;BU)", false},                         // add a file
+      {"O:BAD:(A;;LC;;;BU)", false},                          // add a folder
+      {"O:BAD:(A;;SD;;;AU)", false},                          // delete
       {"O:BAD:(A;;WD;;;" + std::string(kUser) + ")", false},  // change the rights
-      {"O:BAD:(A;;WO;;;WD)", false},       // take the owner
+      {"O:BAD:(A;;WO;;;WD)", false},                          // take the owner
       {"O:BAD:(A;;GW;;;IU)", false},
       {"O:BAD:(A;;FW;;;BU)", false},
-      {"O:BAD:(A;;0x100;;;BU)", false},    // write attributes
-      {"O:BAD:(A;;QQ;;;BU)", false},       // unknown rights count as all
+      {"O:BAD:(A;;0x100;;;BU)", false},  // write attributes
+      {"O:BAD:(A;;QQ;;;BU)", false},     // unknown rights count as all
       // Passed on only to new items still counts, but for CREATOR OWNER.
       {"O:BAD:(A;OICIIO;FA;;;BU)", false},
       {"O:BAD:(A;OICIIO;GA;;;CO)(A;;FA;;;SY)", true},
@@ -45,7 +45,7 @@ TEST(IsAdministratorsOnlyDescriptor, OwnerAndEveryChangingGrantDecide) {
       {"O:BAD:(OA;;DC;;;BU)", false},
       {"O:BAD:(XA;;FA;;;BU;(x))", false},
       {"O:BAD:(AU;SA;FA;;;BU)", false},
-      {"O:BAD:(A;;FA;;;BA", false},        // cut short
+      {"O:BAD:(A;;FA;;;BA", false},  // cut short
   };
   for (const Row& row : rows) {
     EXPECT_EQ(IsAdministratorsOnlyDescriptor(row.sddl), row.administrators_only) << row.sddl;

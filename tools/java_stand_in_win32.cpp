@@ -134,7 +134,8 @@ int main() {
       report != nullptr && *report != '\0') {
     WriteFile(report, ModulePath() + "\n" + WorkingDirectory() + "\n");
   }
-  if (const char* report = std::getenv("VEL_JAVA_ENV_REPORT"); report != nullptr && *report != '\0') {
+  if (const char* report = std::getenv("VEL_JAVA_ENV_REPORT");
+      report != nullptr && *report != '\0') {
     std::string text;
     wchar_t* block = GetEnvironmentStringsW();
     for (const wchar_t* entry = block; *entry != L'\0'; entry += wcslen(entry) + 1) {
