@@ -200,6 +200,12 @@ TEST_F(LaunchSequenceTest, EachFailureEndsTheRunAtItsStepWithItsExitCode) {
   }
 }
 
+TEST_F(LaunchSequenceTest, AGivenScratchDirectoryRefusedGetsNoLog) {
+  launch_.hold_status = -1;
+  EXPECT_EQ(Run("-silent -rscratchPath C:\\given"), -1);
+  EXPECT_EQ(g_installer_log.fallback_directory, "");
+}
+
 TEST_F(LaunchSequenceTest, AMissingParameterFileIsReportedAfterTheChecksAndWaitsForEnter) {
   launch_.param_status = ParameterFileStatus::kNotFound;
   EXPECT_EQ(Run("-silent"), -2);

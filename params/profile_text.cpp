@@ -1,5 +1,6 @@
 #include "params/profile_text.h"
 
+#include "platform/ascii_case.h"
 #include "platform/text_buffer.h"
 
 namespace {
@@ -10,16 +11,6 @@ std::string_view Trim(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
   while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
   return text;
-}
-
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (Lower(a[i]) != Lower(b[i])) return false;
-  }
-  return true;
 }
 
 // The section a header line names; false for a line that is no header.
@@ -55,7 +46,7 @@ std::vector<ProfileEntry> ListProfileEntries(std::string_view text, std::string_
     if (HeaderName(line, &name)) {
       // Only the first section of the name counts.
       if (in_section) break;
-      in_section = SameIgnoringCase(name, section);
+      in_section = SameIgnoringAsciiCase(name, section);
       continue;
     }
     if (!in_section) continue;
@@ -74,7 +65,7 @@ std::vector<ProfileEntry> ListProfileEntries(std::string_view text, std::string_
 std::string ReadProfileValue(std::string_view text, std::string_view section, std::string_view key,
                              const std::string& default_value) {
   for (const ProfileEntry& entry : ListProfileEntries(text, section)) {
-    if (SameIgnoringCase(entry.key, key)) return Bounded(entry.value);
+    if (SameIgnoringAsciiCase(entry.key, key)) return Bounded(entry.value);
   }
   return default_value;
 }

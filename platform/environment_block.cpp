@@ -1,16 +1,8 @@
 #include "platform/environment_block.h"
 
+#include "platform/ascii_case.h"
+
 namespace {
-
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-  }
-  return true;
-}
 
 // The name of an entry: up to the first "=" after its first character, so that the
 // drives' "=C:=C:\x" entries are named "=C:".
@@ -28,7 +20,7 @@ constexpr std::string_view kJavaCodeVariables[] = {"JAVA_TOOL_OPTIONS", "_JAVA_O
 template <std::size_t N>
 bool IsListed(std::string_view name, const std::string_view (&list)[N]) {
   for (std::string_view listed : list) {
-    if (SameName(name, listed)) return true;
+    if (SameIgnoringAsciiCase(name, listed)) return true;
   }
   return false;
 }
@@ -38,7 +30,7 @@ bool IsListed(std::string_view name, const std::string_view (&list)[N]) {
 const std::string* FindVariable(const std::vector<std::string>& entries, std::string_view name) {
   for (const std::string& entry : entries) {
     std::string_view entry_name = NameOf(entry);
-    if (entry_name.size() < entry.size() && SameName(entry_name, name)) return &entry;
+    if (entry_name.size() < entry.size() && SameIgnoringAsciiCase(entry_name, name)) return &entry;
   }
   return nullptr;
 }
@@ -74,7 +66,7 @@ std::vector<std::string> ChildEnvironment(const std::vector<std::string>& entrie
     std::string_view name = NameOf(entry);
     if (program == ChildProgram::kUnzip && IsListed(name, kUnzipOptionVariables)) continue;
     if (elevated && IsListed(name, kJavaCodeVariables)) continue;
-    if (elevated && SameName(name, "PATH")) {
+    if (elevated && SameIgnoringAsciiCase(name, "PATH")) {
       child.push_back(std::string(name) + "=" + std::string(machine_path));
       has_path = true;
       continue;
