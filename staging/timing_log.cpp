@@ -1,15 +1,27 @@
 #include "staging/timing_log.h"
 
+#include "messages/format_text.h"
 #include "messages/installer_log.h"
 #include "messages/log_location.h"
 #include "platform/append_file.h"
 #include "platform/ensure_directory.h"
+#include "platform/system_text.h"
 
 void TimingLog::Open(const std::string& scratch_path, const std::string& timestamp) {
   Close();
   std::string directory = ChooseLogDirectory("", ReadInventoryLocation(), scratch_path);
   if (EnsureDirectory(directory) != 1) return;
   stream_ = OpenAppendFile(TimingLogPath(directory, timestamp));
+  if (stream_ != nullptr || directory == scratch_path) return;
+  // Something of the user's stands where the log was meant to go: the scratch
+  // directory takes it, and the user learns where.
+  std::string fallback = TimingLogPath(scratch_path, timestamp);
+  stream_ = OpenAppendFile(fallback);
+  if (stream_ != nullptr) {
+    ConsolePrint(LocalText(msg::S_LOG_REDIRECTED, SystemTextToUtf8(directory.c_str()).c_str(),
+                           SystemTextToUtf8(fallback.c_str()).c_str())
+                     .c_str());
+  }
 }
 
 void TimingLog::Write(const std::string& name, float seconds, TimingFormat format) {

@@ -2,7 +2,9 @@
 //
 // It lies in "<inst_loc>\logs" when the product's inventory location is known, else in
 // the scratch directory (the installer log's location override does not apply), and is
-// named "time<timestamp>.log". Each line is flushed as it is written.
+// named "time<timestamp>.log"; never written through a link (platform/append_file.h):
+// when it cannot be written in "<inst_loc>\logs" it goes to the scratch directory, and
+// the console says so. Each line is flushed as it is written.
 #ifndef STAGING_TIMING_LOG_H_
 #define STAGING_TIMING_LOG_H_
 
