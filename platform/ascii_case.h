@@ -4,7 +4,9 @@
 
 #include <string_view>
 
-inline char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+inline char LowerAscii(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // ("Path", "PATH") is true; ("Größe", "GRÖSSE") is false.
 inline bool SameIgnoringAsciiCase(std::string_view a, std::string_view b) {
