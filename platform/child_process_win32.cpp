@@ -101,7 +101,8 @@ unsigned long StartChild(const std::string& program, const std::string& command,
       ProcessEnvironment(), kind, elevated, elevated ? MachinePath() : std::string()));
   HandleListAttribute inherited(InheritableStandardHandles());
   STARTUPINFOEXA startup = {};
-  startup.StartupInfo.cb = sizeof startup;
+  // The extended form only with the list it carries.
+  startup.StartupInfo.cb = inherited.get() != nullptr ? sizeof startup : sizeof startup.StartupInfo;
   startup.StartupInfo.dwFlags = STARTF_USESHOWWINDOW;
   startup.StartupInfo.wShowWindow = static_cast<WORD>(show_window);
   startup.lpAttributeList = inherited.get();
