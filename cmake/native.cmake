@@ -10,9 +10,12 @@ add_subdirectory(${GTEST_SOURCE_DIR} googletest EXCLUDE_FROM_ALL)
 
 set(NATIVE_SYSTEM_SOURCES platform/full_path_posix.cpp platform/char_class_posix.cpp
     platform/system_text_posix.cpp platform/system_calls_posix.cpp platform/file_text_posix.cpp
-    platform/ensure_directory_posix.cpp platform/append_file_posix.cpp
+    platform/ensure_directory_posix.cpp platform/append_file_posix.cpp platform/sha256_posix.cpp
     messages/inventory_location_posix.cpp)
 add_layer_libraries(${CORE_SOURCES} ${NATIVE_SYSTEM_SOURCES})
+# SHA-256 natively comes from OpenSSL's libcrypto (scripts/setup.sh installs libssl-dev).
+find_package(OpenSSL REQUIRED COMPONENTS Crypto)
+target_link_libraries(vel_platform PUBLIC OpenSSL::Crypto)
 
 add_executable(native_tests ${CORE_TESTS})
 target_link_libraries(native_tests vel_core GTest::gtest_main)
@@ -71,6 +74,7 @@ if(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
     target_include_directories(fuzz_${target} PRIVATE ${CMAKE_SOURCE_DIR})
     target_compile_options(fuzz_${target} PRIVATE -fsanitize=fuzzer)
     target_link_options(fuzz_${target} PRIVATE -fsanitize=fuzzer)
+    target_link_libraries(fuzz_${target} PRIVATE OpenSSL::Crypto)
     # New inputs go to the build's own corpus; the seeds in the tree are only read.
     file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/fuzz_corpus_${target})
     add_test(NAME fuzz_${target}

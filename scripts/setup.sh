@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build make patch xz-utils perl
-  g++ clang libclang-rt-14-dev clang-format-14 git
+  g++ clang libclang-rt-14-dev clang-format-14 git libssl-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine64
   googletest
