@@ -68,8 +68,8 @@ add_custom_target(catalogues ALL DEPENDS ${CMAKE_BINARY_DIR}/resource/cons.nls
 
 if(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
   set(FUZZ_SECONDS 20 CACHE STRING "How long each fuzzer runs in the tests")
-  foreach(target catalogue component_list java_command options paging_files profile_text
-                 section_reader)
+  foreach(target catalogue component_list java_command options paging_files pe_section
+                 profile_text section_reader)
     add_executable(fuzz_${target} fuzz/fuzz_${target}.cpp ${CORE_SOURCES} ${NATIVE_SYSTEM_SOURCES})
     target_include_directories(fuzz_${target} PRIVATE ${CMAKE_SOURCE_DIR})
     target_compile_options(fuzz_${target} PRIVATE -fsanitize=fuzzer)

@@ -7,8 +7,13 @@
 #include "launcher/launch_settings.h"
 #include "launcher/launch_system_win32.h"
 #include "launcher/redirection_trust_win32.h"
+#include "platform/medium_seal.h"
 #include "platform/module_path_win32.h"
 #include "platform/windows_prelude.h"
+
+// The medium's seal (platform/medium_seal.h) in a section of its own: zero as built, so
+// that two builds stay the same; sealing a medium fills it in the file, in place.
+__attribute__((section(".velseal"), used)) volatile unsigned char g_medium_seal[kSealSize] = {};
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR command_line, int) {
   // Before anything can load a DLL: media run from download folders full of other files.

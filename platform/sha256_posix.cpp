@@ -9,8 +9,8 @@ struct Sha256::State {
 
 Sha256::Sha256() : state_(new State) {
   state_->context = EVP_MD_CTX_new();
-  state_->failed = state_->context == nullptr ||
-                   EVP_DigestInit_ex(state_->context, EVP_sha256(), nullptr) != 1;
+  state_->failed =
+      state_->context == nullptr || EVP_DigestInit_ex(state_->context, EVP_sha256(), nullptr) != 1;
 }
 
 Sha256::~Sha256() { EVP_MD_CTX_free(state_->context); }

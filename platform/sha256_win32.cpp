@@ -27,8 +27,7 @@ const Bcrypt& Calls() {
     c.finish = SystemProcedure<decltype(c.finish)>("bcrypt.dll", "BCryptFinishHash");
     c.destroy = SystemProcedure<decltype(c.destroy)>("bcrypt.dll", "BCryptDestroyHash");
     if (c.open != nullptr && c.create != nullptr && c.hash != nullptr && c.finish != nullptr &&
-        c.destroy != nullptr &&
-        c.open(&c.sha256, BCRYPT_SHA256_ALGORITHM, nullptr, 0) != 0) {
+        c.destroy != nullptr && c.open(&c.sha256, BCRYPT_SHA256_ALGORITHM, nullptr, 0) != 0) {
       c.sha256 = nullptr;
     }
     return c;

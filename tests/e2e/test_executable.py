@@ -38,3 +38,15 @@ def test_manifest_requires_administrator_and_version_resource_is_present():
     assert b'<requestedExecutionLevel level="requireAdministrator"' in data
     assert "OriginalFilename".encode("utf-16-le") in data
     assert "setup.exe".encode("utf-16-le") in data
+
+
+def test_the_seal_section_is_there_and_zero_as_built():
+    """A medium is sealed by filling this section in place; as built it says unsealed."""
+    sections = subprocess.run(["x86_64-w64-mingw32-objdump", "-h", str(SETUP_EXE)], check=True,
+                              capture_output=True, text=True).stdout
+    size = re.search(r"^\s*\d+\s+\.velseal\s+([0-9a-f]+)\s", sections, re.M)
+    assert size and int(size.group(1), 16) == 64, sections
+    dump = subprocess.run(["x86_64-w64-mingw32-objdump", "-s", "-j", ".velseal", str(SETUP_EXE)],
+                          check=True, capture_output=True, text=True).stdout
+    words = [w for line in dump.splitlines() if line.startswith(" ") for w in line.split()[1:5]]
+    assert words and set(words) == {"00000000"}, dump
