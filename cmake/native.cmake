@@ -32,7 +32,7 @@ add_test(NAME format COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/check-format.sh)
 
 # The medium checker, for people who build media, in their build pipelines.
 add_executable(velcheck tools/velcheck/velcheck_main.cpp tools/velcheck/medium_check.cpp
-                        tools/velcheck/zip_listing.cpp)
+                        tools/velcheck/medium_seal_file.cpp tools/velcheck/zip_listing.cpp)
 target_link_libraries(velcheck vel_core)
 find_program(SYSTEM_PYTHON3 NAMES python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
 add_test(NAME velcheck COMMAND ${SYSTEM_PYTHON3} -m pytest -q -p no:cacheprovider

@@ -19,7 +19,7 @@ std::string TwoSectionImage() {
   image[1] = 'Z';
   Put32(&image, 0x3c, 0x80);
   image.replace(0x80, 4, std::string("PE\0\0", 4));
-  image[0x84 + 2] = 2;     // sections
+  image[0x84 + 2] = 2;        // sections
   image[0x84 + 16] = '\xf0';  // optional header size
   std::size_t table = 0x84 + 20 + 0xf0;
   image.replace(table, 5, ".text");

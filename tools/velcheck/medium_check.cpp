@@ -60,6 +60,8 @@ class Checker {
       : directory_(std::move(directory)), findings_(findings) {}
 
   void Run();
+  // The files a sealed run reads, starts or stages (ListSealedFiles).
+  bool ListSealed(std::vector<std::string>* files);
 
  private:
   void Add(Severity severity, const std::string& file, int line, const std::string& key,
@@ -76,6 +78,9 @@ class Checker {
   void CheckComponentDirectory(const std::string& id, const std::string& location, bool runtime);
   void CheckPrereqSections();
   void CheckCatalogues();
+  fs::path Place(const std::string& location) const;
+  void ListTree(const std::string& location, std::set<std::string>* files) const;
+  void ListJars(const std::string& location, std::set<std::string>* files) const;
 
   std::string directory_;
   std::vector<Finding>* findings_;
@@ -386,7 +391,115 @@ void Checker::CheckCatalogues() {
   }
 }
 
+// A location of velparam.ini on disk: absolute, or from the launcher directory.
+fs::path Checker::Place(const std::string& location) const {
+  fs::path path = OnDisk(location);
+  return path.is_absolute() ? path : OnDisk(directory_) / path;
+}
+
+// Every regular file below `location`, relative to the launcher directory.
+void Checker::ListTree(const std::string& location, std::set<std::string>* files) const {
+  std::error_code error;
+  fs::path root = OnDisk(directory_);
+  for (fs::recursive_directory_iterator it(Place(location), error), end; !error && it != end;
+       it.increment(error)) {
+    if (it->is_regular_file(error)) {
+      files->insert(it->path().lexically_normal().lexically_relative(root).generic_string());
+    }
+  }
+}
+
+// The jars of a component's DataFiles directory, as unzip's "*.jar" finds them.
+void Checker::ListJars(const std::string& location, std::set<std::string>* files) const {
+  std::error_code error;
+  fs::path root = OnDisk(directory_);
+  for (fs::directory_iterator it(Place(location), error), end; !error && it != end;
+       it.increment(error)) {
+    if (Lower(it->path().extension().string()) == ".jar" && it->is_regular_file(error)) {
+      files->insert(it->path().lexically_normal().lexically_relative(root).generic_string());
+    }
+  }
+}
+
+bool Checker::ListSealed(std::vector<std::string>* files) {
+  std::set<std::string> listed;
+  fs::path root = OnDisk(directory_);
+  std::error_code error;
+  for (fs::directory_iterator it(root / "resource", error), end; !error && it != end;
+       it.increment(error)) {
+    if (Lower(it->path().extension().string()) == ".nls" && it->is_regular_file(error)) {
+      listed.insert(it->path().lexically_normal().lexically_relative(root).generic_string());
+    }
+  }
+  if (!FindParameterFile()) return false;
+  listed.insert(OnDisk(param_path_).lexically_normal().lexically_relative(root).generic_string());
+  bool distribution = IsFlagOn(Value("DISTRIBUTION"));
+  if (!distribution && !IsFlagOn(Value("BOOTSTRAP"))) {
+    Add(Severity::kError, param_path_, 0, "BOOTSTRAP",
+        "staging is off: the installer would run from the medium, which a seal cannot cover");
+    return false;
+  }
+  for (const char* key :
+       {"PREREQ_CONFIG_LOCATION", "ACCESS_DIR", "EXT_JLIB", "EXT_LIB", "EXT_BIN"}) {
+    if (!Value(key).empty()) ListTree(Value(key), &listed);
+  }
+  if (fs::is_directory(root / "images")) ListTree("images", &listed);
+  if (!distribution) {
+    // An installed layout: the folders staging copies, whole.
+    for (const char* key :
+         {"JRE_LOCATION", "TAV_LOCATION", "TAV_CORE_LOCATION", "PATCHEL_LOCATION"}) {
+      std::string location = Value(key);
+      if (location.empty() && key[0] != 'J') location = directory_;
+      if (!location.empty()) ListTree(location, &listed);
+    }
+  } else {
+    listed.insert("unzip.exe");
+    std::vector<std::string> list = SplitBootstrapComponents(Value("BOOTSTRAP_COMPS"));
+    ComponentSelection selection = SelectComponents(list, false);
+    std::string version = Value("TAV_VERSION");
+    const struct {
+      bool staged;
+      const char* key;
+      std::string listed_location;
+      const char* id;
+    } components[] = {
+        {selection.runtime, "JRE_LOCATION", std::string(), kRuntimeId},
+        {selection.installer, "TAV_LOCATION", selection.tav_location, kInstallerId},
+        {selection.installer_core, "TAV_CORE_LOCATION", selection.tav_core_location,
+         kInstallerCoreId},
+        {selection.patch_tool, "PATCHEL_LOCATION", selection.patchel_location, kPatchToolId},
+    };
+    for (const auto& component : components) {
+      if (!component.staged) {
+        Add(Severity::kError, param_path_, 0, "BOOTSTRAP_COMPS",
+            std::string(component.id) +
+                " is left out: it would run from the medium, which a seal cannot cover");
+        continue;
+      }
+      std::string location = component.listed_location;
+      if (location.empty()) location = ReadProfileValue(param_text_, "Velmor", component.key, "");
+      if (location.empty() && std::string_view(component.id) != kRuntimeId) {
+        location = ComponentDataFiles(component.id, version);
+      }
+      if (!location.empty()) ListJars(location, &listed);
+    }
+    for (const ComponentEntry& component : selection.expand_now) {
+      ListJars(ComponentSourcePath(component), &listed);
+    }
+  }
+  files->assign(listed.begin(), listed.end());
+  return FindingsStatus(*findings_) < 2;
+}
+
 }  // namespace
+
+bool ListSealedFiles(const std::string& directory, std::vector<std::string>* files,
+                     std::vector<Finding>* findings) {
+  findings->clear();
+  files->clear();
+  if (!fs::is_directory(OnDisk(directory))) return false;
+  return Checker(directory, findings).ListSealed(files);
+}
 
 bool CheckMedium(const std::string& directory, std::vector<Finding>* findings) {
   findings->clear();

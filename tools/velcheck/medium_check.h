@@ -21,6 +21,16 @@ struct Finding {
 // cannot be checked at all (it does not exist).
 bool CheckMedium(const std::string& directory, std::vector<Finding>* findings);
 
+// The files a sealed run of the medium reads, starts or stages, relative to `directory`
+// with forward slashes ("resource/cons.nls", "../velparam.ini"), sorted: the parameter
+// file the launcher finds, the catalogues, unzip.exe and every jar of each component a
+// distribution medium stages, every file of each folder an installed layout copies, the
+// prerequisite definitions, access files, extensions and images. False, with an error
+// finding for each, when the medium would run a component from the medium itself
+// (staging off, a component left out of BOOTSTRAP_COMPS) or has no parameter file.
+bool ListSealedFiles(const std::string& directory, std::vector<std::string>* files,
+                     std::vector<Finding>* findings);
+
 // velcheck's exit status: 0 without findings, 1 with warnings only, 2 with an error.
 int FindingsStatus(const std::vector<Finding>& findings);
 

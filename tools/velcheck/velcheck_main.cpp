@@ -1,11 +1,15 @@
 // velcheck [--json] DIR: checks the installation medium whose launcher directory is DIR
-// before it ships, and says what the launcher will actually do with each mistake.
-// Exit status: 0 nothing found, 1 warnings only, 2 an error, 3 DIR cannot be checked.
+// before it ships, and says what the launcher will actually do with each mistake; a
+// sealed medium, also every file that differs from its seal.
+// velcheck --seal DIR: checks it, then seals it (tools/velcheck/medium_seal_file.h).
+// Exit status: 0 nothing found (or sealed), 1 warnings only, 2 an error (nothing
+// sealed), 3 DIR cannot be checked.
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "tools/velcheck/medium_check.h"
+#include "tools/velcheck/medium_seal_file.h"
 
 namespace {
 
@@ -54,10 +58,33 @@ void PrintText(const std::vector<Finding>& findings) {
 
 }  // namespace
 
+// Checks the medium, then seals it when it has no error.
+int Seal(const std::string& medium) {
+  std::vector<Finding> findings;
+  if (!CheckMedium(medium, &findings)) {
+    std::fprintf(stderr, "velcheck: %s is not a directory\n", medium.c_str());
+    return 3;
+  }
+  std::size_t count = 0;
+  if (FindingsStatus(findings) < 2) {
+    std::vector<Finding> refusals;
+    if (SealMedium(medium, &count, &refusals)) {
+      PrintText(findings);
+      std::printf("sealed %zu files: %s/%s\n", count, medium.c_str(), kSealListName);
+      return 0;
+    }
+    findings.insert(findings.end(), refusals.begin(), refusals.end());
+  }
+  PrintText(findings);
+  std::fputs("velcheck: not sealed\n", stderr);
+  return 2;
+}
+
 int main(int argc, char** argv) {
+  if (argc == 3 && std::string(argv[1]) == "--seal") return Seal(argv[2]);
   bool json = argc == 3 && std::string(argv[1]) == "--json";
   if (argc != 2 + (json ? 1 : 0)) {
-    std::fputs("usage: velcheck [--json] DIR\n", stderr);
+    std::fputs("usage: velcheck [--json] DIR\n       velcheck --seal DIR\n", stderr);
     return 3;
   }
   std::string medium = argv[argc - 1];
@@ -66,6 +93,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "velcheck: %s is not a directory\n", medium.c_str());
     return 3;
   }
+  CheckSeal(medium, &findings);
   if (json) {
     PrintJson(medium, findings);
   } else {
