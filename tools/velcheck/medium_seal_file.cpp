@@ -111,7 +111,8 @@ void CheckSeal(const std::string& directory, std::vector<Finding>* findings) {
     std::size_t end = list.find('\n', start);
     if (end == std::string::npos) end = list.size();
     std::string line = list.substr(start, end - start);
-    if (line.size() > 66 && line.compare(64, 2, "  ") == 0) sealed[line.substr(66)] = line.substr(0, 64);
+    if (line.size() > 66 && line.compare(64, 2, "  ") == 0)
+      sealed[line.substr(66)] = line.substr(0, 64);
     start = end + 1;
   }
   std::vector<std::string> files;
@@ -136,7 +137,8 @@ void CheckSeal(const std::string& directory, std::vector<Finding>* findings) {
   std::vector<Finding> no_section;
   if (!ReadFile(setup, &image) || !FindSeal(setup, image, &offset, &no_section)) return;
   SealBytes seal;
-  for (std::size_t i = 0; i < seal.size(); ++i) seal[i] = static_cast<unsigned char>(image[offset + i]);
+  for (std::size_t i = 0; i < seal.size(); ++i)
+    seal[i] = static_cast<unsigned char>(image[offset + i]);
   Sha256Digest digest;
   if (ReadSeal(seal, &digest) != SealState::kSealed || HexDigest(digest) != ListDigestOf(list)) {
     Error(findings, std::string(kSealListName),
