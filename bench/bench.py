@@ -72,7 +72,9 @@ class Wine:
         return self
 
     def __exit__(self, *exc):
+        # Gone, not going: the next user of the prefix would meet a server going down.
         subprocess.run([WINESERVER, "-k"], env=self.env, check=False)
+        subprocess.run([WINESERVER, "-w"], env=self.env, check=False, timeout=60)
 
     def run(self, commands, temp=None, cwd=None, expect=(0,)):
         """Runs `commands` (Windows command lines) one after the other; returns their

@@ -302,6 +302,8 @@ def locales(tmp_path_factory):
 
 
 def pytest_sessionfinish(session, exitstatus):
-    # Anything left in the test prefix ends with the session.
-    subprocess.run(["/usr/lib/wine/wineserver64", "-k"], env=wine_env(),
-                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    # Anything left in the test prefix ends with the session, and the server is gone
+    # before the next user of the prefix starts one: one still going down refuses it.
+    for option in ("-k", "-w"):
+        subprocess.run(["/usr/lib/wine/wineserver64", option], env=wine_env(),
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
