@@ -50,6 +50,7 @@ set(WINDOWS_SOURCES
   platform/module_path_win32.cpp
   platform/process_token_win32.cpp
   platform/sha256_win32.cpp
+  platform/sealed_file_win32.cpp
   platform/system_calls_win32.cpp
   platform/system_environment_win32.cpp
   platform/system_text_win32.cpp

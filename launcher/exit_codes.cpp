@@ -12,6 +12,10 @@ const ExitCodeInfo kExitCodes[] = {
      "prompt, staging failed, a missing Java program, no registry access, a runtime of the "
      "wrong kind"},
     {"-2", "no velparam.ini, after the prerequisite checks and the pause"},
+    {"-3",
+     "a sealed medium: velseal.sha256 missing or not the one the seal names, or a file the "
+     "launcher reads, starts or stages missing, changed or not in that list; or a component "
+     "that would run from the medium instead of the scratch directory"},
     {"0", "no runtime and DISABLE_JRE_PROMPT=TRUE; -BOOTSTRAPONLY done"},
     {"the installer's",
      "its exit code when the launcher waits for it (an installed layout, "

@@ -7,6 +7,7 @@ constexpr int kExitNoCatalogue = 1;
 constexpr int kExitRefused = -1;
 constexpr int kExitNoParameterFile = -2;
 constexpr int kExitNothingToRun = 0;
+constexpr int kExitSealBroken = -3;
 
 struct ExitCodeInfo {
   const char* code;

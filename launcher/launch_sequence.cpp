@@ -33,6 +33,7 @@
 #include "platform/full_path.h"
 #include "platform/path_exists.h"
 #include "platform/path_join.h"
+#include "platform/sealed_medium.h"
 #include "platform/system_calls.h"
 #include "platform/system_text.h"
 #include "prereq/prereq_run.h"
@@ -94,6 +95,63 @@ ParameterOverrides MakeParameterOverrides(const LaunchSettings& s) {
   overrides.prereq_config_location = s.prereq_config_location;
   overrides.prereq_config_from_source = s.prereq_config_from_source;
   return overrides;
+}
+
+// A sealed medium found not as sealed: the launch stops before anything of the medium
+// runs, naming the file. The catalogues may be what broke the seal, and then none was
+// read: the text is the launcher's own.
+bool IsSealBroken() { return g_sealed_medium != nullptr && g_sealed_medium->broken(); }
+
+Outcome CheckSeal() {
+  if (!IsSealBroken()) return {};
+  std::string file = SystemTextToUtf8(g_sealed_medium->broken_file().c_str());
+  const char* key = msg::S_ERR_SEAL_BROKEN.name;
+  if (std::string(LocalMessage(key)) == key) {
+    ShowError(
+        FormatText("\nERROR: This medium is sealed, and %s is missing, changed or not in its\n"
+                   "list of files. Nothing was started from the medium.\n",
+                   file.c_str())
+            .c_str());
+  } else {
+    ShowError(LocalText(msg::S_ERR_SEAL_BROKEN, file.c_str()).c_str());
+  }
+  OpenInstallerLog();
+  WriteLog(std::string(BaseMessage(key)) == key
+               ? ("Sealed medium not as sealed: " + file).c_str()
+               : BaseText(msg::S_ERR_SEAL_BROKEN, file.c_str()).c_str());
+  CloseInstallerLog();
+  return EndWith(kExitSealBroken);
+}
+
+// On a sealed medium every component runs from its copy in the scratch directory: what
+// runs from the medium itself, no seal covers. A runtime named outside the medium (on
+// the command line, or at the prompt) is the user's own.
+Outcome CheckNothingInPlace(const Launch& l) {
+  if (g_sealed_medium == nullptr || g_run_flags.bootstrap_only) return {};
+  const ComponentLocations& loc = l.params.locations;
+  std::string in_place;
+  if (!IsFlagOn(l.params.bootstrap) || l.settings.no_bootstrap) {
+    in_place = l.startup_dir;
+  } else {
+    std::string scratch = l.scratch_path;
+    GetFullPath(l.scratch_path, &scratch);
+    for (const std::string* location : {&loc.tav, &loc.tav_core, &loc.patchel, &loc.jre}) {
+      if (location == &loc.jre && loc.jre_external) continue;
+      std::string full;
+      if (location->empty() || !GetFullPath(*location, &full)) continue;
+      if (!IsWithinDirectory(scratch, full)) {
+        in_place = full;
+        break;
+      }
+    }
+  }
+  if (in_place.empty()) return {};
+  std::string text = SystemTextToUtf8(in_place.c_str());
+  ShowError(LocalText(msg::S_ERR_SEAL_IN_PLACE, text.c_str()).c_str());
+  OpenInstallerLog();
+  WriteLog(BaseText(msg::S_ERR_SEAL_IN_PLACE, text.c_str()).c_str());
+  CloseInstallerLog();
+  return EndWith(kExitSealBroken);
 }
 
 // What finding the parameter file came to, as the launch's exit code: 0 to go on.
@@ -207,9 +265,9 @@ Outcome Stage(Launch* l) {
     case RuntimeDecision::kPromptDisabled:
       return EndWith(kExitNothingToRun);
   }
-  if (l->system.StageComponents(MakeStagingRequest(*l), &l->params) == kStagingFailed) {
-    return EndWith(kExitRefused);
-  }
+  int staged = l->system.StageComponents(MakeStagingRequest(*l), &l->params);
+  if (Outcome o = CheckSeal(); o.ends) return o;
+  if (staged == kStagingFailed) return EndWith(kExitRefused);
   return {};
 }
 
@@ -257,6 +315,7 @@ int LaunchInstaller(Launch* l) {
   LaunchSettings& s = l->settings;
   DiscoverDirectories(l);
   if (Outcome o = Stage(l); o.ends) return o.code;
+  if (Outcome o = CheckNothingInPlace(*l); o.ends) return o.code;
   l->source = ReadKeyAgain(*l, "SOURCE");
   l->nls_enabled = ReadKeyAgain(*l, "NLS_ENABLED");
   l->wait = ShouldWaitForInstaller(s, l->params);
@@ -350,7 +409,10 @@ int RunLaunch(std::vector<std::string>* arguments, LaunchSystemInterface& system
   LaunchSettings& s = l.settings;
   s.timestamp = FormatTimestamp(std::time(nullptr));
 
-  if (system.LoadMessageCatalogue() != 0) return kExitNoCatalogue;
+  // A sealed medium is checked before anything of it is read; a broken seal leaves no
+  // catalogue to read, and is reported as soon as there is a console.
+  system.OpenMediumSeal();
+  if (system.LoadMessageCatalogue() != 0 && !IsSealBroken()) return kExitNoCatalogue;
   ParseOptions(arguments, &s);
   InstallerLog& log = g_installer_log;
   log.timestamp = s.timestamp;
@@ -370,10 +432,12 @@ int RunLaunch(std::vector<std::string>* arguments, LaunchSystemInterface& system
     ShowError(LocalText(msg::S_ERGOSLST, "GetModuleFileName()", kErrorPathTooLong).c_str());
     return kExitRefused;
   }
+  if (Outcome o = CheckSeal(); o.ends) return o.code;
   l.startup_dir = StartupDirectoryOf((*arguments)[0]);
   l.params.path = s.param_file;
   l.params.locations.jre = s.jre_location;
   int param_status = FindScratchAndParameters(&l);
+  if (Outcome o = CheckSeal(); o.ends) return o.code;
   if (Outcome o = CheckMode(&l); o.ends) return o.code;
   if (Outcome o = RunPrereqPhase(&l, param_status); o.ends) return o.code;
   return LaunchInstaller(&l);

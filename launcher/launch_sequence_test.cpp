@@ -11,6 +11,8 @@
 #include "messages/installer_log.h"
 #include "messages/run_flags.h"
 #include "params/parameter_settings.h"
+#include "platform/full_path.h"
+#include "platform/sealed_medium.h"
 #include "prereq/prereq_run.h"
 #include "staging/component_staging.h"
 #include "tests/support/fake_system.h"
@@ -20,6 +22,10 @@ namespace {
 // A system that records each step the launch takes, in order, and answers as told.
 class RecordingLaunchSystem : public LaunchSystemInterface {
  public:
+  void OpenMediumSeal() override {
+    if (sealed) g_sealed_medium = &medium;
+    Step("seal");
+  }
   int LoadMessageCatalogue() override { return Step("catalogue", catalogue_status); }
   void SetUpConsole() override { Step("console"); }
   std::string TempDirectory() override { return "C:\\temp"; }
@@ -63,7 +69,7 @@ class RecordingLaunchSystem : public LaunchSystemInterface {
   }
   int RunSystemPrereqs(const PrereqRunRequest&) override { return Step("prereqs", prereq_status); }
   int StageComponents(const StagingRequest&, ParameterSettings* staged) override {
-    staged->locations.jre = "C:\\scratch\\jre";
+    staged->locations.jre = staged_jre;
     return Step("stage", staging_status);
   }
   bool CheckRegistryAccess() override { return Step("registry", registry_ok ? 0 : 1) == 0; }
@@ -88,11 +94,18 @@ class RecordingLaunchSystem : public LaunchSystemInterface {
   int installer_exit_code = 0;
   bool installer_still_running = false;
 
+  // Sealed, the medium breaks at the step named.
+  bool sealed = false;
+  std::string break_seal_at;
+  SealedMedium medium;
+  std::string staged_jre = "C:\\scratch\\jre";
+
   // The steps taken, one per line.
   std::string steps;
 
  private:
   int Step(const std::string& step, int result = 0) {
+    if (step == break_seal_at) medium.Break("C:\\media\\" + step);
     steps += step + "\n";
     return result;
   }
@@ -108,7 +121,10 @@ class LaunchSequenceTest : public ::testing::Test {
     system_.existing = {"C:\\jre\\bin\\java.exe"};
     system_.input = "\n\n\n";
   }
-  void TearDown() override { g_launch_settings = LaunchSettings(); }
+  void TearDown() override {
+    g_launch_settings = LaunchSettings();
+    g_sealed_medium = nullptr;
+  }
   int Run(const std::string& command_line) {
     std::vector<std::string> arguments = {"C:\\media\\setup.exe", command_line};
     return RunLaunchSequence(&arguments, launch_);
@@ -125,7 +141,7 @@ TEST_F(LaunchSequenceTest, AnInstalledHomeRunsTheInstallerWaitsAndRemovesTheScra
   launch_.installer_exit_code = 7;
   EXPECT_EQ(Run("-silent"), 7);
   EXPECT_EQ(launch_.steps,
-            "catalogue\nconsole\nscratch\nparams\ncd C:\\media\nprereqs\nregistry\n"
+            "seal\ncatalogue\nconsole\nscratch\nparams\ncd C:\\media\nprereqs\nregistry\n"
             "start C:\\jre\\bin\\java.exe waiting\nremove\n");
   EXPECT_TRUE(Shown("S_LOG_KEPT"));
 }
@@ -139,51 +155,52 @@ TEST_F(LaunchSequenceTest, EachFailureEndsTheRunAtItsStepWithItsExitCode) {
     const char* steps;
   } cases[] = {
       {"no catalogue", [](RecordingLaunchSystem* l, FakeSystem*) { l->catalogue_status = 1; },
-       "-silent", 1, "catalogue\n"},
+       "-silent", 1, "seal\ncatalogue\n"},
       {"no parameter file",
        [](RecordingLaunchSystem* l, FakeSystem*) {
          l->param_status = ParameterFileStatus::kNotFound;
        },
-       "-silent", -2, "catalogue\nconsole\nscratch\nparams\nprereqs\n"},
+       "-silent", -2, "seal\ncatalogue\nconsole\nscratch\nparams\nprereqs\n"},
       {"no launcher directory",
        [](RecordingLaunchSystem* l, FakeSystem*) {
          l->param_status = ParameterFileStatus::kNoLauncherDirectory;
        },
-       "-silent", -1, "catalogue\nconsole\nscratch\nparams\ncd C:\\media\nprereqs\n"},
+       "-silent", -1, "seal\ncatalogue\nconsole\nscratch\nparams\ncd C:\\media\nprereqs\n"},
       {"no scratch directory",
        [](RecordingLaunchSystem* l, FakeSystem*) { l->scratch_status = -1; }, "-silent", -1,
-       "catalogue\nconsole\nscratch\nprereqs\n"},
+       "seal\ncatalogue\nconsole\nscratch\nprereqs\n"},
       {"a given scratch directory refused",
        [](RecordingLaunchSystem* l, FakeSystem*) { l->hold_status = -1; },
-       "-silent -rscratchPath C:\\given", -1, "catalogue\nconsole\nhold C:\\given\nprereqs\n"},
+       "-silent -rscratchPath C:\\given", -1,
+       "seal\ncatalogue\nconsole\nhold C:\\given\nprereqs\n"},
       {"prerequisites", [](RecordingLaunchSystem* l, FakeSystem*) { l->prereq_status = -1; },
-       "-silent", -1, "catalogue\nconsole\nscratch\nparams\ncd C:\\media\nprereqs\n"},
+       "-silent", -1, "seal\ncatalogue\nconsole\nscratch\nparams\ncd C:\\media\nprereqs\n"},
       {"registry", [](RecordingLaunchSystem* l, FakeSystem*) { l->registry_ok = false; }, "-silent",
-       -1, "catalogue\nconsole\nscratch\nparams\ncd C:\\media\nprereqs\nregistry\n"},
+       -1, "seal\ncatalogue\nconsole\nscratch\nparams\ncd C:\\media\nprereqs\nregistry\n"},
       {"no java program", [](RecordingLaunchSystem*, FakeSystem* s) { s->existing.clear(); },
        "-silent", -1,
-       "catalogue\nconsole\nscratch\nparams\ncd C:\\media\nprereqs\nregistry\nremove\n"},
+       "seal\ncatalogue\nconsole\nscratch\nparams\ncd C:\\media\nprereqs\nregistry\nremove\n"},
       {"checker without configuration", nullptr, "-silent -prereqChecker", -1,
-       "catalogue\nconsole\nscratch\nparams\ncd C:\\media\n"},
+       "seal\ncatalogue\nconsole\nscratch\nparams\ncd C:\\media\n"},
       {"staging",
        [](RecordingLaunchSystem* l, FakeSystem*) {
          l->params.bootstrap = "T";
          l->staging_status = kStagingFailed;
        },
-       "-silent", -1, "catalogue\nconsole\nscratch\nparams\ncd C:\\media\nprereqs\nstage\n"},
+       "-silent", -1, "seal\ncatalogue\nconsole\nscratch\nparams\ncd C:\\media\nprereqs\nstage\n"},
       {"no runtime and no console",
        [](RecordingLaunchSystem* l, FakeSystem*) {
          l->params.bootstrap = "T";
          l->params.locations.jre.clear();
        },
-       "-silent -noConsole", -1, "catalogue\nscratch\nparams\ncd C:\\media\nprereqs\n"},
+       "-silent -noConsole", -1, "seal\ncatalogue\nscratch\nparams\ncd C:\\media\nprereqs\n"},
       {"runtime prompt disabled",
        [](RecordingLaunchSystem* l, FakeSystem*) {
          l->params.bootstrap = "T";
          l->params.locations.jre.clear();
          l->params.disable_jre_prompt = "TRUE";
        },
-       "-silent", 0, "catalogue\nconsole\nscratch\nparams\ncd C:\\media\nprereqs\n"},
+       "-silent", 0, "seal\ncatalogue\nconsole\nscratch\nparams\ncd C:\\media\nprereqs\n"},
   };
   for (const Case& c : cases) {
     FakeSystem system;
@@ -197,6 +214,61 @@ TEST_F(LaunchSequenceTest, EachFailureEndsTheRunAtItsStepWithItsExitCode) {
     std::vector<std::string> arguments = {"C:\\media\\setup.exe", c.command_line};
     EXPECT_EQ(RunLaunchSequence(&arguments, launch), c.exit_code) << c.name;
     EXPECT_EQ(launch.steps, c.steps) << c.name;
+  }
+}
+
+TEST_F(LaunchSequenceTest, ASealedMediumStopsWhereItsSealBreaksOrWhereItWouldRunInPlace) {
+  constexpr const char* kUpToPrereqs =
+      "seal\ncatalogue\nconsole\nscratch\nparams\ncd C:\\media\nprereqs\n";
+  struct Case {
+    const char* name;
+    const char* break_at;
+    const char* bootstrap;
+    const char* tav;  // where staging leaves the installer, under the scratch path when empty
+    const char* command_line;
+    int exit_code;
+    std::string steps;
+    const char* shown;
+  } cases[] = {
+      {"list or catalogue", "seal", "T", "", "-silent", -3, "seal\ncatalogue\nconsole\n",
+       "ERROR: This medium is sealed, and C:\\media\\seal is missing"},
+      {"parameter file", "params", "T", "", "-silent", -3,
+       "seal\ncatalogue\nconsole\nscratch\nparams\ncd C:\\media\n", "and C:\\media\\params is"},
+      {"staging", "stage", "T", "", "-silent", -3, std::string(kUpToPrereqs) + "stage\n",
+       "and C:\\media\\stage is"},
+      {"staging off", "", "F", "", "-silent", -3, kUpToPrereqs, "S_ERR_SEAL_IN_PLACE"},
+      {"staging skipped", "", "T", "", "-silent -NOBOOTSTRAP", -3,
+       std::string(kUpToPrereqs) + "stage\n", "S_ERR_SEAL_IN_PLACE"},
+      {"a component left on the medium", "", "T", "C:\\media\\tav", "-silent", -3,
+       std::string(kUpToPrereqs) + "stage\n", "S_ERR_SEAL_IN_PLACE"},
+      {"everything staged", "", "T", "", "-silent", 0,
+       std::string(kUpToPrereqs) + "stage\nregistry\n", ""},
+  };
+  for (const Case& c : cases) {
+    FakeSystem system;
+    RecordingLaunchSystem launch;
+    g_launch_settings = LaunchSettings();
+    launch.sealed = true;
+    launch.break_seal_at = c.break_at;
+    launch.catalogue_status = launch.break_seal_at == "seal" ? 1 : 0;
+    launch.scratch = system.directory() + "/\\VelInstallT";
+    launch.staged_jre = launch.scratch + "\\jre";
+    std::string java;
+    ASSERT_TRUE(GetFullPath(launch.staged_jre + "\\bin\\java.exe", &java));
+    launch.params.bootstrap = c.bootstrap;
+    launch.params.locations.jre = "C:\\media\\jre";
+    launch.params.locations.tav = *c.tav != '\0' ? c.tav : launch.scratch + "\\tav";
+    system.existing = {java};
+    std::vector<std::string> arguments = {"C:\\media\\setup.exe", c.command_line};
+    EXPECT_EQ(RunLaunchSequence(&arguments, launch), c.exit_code) << c.name;
+    EXPECT_EQ(launch.steps.substr(0, c.steps.size()), c.steps) << c.name;
+    if (c.exit_code != 0) {
+      EXPECT_EQ(launch.steps.size(), c.steps.size()) << c.name;
+    } else {
+      EXPECT_NE(launch.steps.find("\nstart " + java), std::string::npos);
+    }
+    EXPECT_NE(system.console.find(c.shown), std::string::npos) << c.name << system.console;
+    g_sealed_medium = nullptr;
   }
 }
 
@@ -224,7 +296,7 @@ TEST_F(LaunchSequenceTest, AStagedRunStartsOffTheMediumWithoutWaitingAndLeavesTh
     EXPECT_EQ(Run("-silent"), 0);
     std::string working_directory = elevated ? "C:\\windows\\system32" : system_.directory() + "/";
     EXPECT_EQ(launch_.steps,
-              "catalogue\nconsole\nscratch\nparams\ncd C:\\media\nprereqs\nstage\nregistry\n"
+              "seal\ncatalogue\nconsole\nscratch\nparams\ncd C:\\media\nprereqs\nstage\nregistry\n"
               "cd " +
                   working_directory + "\nstart C:\\scratch\\jre\\bin\\java.exe\n")
         << elevated;
@@ -241,8 +313,9 @@ TEST_F(LaunchSequenceTest, StagingOnlyStopsBeforeTheInstallerAndNamesWhereItStag
   launch_.params.bootstrap = "T";
   EXPECT_EQ(Run("-silent -bootstrapOnly BOOTSTRAP_LOC=C:\\stage"), 0);
   EXPECT_TRUE(Shown("\nBootStrap To C:\\stage Completed\n"));
-  EXPECT_EQ(launch_.steps,
-            "catalogue\nconsole\nparams\ncd C:\\media\nprereqs\nstage\nregistry\ncd C:\\temp\n");
+  EXPECT_EQ(
+      launch_.steps,
+      "seal\ncatalogue\nconsole\nparams\ncd C:\\media\nprereqs\nstage\nregistry\ncd C:\\temp\n");
 }
 
 TEST_F(LaunchSequenceTest, TheLogIdentityIsSetOnceFromTheCommandLine) {

@@ -20,6 +20,9 @@ class LaunchSystemInterface {
  public:
   virtual ~LaunchSystemInterface() = default;
 
+  // Reads the seal from the launcher's own image and, for a sealed medium, checks its
+  // list and sets g_sealed_medium (platform/sealed_file_win32.h).
+  virtual void OpenMediumSeal() = 0;
   // LoadMessageCatalogue (messages/catalogue_loader.h): 0, or 1 without any catalogue.
   virtual int LoadMessageCatalogue() = 0;
   // The launcher's own console window (launcher/console.h).

@@ -10,6 +10,7 @@
 #include "platform/ensure_directory.h"
 #include "platform/list_files.h"
 #include "platform/process_token.h"
+#include "platform/sealed_file_win32.h"
 #include "platform/wide_text_win32.h"
 #include "platform/windows_prelude.h"
 #include "prereq/prereq_checks.h"
@@ -18,6 +19,12 @@
 #include "staging/scratch_cleanup.h"
 #include "staging/scratch_dir.h"
 #include "staging/staging_disk.h"
+
+void WindowsLaunchSystem::OpenMediumSeal() {
+  std::string launcher_dir;
+  // Without its own path the launch is refused before it reads anything of the medium.
+  if (::GetLauncherDirectory(&launcher_dir)) ::OpenMediumSeal(seal_, launcher_dir);
+}
 
 int WindowsLaunchSystem::LoadMessageCatalogue() { return ::LoadMessageCatalogue(); }
 

@@ -4,9 +4,13 @@
 
 #include "launcher/launch_system.h"
 #include "platform/held_directory_win32.h"
+#include "platform/medium_seal.h"
 
 class WindowsLaunchSystem : public LaunchSystemInterface {
  public:
+  // `seal` is the one in the launcher's own image.
+  explicit WindowsLaunchSystem(const SealBytes& seal) : seal_(seal) {}
+  void OpenMediumSeal() override;
   int LoadMessageCatalogue() override;
   void SetUpConsole() override;
   std::string TempDirectory() override;
@@ -36,6 +40,7 @@ class WindowsLaunchSystem : public LaunchSystemInterface {
   // The scratch directory, held from its creation (or for the run, when given) until it
   // is removed or the launcher ends.
   HeldDirectory scratch_hold_;
+  SealBytes seal_;
 };
 
 #endif  // LAUNCHER_LAUNCH_SYSTEM_WIN32_H_

@@ -27,6 +27,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR command_line, int) {
   g_launch_settings.execution_location = module;
 
   std::vector<std::string> arguments = {module, command_line != nullptr ? command_line : ""};
-  WindowsLaunchSystem system;
+  // Read from the image in memory: the file on disk could have been changed by now.
+  SealBytes seal;
+  for (std::size_t i = 0; i < seal.size(); ++i) seal[i] = g_medium_seal[i];
+  WindowsLaunchSystem system(seal);
   return RunLaunchSequence(&arguments, system);
 }

@@ -6,6 +6,8 @@
 #include "messages/catalogue_files.h"
 #include "messages/message_map.h"
 #include "messages/messages.h"
+#include "platform/sealed_file_win32.h"
+#include "platform/sealed_medium.h"
 #include "platform/system_calls.h"
 #include "platform/windows_prelude.h"
 
@@ -14,6 +16,8 @@ namespace {
 // Reads the whole catalogue at `path` into `*bytes`. False when it cannot be opened.
 bool ReadCatalogueFile(const std::string& path, std::string* bytes) {
   if (path.size() > kMaxCataloguePath) return false;
+  // From a sealed medium, only a catalogue as sealed, held so until the launcher ends.
+  if (!HoldMediumFile(path)) return false;
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (file == nullptr) return false;
   char chunk[4096];
@@ -58,7 +62,9 @@ int LoadMessageCatalogueFrom(const std::string& directory, const std::string& ta
   }
   AddCatalogueFile(BaseCataloguePath(directory), g_message_maps.base);
   if (!any) {
-    std::fputs("\nERROR: Could not read any NLS message catalogue!\n", stderr);
+    // A catalogue refused by the seal is reported as such, once there is a console.
+    bool refused = g_sealed_medium != nullptr && g_sealed_medium->broken();
+    if (!refused) std::fputs("\nERROR: Could not read any NLS message catalogue!\n", stderr);
     return 1;
   }
   g_system.console = GetStdHandle(STD_OUTPUT_HANDLE);

@@ -15,6 +15,7 @@
 #include "platform/full_path.h"
 #include "platform/module_path_win32.h"
 #include "platform/path_exists.h"
+#include "platform/sealed_file_win32.h"
 #include "platform/text_buffer.h"
 #include "platform/windows_prelude.h"
 
@@ -105,6 +106,9 @@ ParameterFileStatus ReadParameterFile(const ParameterOverrides& overrides, std::
   if (!GetLauncherDirectory(&launcher_dir)) return ParameterFileStatus::kNoLauncherDirectory;
   *startup_dir = launcher_dir;
 
+  // From a sealed medium, only the file as sealed, held so for every later read; the
+  // launch stops on any other before it reads a key.
+  if (!HoldMediumFile(path)) return ParameterFileStatus::kRead;
   ReadParameterKeys(ProfileKeyReader(path), overrides, launcher_dir, scratch_path, params);
   return ParameterFileStatus::kRead;
 }

@@ -18,6 +18,8 @@ constexpr char kSealSectionName[] = ".velseal";
 constexpr std::size_t kSealSize = 64;
 constexpr std::uint32_t kSealFormat = 1;
 using SealBytes = std::array<unsigned char, kSealSize>;
+// The list whose digest the seal holds, beside setup.exe.
+constexpr char kSealListName[] = "velseal.sha256";
 
 enum class SealState { kUnsealed, kSealed, kUnknownFormat };
 

@@ -8,6 +8,7 @@
 #include "params/parameter_settings.h"
 #include "platform/path_exists.h"
 #include "platform/path_join.h"
+#include "platform/sealed_medium.h"
 #include "staging/component_list.h"
 #include "staging/staging_disk.h"
 #include "staging/timing_log.h"
@@ -20,7 +21,9 @@ bool CopyComponent(StagingDiskInterface& disk, const std::string& source,
                    const std::string& destination) {
   std::string failed;
   if (disk.CopyTree(source, destination, &failed) == 0) return true;
-  WriteLog(BaseText(msg::S_ERCOPY_INCOMPLETE, failed.c_str()).c_str());
+  // A file refused by the seal is reported as such when the launch stops on it.
+  if (g_sealed_medium == nullptr || !g_sealed_medium->broken())
+    WriteLog(BaseText(msg::S_ERCOPY_INCOMPLETE, failed.c_str()).c_str());
   return false;
 }
 

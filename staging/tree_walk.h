@@ -28,7 +28,8 @@ class HeldItemRetry;
 // same-named files and clearing read-only on the copies. 0 when done (a missing or unreadable
 // source root creates nothing); -1, keeping earlier copies, at the first thing below the root
 // that would leave the copy incomplete: a file that cannot be copied, a folder that cannot be
-// listed, a link, a path too long. Then `*failed_path`, when given, names it. With
+// listed, a link, a path too long, or (from a sealed medium) a copy that is not the file as
+// sealed, which is deleted again. Then `*failed_path`, when given, names it. With
 // `retry`, a file another program holds for a moment is tried again
 // (staging/held_item_retry_win32.h).
 int CopyTree(const std::string& source, const std::string& destination,

@@ -10,6 +10,7 @@
 
 #include "platform/directory_search_win32.h"
 #include "platform/path_join.h"
+#include "platform/sealed_file_win32.h"
 #include "platform/text_buffer.h"
 #include "platform/windows_prelude.h"
 #include "staging/held_item_retry_win32.h"
@@ -68,7 +69,10 @@ bool CopyOneFile(const std::string& source, const std::string& destination, Held
     if (retry == nullptr || !retry->ShouldRetry(source, GetLastError())) return false;
   }
   _chmod(destination.c_str(), _S_IREAD | _S_IWRITE);
-  return true;
+  // From a sealed medium, the copy must be the file as sealed; no other is left behind.
+  if (CheckStagedCopy(source, destination)) return true;
+  DeleteFileA(destination.c_str());
+  return false;
 }
 
 // Creates destination slot `slot`, copies the files of source slot `slot` into it and appends

@@ -17,6 +17,7 @@
 #include "params/profile_text.h"
 #include "params/section_reader.h"
 #include "platform/medium_layout.h"
+#include "platform/medium_seal.h"
 #include "prereq/prereq_rules.h"
 #include "staging/component_list.h"
 #include "tools/velcheck/zip_listing.h"
@@ -403,15 +404,22 @@ void Checker::ListTree(const std::string& location, std::set<std::string>* files
   fs::path root = OnDisk(directory_);
   for (fs::recursive_directory_iterator it(Place(location), error), end; !error && it != end;
        it.increment(error)) {
-    if (it->is_regular_file(error)) {
-      files->insert(it->path().lexically_normal().lexically_relative(root).generic_string());
+    std::string file = it->path().lexically_normal().lexically_relative(root).generic_string();
+    // A tree that holds the launcher directory holds setup.exe, which the seal is in, and
+    // the list: a sealed run checks their copies against itself and against the seal.
+    if (it->is_regular_file(error) && file != "setup.exe" && file != kSealListName) {
+      files->insert(file);
     }
   }
 }
 
-// The jars of a component's DataFiles directory, as unzip's "*.jar" finds them.
+// The jars of a component's DataFiles directory, as unzip's "*.jar" finds them, and the
+// files of its "Expanded" folder, which staging copies as they are.
 void Checker::ListJars(const std::string& location, std::set<std::string>* files) const {
   std::error_code error;
+  if (fs::is_directory(Place(location) / "Expanded", error)) {
+    ListTree((fs::path(location) / "Expanded").string(), files);
+  }
   fs::path root = OnDisk(directory_);
   for (fs::directory_iterator it(Place(location), error), end; !error && it != end;
        it.increment(error)) {

@@ -9,9 +9,6 @@
 
 #include "tools/velcheck/medium_check.h"
 
-// The list's name, beside setup.exe.
-constexpr char kSealListName[] = "velseal.sha256";
-
 // Seals the medium whose launcher directory is `directory`: writes the list of
 // ListSealedFiles with each file's SHA-256 ("<hex>  <path>", sorted, one per line) and
 // the list's SHA-256 into setup.exe's seal section; nothing else of setup.exe changes, so

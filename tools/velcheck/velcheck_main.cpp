@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/medium_seal.h"
 #include "tools/velcheck/medium_check.h"
 #include "tools/velcheck/medium_seal_file.h"
 

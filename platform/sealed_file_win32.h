@@ -1,0 +1,33 @@
+// The files of a sealed medium (platform/sealed_medium.h), checked as the launcher comes
+// to use them. For an unsealed medium each call does nothing and succeeds.
+//
+// A file of the medium is opened without write or delete sharing, so that from then on
+// nobody can change or replace it, hashed through that handle, and held so until the
+// launcher ends; what the launcher reads or starts is that same file. What staging copies
+// is checked in the scratch directory, where only the launcher can change it. A failed
+// check records the file (SealedMedium::Break); the launch stops on it.
+#ifndef PLATFORM_SEALED_FILE_WIN32_H_
+#define PLATFORM_SEALED_FILE_WIN32_H_
+
+#include <string>
+
+#include "platform/medium_seal.h"
+
+// Takes `seal`, read from the launcher's own image: for a sealed one, holds and checks
+// the list in `launcher_dir` and sets g_sealed_medium. A list that is missing, differs
+// from the seal or cannot be read, and a seal of an unknown format, break the seal.
+void OpenMediumSeal(const SealBytes& seal, const std::string& launcher_dir);
+
+// Holds the medium's file at `path` and checks it. A file that is neither there nor
+// listed is fine: nothing is read from it. False when it is missing, differs or is not
+// listed.
+bool HoldMediumFile(const std::string& path);
+
+// Checks the staged copy `copy` of the medium's file `source`.
+bool CheckStagedCopy(const std::string& source, const std::string& copy);
+
+// Copies the medium's file `source` to the new file `copy`, hashing what it writes; false,
+// leaving no copy, when that is not what the list gives.
+bool CopySealedFile(const std::string& source, const std::string& copy);
+
+#endif  // PLATFORM_SEALED_FILE_WIN32_H_
