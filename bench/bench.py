@@ -12,6 +12,8 @@ minimum, median and maximum of each and the ratio of the medians:
   copy       the same tree staged from an installed layout (BOOTSTRAP=TRUE), against
              Wine's xcopy /E /I and native cp -r
   removal    RemoveTree of the tree, against Wine's rmdir /S /Q and native rm -rf
+  sealed     the expansion and the copy from a sealed medium, against the same medium
+             staged by the setup.exe as built, which does not check it
   growth     expansion and copy at three tree sizes: seconds per file
   memory     the peak working set of every setup.exe run
   size       setup.exe as shipped (stripped) and its separate debug information
@@ -19,7 +21,7 @@ minimum, median and maximum of each and the ratio of the medians:
 Every run's exit code is checked; an unexpected one stops the benchmark. No timing is
 ever asserted: the table is for people to read and to hold later changes against.
 
-    bench.py [--build build/windows] [--smoke]
+    bench.py [--build build/windows] [--smoke] [--only sealed]
 
 --smoke runs every figure twice on small trees, so that CI keeps the benchmark working.
 """
@@ -338,6 +340,45 @@ def copy_and_removal(wine, work, build, count, files, total_bytes, label="copy")
     return copy, removal
 
 
+def sealed_pair(wine, root, build, dest):
+    """Seals the medium at `root` with velcheck.exe, after copying its disk1 as built to
+    disk1-unsealed: the command lines of both launchers, staging into `dest`."""
+    unsealed = root / "disk1-unsealed"
+    shutil.copytree(root / "disk1", unsealed)
+    velcheck = win_path(build / "velcheck.exe")
+    wine.run([f'"{velcheck}" --seal "{win_path(root / "disk1")}"'], expect=(0, 1))
+    if not (root / "disk1" / "velseal.sha256").exists():
+        raise Failure(f"velcheck did not seal {root / 'disk1'}")
+    tail = f" -silent -BOOTSTRAPONLY BOOTSTRAP_LOC={win_path(dest)}"
+    return (f'"{win_path(root / "disk1" / "setup.exe")}"{tail}',
+            f'"{win_path(unsealed / "setup.exe")}"{tail}')
+
+
+def sealed(wine, work, build, count, files, total_bytes, layouts=("expansion", "copy")):
+    """Staging from a sealed medium against the same medium unsealed, in both layouts."""
+    tree = tree_files(files, total_bytes)
+    media = []
+    if "expansion" in layouts:
+        media.append(("expansion",
+                      distribution_medium(work / f"sealed-expansion-{files}", build, tree)[0]))
+    if "copy" in layouts:
+        media.append(("copy", installed_medium(work / f"sealed-copy-{files}", build,
+                                               "BOOTSTRAP=TRUE\n", tree)))
+    figures = []
+    for label, root in media:
+        dest = root / "staged"
+        sealed_setup, unsealed_setup = sealed_pair(wine, root, build, dest)
+        figure = Figure(f"sealed {label}, {files} files", "≤ 1.10× unsealed")
+        peaks = []
+        measure(figure, count, [("sealed", setup_run(wine, sealed_setup, root / "temp", peaks)),
+                                ("unsealed", setup_run(wine, unsealed_setup, root / "temp", peaks))],
+                prepare=lambda _, dest=dest: shutil.rmtree(dest, ignore_errors=True))
+        figure.peaks = peaks
+        figures.append(figure)
+        shutil.rmtree(root, ignore_errors=True)
+    return figures
+
+
 # --- report ---------------------------------------------------------------------------
 
 def print_figure(figure, out):
@@ -354,6 +395,7 @@ def main(argv):
     parser.add_argument("--build", default=str(SOURCE_DIR / "build" / "windows"))
     parser.add_argument("--work", default=None, help="where media are built (default: under --build)")
     parser.add_argument("--smoke", action="store_true", help="two rounds on small trees")
+    parser.add_argument("--only", choices=["sealed", "sealed-copy"], help="only these figures")
     args = parser.parse_args(argv)
     build = pathlib.Path(args.build).resolve()
     work = pathlib.Path(args.work or build / ("bench-smoke" if args.smoke else "bench"))
@@ -366,10 +408,20 @@ def main(argv):
         count, main_files, main_bytes, sizes, grow_bytes = 7, 5000, 200_000_000, (1000, 5000, 20000), 4096
     rows = []
     with Wine(build) as wine:
+        if args.only is not None:
+            layouts = ("copy",) if args.only == "sealed-copy" else ("expansion", "copy")
+            figures = sealed(wine, work, build, count, main_files, main_bytes, layouts)
+            out = ["| figure | seconds: median (min–max) | ratio of medians | goal |",
+                   "|---|---|---|---|"]
+            for figure in figures:
+                print_figure(figure, out)
+            print("\n".join(out))
+            return 0
         figures = overhead(wine, work, build, 12 if not args.smoke else 2)
         figures.append(expansion(wine, work, build, count, main_files, main_bytes))
         copy, removal = copy_and_removal(wine, work, build, count, main_files, main_bytes)
         figures += [copy, removal]
+        figures += sealed(wine, work, build, count, main_files, main_bytes)
         growth = []
         for files in sizes:
             growth.append(expansion(wine, work, build, max(2, count // 2), files,

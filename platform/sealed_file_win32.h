@@ -9,6 +9,7 @@
 #ifndef PLATFORM_SEALED_FILE_WIN32_H_
 #define PLATFORM_SEALED_FILE_WIN32_H_
 
+#include <memory>
 #include <string>
 
 #include "platform/medium_seal.h"
@@ -23,8 +24,28 @@ void OpenMediumSeal(const SealBytes& seal, const std::string& launcher_dir);
 // listed.
 bool HoldMediumFile(const std::string& path);
 
-// Checks the staged copy `copy` of the medium's file `source`.
-bool CheckStagedCopy(const std::string& source, const std::string& copy);
+// Copies the files of a sealed medium, hashing the very bytes it writes on a thread of
+// its own, so that hashing takes hardly any of the copy's time. The copies lie in the
+// scratch directory, which only the launcher can change, so what was hashed is what
+// stays; one that is not the file as sealed is deleted. For a sealed medium only.
+class SealedCopies {
+ public:
+  SealedCopies();
+  // Waits for the checks still going.
+  ~SealedCopies();
+  SealedCopies(const SealedCopies&) = delete;
+  SealedCopies& operator=(const SealedCopies&) = delete;
+
+  // Copies `source` over `copy`, as CopyFile does. False with the system's `*error` when
+  // it cannot, or with ERROR_INVALID_DATA when the list does not name `source`.
+  bool Copy(const std::string& source, const std::string& copy, unsigned long* error);
+  // Waits for every check: the source of the first copy that was not as sealed, or empty.
+  std::string Finish();
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
+};
 
 // Copies the medium's file `source` to the new file `copy`, hashing what it writes; false,
 // leaving no copy, when that is not what the list gives.

@@ -63,12 +63,12 @@ TEST(SealedMedium, FindsListedFilesByTheirPathFromTheLauncherDirectory) {
 
 TEST(SealedMedium, RefusesAListThatIsNotAsVelcheckWritesIt) {
   const std::string lists[] = {
-      kDigestA + " velparam.ini\n",                                      // one space
-      kDigestA.substr(1) + "   velparam.ini\n",                          // 63 digits
-      std::string(64, 'A') + "  velparam.ini\n",                         // upper case
-      kDigestA + "  \n",                                                 // no path
-      kDigestA + "  unzip.exe\n" + kDigestB + "  UNZIP.EXE\n",           // a path twice
-      kDigestA + "  unzip.exe\n\n",                                      // an empty line
+      kDigestA + " velparam.ini\n",                             // one space
+      kDigestA.substr(1) + "   velparam.ini\n",                 // 63 digits
+      std::string(64, 'A') + "  velparam.ini\n",                // upper case
+      kDigestA + "  \n",                                        // no path
+      kDigestA + "  unzip.exe\n" + kDigestB + "  UNZIP.EXE\n",  // a path twice
+      kDigestA + "  unzip.exe\n\n",                             // an empty line
   };
   for (const std::string& list : lists) {
     SealedMedium medium;

@@ -2,20 +2,25 @@
 # Builds setup.exe and runs it on a sample medium under Wine, on a pty so that its
 # console text shows here.
 #
-#   run-sample.sh [--installed] [ARGUMENTS...]
+#   run-sample.sh [--installed | --sealed] [ARGUMENTS...]
 #
 # The default medium is a distribution medium: the launcher expands the installer's
 # jars from ..\stage\Components into its scratch directory with unzip.exe and starts the
 # installer from the staged copies. --installed takes an installed layout instead, which
-# runs from the medium itself. ARGUMENTS replace the default "-silent". The Java runtime
-# is a stand-in that prints the command it received; VEL_JAVA_EXIT_CODE sets the code it
-# exits with.
+# runs from the medium itself; --sealed seals the distribution medium first (velcheck
+# --seal), so that the launcher checks every file against the seal. ARGUMENTS replace the
+# default "-silent". The Java runtime is a stand-in that prints the command it received;
+# VEL_JAVA_EXIT_CODE sets the code it exits with.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 layout=distribution
+sealed=
 if [ "${1:-}" = "--installed" ]; then
   layout=installed
+  shift
+elif [ "${1:-}" = "--sealed" ]; then
+  sealed=1
   shift
 fi
 
@@ -24,6 +29,9 @@ bash scripts/build.sh >/dev/null
 
 medium=build/sample-$layout
 python3 tools/make_medium.py sample "$medium" --build build/windows --layout "$layout"
+if [ -n "$sealed" ]; then
+  build/native/velcheck --seal "$medium/disk1"
+fi
 
 export WINEPREFIX="$PWD/build/windows/wineprefix"
 args="${*:--silent}"

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "platform/directory_search_win32.h"
 #include "platform/path_join.h"
 #include "platform/sealed_file_win32.h"
+#include "platform/sealed_medium.h"
 #include "platform/text_buffer.h"
 #include "platform/windows_prelude.h"
 #include "staging/held_item_retry_win32.h"
@@ -64,15 +66,20 @@ bool RemoveLink(const std::string& path, bool is_directory) {
 
 // Copies one file over whatever has its name; a read-only attribute carried over is cleared,
 // so a later copy or removal of the tree is not refused.
-bool CopyOneFile(const std::string& source, const std::string& destination, HeldItemRetry* retry) {
-  while (!CopyFileA(source.c_str(), destination.c_str(), FALSE)) {
-    if (retry == nullptr || !retry->ShouldRetry(source, GetLastError())) return false;
+// From a sealed medium, the copy is checked against its seal on the way (SealedCopies).
+bool CopyOneFile(const std::string& source, const std::string& destination, HeldItemRetry* retry,
+                 SealedCopies* sealed) {
+  for (;;) {
+    unsigned long error = 0;
+    if (sealed != nullptr ? sealed->Copy(source, destination, &error)
+                          : CopyFileA(source.c_str(), destination.c_str(), FALSE) != FALSE) {
+      break;
+    }
+    if (sealed == nullptr) error = GetLastError();
+    if (retry == nullptr || !retry->ShouldRetry(source, error)) return false;
   }
   _chmod(destination.c_str(), _S_IREAD | _S_IWRITE);
-  // From a sealed medium, the copy must be the file as sealed; no other is left behind.
-  if (CheckStagedCopy(source, destination)) return true;
-  DeleteFileA(destination.c_str());
-  return false;
+  return true;
 }
 
 // Creates destination slot `slot`, copies the files of source slot `slot` into it and appends
@@ -80,7 +87,8 @@ bool CopyOneFile(const std::string& source, const std::string& destination, Held
 // take: a file not copied, a folder below the root that cannot be listed, a link, a path
 // too long.
 int CopySlot(std::size_t slot, std::vector<std::string>* sources,
-             std::vector<std::string>* destinations, std::string* failed, HeldItemRetry* retry) {
+             std::vector<std::string>* destinations, std::string* failed, HeldItemRetry* retry,
+             SealedCopies* sealed) {
   const std::string source = (*sources)[slot];
   const std::string destination = (*destinations)[slot];
   DirectorySearch search = SearchDirectory(source);
@@ -104,7 +112,7 @@ int CopySlot(std::size_t slot, std::vector<std::string>* sources,
     if (search.is_directory()) {
       sources->push_back(std::move(from));
       destinations->push_back(std::move(to));
-    } else if (!CopyOneFile(from, to, retry)) {
+    } else if (!CopyOneFile(from, to, retry, sealed)) {
       *failed = from;
       return -1;
     }
@@ -119,13 +127,20 @@ int CopyTree(const std::string& source, const std::string& destination, std::str
   std::vector<std::string> sources{source};
   std::vector<std::string> destinations{destination};
   std::string failed;
-  for (std::size_t slot = 0; slot < sources.size(); ++slot) {
-    if (CopySlot(slot, &sources, &destinations, &failed, retry) != 0) {
-      if (failed_path != nullptr) *failed_path = failed;
-      return -1;
-    }
+  // From a sealed medium, each copy must be the file as sealed; no other is left behind.
+  std::unique_ptr<SealedCopies> sealed;
+  if (g_sealed_medium != nullptr) sealed = std::make_unique<SealedCopies>();
+  int result = 0;
+  for (std::size_t slot = 0; slot < sources.size() && result == 0; ++slot) {
+    result = CopySlot(slot, &sources, &destinations, &failed, retry, sealed.get());
   }
-  return 0;
+  std::string refused = sealed != nullptr ? sealed->Finish() : std::string();
+  if (result == 0 && !refused.empty()) {
+    failed = refused;
+    result = -1;
+  }
+  if (result != 0 && failed_path != nullptr) *failed_path = failed;
+  return result;
 }
 
 int RemoveTree(const std::string& root, HeldItemRetry* retry) {

@@ -118,3 +118,24 @@ def test_media_with_errors_or_run_in_place_are_never_sealed(tmp_path, params, wo
     assert words in output and "not sealed" in output
     assert not (disk1 / "velseal.sha256").exists()
     assert (disk1 / "setup.exe").read_bytes() == before
+
+
+def listed(disk1):
+    return [line.split("  ", 1)[1]
+            for line in (disk1 / "velseal.sha256").read_text().splitlines()]
+
+
+def test_sealing_takes_expanded_folders_and_leaves_out_setup_and_its_own_list(tmp_path):
+    disk1 = sealable(tmp_path / "distribution")
+    places = make_medium.data_files(disk1.parent / "stage", make_medium.INSTALLER_ID, TAV_VERSION)
+    (places / "Expanded").mkdir()
+    (places / "Expanded" / "readme.txt").write_text("copied as it is")
+    assert seal(disk1)[0] == 0
+    assert any(p.endswith("DataFiles/Expanded/readme.txt") for p in listed(disk1))
+    # An installed layout whose installer is the launcher directory copies setup.exe and
+    # the list, which the seal cannot name; sealing again still gives a sound medium.
+    disk1 = sealable(tmp_path / "installed", params="[Velmor]\nBOOTSTRAP=TRUE\n")
+    assert seal(disk1)[0] == 0 and seal(disk1)[0] == 0
+    assert "velparam.ini" in listed(disk1)
+    assert not {"setup.exe", "velseal.sha256"} & set(listed(disk1))
+    assert check(disk1) == (0, "")
