@@ -73,6 +73,7 @@ set(WINDOWS_TESTS
   launcher/redirection_trust_win32_test.cpp
   launcher/registry_probe_win32_test.cpp
   params/parameter_file_win32_test.cpp
+  platform/sealed_file_win32_test.cpp
   messages/catalogue_loader_win32_test.cpp
   platform/system_calls_win32_test.cpp
   messages/installer_log_win32_test.cpp

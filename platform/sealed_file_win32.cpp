@@ -35,8 +35,7 @@ HANDLE OpenSharingReadOnly(const std::string& path) {
 // SHA-256 in hex, or empty when it cannot be read (or written) whole.
 std::string HashThrough(HANDLE file, HANDLE copy = INVALID_HANDLE_VALUE) {
   constexpr DWORD kPiece = 1 << 20;
-  // One per thread: copies are checked on a thread of their own.
-  thread_local std::unique_ptr<char[]> buffer(new char[kPiece]);
+  static std::unique_ptr<char[]> buffer(new char[kPiece]);
   Sha256 hash;
   for (;;) {
     DWORD read = 0;
@@ -135,6 +134,11 @@ bool HoldMediumFile(const std::string& path) {
   return Matches(full, HashThrough(file), *listed);
 }
 
+void ReleaseMediumFiles() {
+  for (HANDLE file : HeldFiles()) CloseHandle(file);
+  HeldFiles().clear();
+}
+
 // What the checking thread is given: a piece of a copy's bytes, or the end of a copy.
 struct CopyPiece {
   std::vector<char> bytes;
@@ -182,7 +186,6 @@ struct SealedCopies::State {
           hash = std::make_unique<Sha256>();
           if (actual != *piece.listed) {
             DeleteFileA(piece.copy.c_str());
-            g_sealed_medium->Break(piece.source);
             if (failed.empty()) failed = piece.source;
           }
         }
@@ -242,7 +245,7 @@ bool SealedCopies::Copy(const std::string& source, const std::string& copy, unsi
     return false;
   }
   constexpr DWORD kPiece = 1 << 20;
-  thread_local std::unique_ptr<char[]> buffer(new char[kPiece]);
+  static std::unique_ptr<char[]> buffer(new char[kPiece]);
   bool copied = true;
   for (;;) {
     DWORD read = 0;
@@ -292,6 +295,8 @@ std::string SealedCopies::Finish() {
     state_->worker.join();
     state_->ending = false;
   }
+  // Recorded here, by the copying thread, which records the sources the list lacks too.
+  if (!state_->first_failed.empty()) g_sealed_medium->Break(state_->first_failed);
   return state_->first_failed;
 }
 

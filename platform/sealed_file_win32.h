@@ -24,6 +24,10 @@ void OpenMediumSeal(const SealBytes& seal, const std::string& launcher_dir);
 // listed.
 bool HoldMediumFile(const std::string& path);
 
+// Lets go of every file HoldMediumFile holds. The launcher holds them until it ends; a
+// test lets go to remove what it made.
+void ReleaseMediumFiles();
+
 // Copies the files of a sealed medium, hashing the very bytes it writes on a thread of
 // its own, so that hashing takes hardly any of the copy's time. The copies lie in the
 // scratch directory, which only the launcher can change, so what was hashed is what
