@@ -31,9 +31,8 @@ HANDLE OpenSharingReadOnly(const std::string& path) {
                      FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
 }
 
-// The file's bytes through `file`, each piece also given to `copy` when it is set: its
-// SHA-256 in hex, or empty when it cannot be read (or written) whole.
-std::string HashThrough(HANDLE file, HANDLE copy = INVALID_HANDLE_VALUE) {
+// The SHA-256 of the bytes of `file`, in hex; empty when it cannot be read whole.
+std::string HashThrough(HANDLE file) {
   constexpr DWORD kPiece = 1 << 20;
   static std::unique_ptr<char[]> buffer(new char[kPiece]);
   Sha256 hash;
@@ -42,11 +41,6 @@ std::string HashThrough(HANDLE file, HANDLE copy = INVALID_HANDLE_VALUE) {
     if (!ReadFile(file, buffer.get(), kPiece, &read, nullptr)) return std::string();
     if (read == 0) break;
     hash.Update(buffer.get(), read);
-    DWORD written = 0;
-    if (copy != INVALID_HANDLE_VALUE &&
-        (!WriteFile(copy, buffer.get(), read, &written, nullptr) || written != read)) {
-      return std::string();
-    }
   }
   Sha256Digest digest;
   return hash.Finish(&digest) ? HexDigest(digest) : std::string();
@@ -298,24 +292,4 @@ std::string SealedCopies::Finish() {
   // Recorded here, by the copying thread, which records the sources the list lacks too.
   if (!state_->first_failed.empty()) g_sealed_medium->Break(state_->first_failed);
   return state_->first_failed;
-}
-
-bool CopySealedFile(const std::string& source, const std::string& copy) {
-  if (g_sealed_medium == nullptr) return CopyFileA(source.c_str(), copy.c_str(), TRUE) != FALSE;
-  std::string full;
-  const std::string* listed = ListedDigest(source, &full);
-  if (listed == nullptr) return false;
-  HANDLE file = OpenSharingReadOnly(full);
-  if (file == INVALID_HANDLE_VALUE) return Matches(full, std::string(), *listed);
-  HANDLE out = CreateFileA(copy.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-  std::string actual;
-  if (out != INVALID_HANDLE_VALUE) {
-    actual = HashThrough(file, out);
-    CloseHandle(out);
-  }
-  CloseHandle(file);
-  if (Matches(full, actual, *listed)) return true;
-  DeleteFileA(copy.c_str());
-  return false;
 }

@@ -51,8 +51,4 @@ class SealedCopies {
   std::unique_ptr<State> state_;
 };
 
-// Copies the medium's file `source` to the new file `copy`, hashing what it writes; false,
-// leaving no copy, when that is not what the list gives.
-bool CopySealedFile(const std::string& source, const std::string& copy);
-
 #endif  // PLATFORM_SEALED_FILE_WIN32_H_

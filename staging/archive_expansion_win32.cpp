@@ -46,15 +46,21 @@ DWORD RunHidden(const std::string& program, const std::string& command) {
 // as sealed.
 bool CopySealedJars(const std::string& source, const std::string& copies) {
   EnsureDirectory(copies);
+  SealedCopies sealed;
   DirectorySearch search(JoinPath(source, "*.jar"));
   while (search.Next()) {
     std::string name = search.name();
     // The search also finds names whose short form ends so; unzip's pattern does not.
     bool jar = name.size() > 4 && SameIgnoringAsciiCase(name.substr(name.size() - 4), ".jar");
+    unsigned long error = 0;
     if (search.is_directory() || !jar) continue;
-    if (!CopySealedFile(JoinPath(source, name), JoinPath(copies, name))) return false;
+    if (!sealed.Copy(JoinPath(source, name), JoinPath(copies, name), &error)) {
+      // A jar that cannot be read whole cannot be shown to be the one sealed.
+      g_sealed_medium->Break(JoinPath(source, name));
+      return false;
+    }
   }
-  return true;
+  return sealed.Finish().empty();
 }
 
 }  // namespace
