@@ -183,6 +183,10 @@ target_link_options(runtime_probe PRIVATE ${STATIC_RUNTIME})
 add_executable(tree_probe tests/support/tree_probe_win32.cpp)
 target_link_libraries(tree_probe vel_core)
 target_link_options(tree_probe PRIVATE ${STATIC_RUNTIME})
+# The profile reader against the system's, on random files (fuzz/).
+add_executable(profile_differential fuzz/profile_differential_win32.cpp launcher/setup.rc)
+target_link_libraries(profile_differential vel_core)
+target_link_options(profile_differential PRIVATE ${STATIC_RUNTIME})
 # The benchmark's runner and its yardstick launcher (bench/).
 add_executable(bench_runner bench/bench_runner_win32.cpp)
 target_include_directories(bench_runner PRIVATE ${CMAKE_SOURCE_DIR})
@@ -196,7 +200,7 @@ add_executable(java_stand_in tools/java_stand_in_win32.cpp)
 target_include_directories(java_stand_in PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(java_stand_in PRIVATE ${STATIC_RUNTIME})
 set_target_properties(exit_code_runner dll_loader planted_dll console_probe runtime_probe
-  tree_probe java_stand_in bench_runner minimal_launcher PROPERTIES
+  tree_probe java_stand_in bench_runner minimal_launcher profile_differential PROPERTIES
   RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/test-support)
 
 find_program(PYTHON3 NAMES python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
@@ -251,6 +255,8 @@ add_custom_command(
 add_custom_target(test_jars DEPENDS ${CMAKE_BINARY_DIR}/test-support/jars/stamp)
 
 set(WINE_ENV WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix)
+add_test(NAME profile_differential COMMAND profile_differential 3000)
+set_tests_properties(profile_differential PROPERTIES ENVIRONMENT "${WINE_ENV}" TIMEOUT 600)
 add_test(NAME windows_unit COMMAND windows_tests)
 set_tests_properties(windows_unit PROPERTIES ENVIRONMENT "${WINE_ENV}" TIMEOUT 600)
 

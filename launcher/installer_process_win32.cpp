@@ -1,8 +1,5 @@
 #include "launcher/installer_process.h"
 
-#include <cstdio>
-
-#include "launcher/launch_settings.h"
 #include "launcher/options.h"
 #include "messages/format_text.h"
 #include "messages/installer_log.h"

@@ -1,4 +1,5 @@
-// What the command line asks for: set once by ParseOptions, read by every subsystem.
+// What the command line asks for: set once by ParseOptions (the launcher's own path by
+// the entry point), read by the launch sequence and what it passes the settings to.
 #ifndef LAUNCHER_LAUNCH_SETTINGS_H_
 #define LAUNCHER_LAUNCH_SETTINGS_H_
 

@@ -1,6 +1,6 @@
 // The run's flags: what the command line says about how the launcher speaks and how
-// far it goes. Set by ParseOptions (through LaunchSettings::run), read by the console,
-// the installer log and every subsystem; nothing keeps a copy.
+// far it goes. Set by ParseOptions as each option's row says, read by the console, the
+// installer log and every subsystem; nothing keeps a copy.
 #ifndef MESSAGES_RUN_FLAGS_H_
 #define MESSAGES_RUN_FLAGS_H_
 

@@ -29,7 +29,8 @@ enum class ParameterFileStatus {
 ParameterFileStatus ReadParameterFile(const ParameterOverrides& overrides, std::string* startup_dir,
                                       const std::string& scratch_path, ParameterSettings* params);
 
-// A key reader on section Velmor of the file at `path`, through GetPrivateProfileStringA.
+// A key reader on section Velmor of the file at `path` as it stands now: read once, and
+// answered by GetPrivateProfileStringA's rules (params/profile_text.h).
 KeyReader ProfileKeyReader(const std::string& path);
 
 // The launcher directory from the module path; false after S_ERGOSLST on the console.

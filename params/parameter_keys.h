@@ -1,10 +1,10 @@
 // Reading the keys of velparam.ini's Velmor section, in their order, with their defaults.
 //
-// Every value comes through a key reader (GetPrivateProfileStringA on the file in
-// use): at most 1023 characters, blanks and one pair of quotes removed. A missing key
-// and an empty value both give the default. A flag keeps its first character only.
-// In distribution mode the three component locations default to the staged layout
-// under ..\stage\Components, and BOOTSTRAP is forced to "TRUE".
+// Every value comes through a key reader (the file in use, read by the system profile
+// reader's rules, params/profile_text.h): at most 1023 characters, blanks and one pair of quotes
+// removed. A missing key and an empty value both give the default. A flag keeps its first character
+// only. In distribution mode the three component locations default to the staged layout under
+// ..\stage\Components, and BOOTSTRAP is forced to "TRUE".
 #ifndef PARAMS_PARAMETER_KEYS_H_
 #define PARAMS_PARAMETER_KEYS_H_
 

@@ -32,14 +32,27 @@ std::string Bounded(std::string_view value) {
 
 }  // namespace
 
+bool ProfileTextOf(const std::string& bytes, std::string* text) {
+  if (bytes.compare(0, 2, "\xFF\xFE") == 0 || bytes.compare(0, 2, "\xFE\xFF") == 0) return false;
+  bool utf8_mark = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0;
+  *text = utf8_mark ? bytes.substr(3) : bytes;
+  return true;
+}
+
 std::vector<ProfileEntry> ListProfileEntries(std::string_view text, std::string_view section) {
   std::vector<ProfileEntry> entries;
   bool in_section = false;
   int number = 0;
   while (!text.empty()) {
-    std::size_t end = text.find('\n');
+    // A line ends at a line feed, a carriage return, or both in that order.
+    std::size_t end = text.find_first_of("\r\n");
     std::string_view line = Trim(text.substr(0, end));
-    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+    std::size_t next = end == std::string_view::npos ? text.size() : end + 1;
+    if (end != std::string_view::npos && text[end] == '\r' && next < text.size() &&
+        text[next] == '\n') {
+      ++next;
+    }
+    text.remove_prefix(next);
     ++number;
     if (line.empty()) continue;
     std::string_view name;
@@ -57,7 +70,8 @@ std::vector<ProfileEntry> ListProfileEntries(std::string_view text, std::string_
         value.back() == value.front()) {
       value = value.substr(1, value.size() - 2);
     }
-    entries.push_back({std::string(Trim(line.substr(0, equals))), std::string(value), number});
+    entries.push_back({std::string(Trim(line.substr(0, equals))), std::string(value), number,
+                       equals != std::string_view::npos});
   }
   return entries;
 }
@@ -65,7 +79,9 @@ std::vector<ProfileEntry> ListProfileEntries(std::string_view text, std::string_
 std::string ReadProfileValue(std::string_view text, std::string_view section, std::string_view key,
                              const std::string& default_value) {
   for (const ProfileEntry& entry : ListProfileEntries(text, section)) {
-    if (SameIgnoringAsciiCase(entry.key, key)) return Bounded(entry.value);
+    if (SameIgnoringAsciiCase(entry.key, key)) {
+      return entry.has_equals ? Bounded(entry.value) : default_value;
+    }
   }
   return default_value;
 }

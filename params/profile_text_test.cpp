@@ -6,8 +6,8 @@
 
 namespace {
 
-// The rules the profile reader follows, one row each; the Windows test of
-// ProfileKeyReader reads the same file through the system.
+// The rules the profile reader follows, one row each; fuzz/profile_differential_win32
+// holds them against the system's reader on random files.
 TEST(ReadProfileValue, FollowsTheProfileReadersRules) {
   const std::string text =
       "[Other]\r\nELSEWHERE=x\r\n"
@@ -22,6 +22,7 @@ TEST(ReadProfileValue, FollowsTheProfileReadersRules) {
       "BARE\r\n"
       "TWICE=first\r\nTWICE=second\r\n"
       "EQUALS=a=b\r\n"
+      "CR=one\rAFTER_CR=two\n"
       "CAF\xC3\x89=caf\xC3\xA9\r\n"
       "[Velmor]\r\nLATER=ignored\r\n";
   struct Row {
@@ -35,9 +36,11 @@ TEST(ReadProfileValue, FollowsTheProfileReadersRules) {
       {"HALF", "\"open"},
       {"BLANKS", "spaced value"},
       {"EMPTY", ""},
-      {"BARE", ""},
+      {"BARE", "def"},  // a key without "=" has no value at all
       {"TWICE", "first"},
       {"EQUALS", "a=b"},
+      {"CR", "one"},
+      {"AFTER_CR", "two"},
       {"CAF\xC3\x89", "caf\xC3\xA9"},
       {"MISSING", "def"},
       {"ELSEWHERE", "def"},

@@ -6,6 +6,8 @@
 #include <set>
 #include <string>
 
+#include "messages/message_map.h"
+#include "messages/messages.h"
 #include "messages/run_flags.h"
 #include "params/parameter_settings.h"
 #include "staging/staging_disk.h"
@@ -102,6 +104,19 @@ TEST_F(ComponentStagingTest, ARuntimeUsedInPlaceIsNotCopied) {
   EXPECT_EQ(Stage(), kStagedSome);
   EXPECT_EQ(disk_.done.find("M\\jre"), std::string::npos);
   EXPECT_EQ(params_.locations.jre, "M\\jre");
+}
+
+TEST_F(ComponentStagingTest, ARuntimeStagedBeforeButMissingIsLoggedInTheLogsLanguage) {
+  g_message_maps.local = CreateMessageMap();
+  g_message_maps.base = CreateMessageMap();
+  MessageMapPut(g_message_maps.local, "S_ERJRE_MISSING", "LOKAL");
+  MessageMapPut(g_message_maps.base, "S_ERJRE_MISSING", "BASE");
+  params_.jre_scratch_location = "S\\jre\\gone";
+  Stage();
+  std::string log = system_.Log();
+  FreeMessageMaps();
+  EXPECT_EQ(log.rfind("BASE", 0), 0u) << log;
+  EXPECT_EQ(log.find("LOKAL"), std::string::npos);
 }
 
 TEST_F(ComponentStagingTest, AnIncompleteCopyEndsStagingAndNamesWhatIsMissing) {
