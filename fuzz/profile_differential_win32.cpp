@@ -18,12 +18,12 @@
 namespace {
 
 const char* const kKeys[] = {"TAV_VERSION", "tav_version", "K", "JRE_LOCATION", "X Y", ";K"};
-const char* const kHeaders[] = {"[Velmor]", "[velmor]", "  [ Velmor ]  ", "[Other]",
+const char* const kHeaders[] = {"[Velmor]",  "[velmor]", "  [ Velmor ]  ", "[Other]",
                                 "[Velmor]x", "[Velmor",  "[Vel]mor]",      "[]"};
 const char* const kSeparators[] = {"=", " = ", "\t=\t", "==", ""};
-const char* const kValues[] = {"11.2",  "\"quoted\"", "'single'", "\"open",  "\"\"", "'x\"",
-                               "a = b", "  spaced  ", ";semi",    "\t tab ", "",     "\"a\" b",
-                               "é ü",   "\"'\"",      "=x"};
+const char* const kValues[] = {"11.2", "\"quoted\"", "'single'",   "\"open", "\"\"",
+                               "'x\"", "a = b",      "  spaced  ", ";semi",  "\t tab ",
+                               "",     "\"a\" b",    "é ü",        "\"'\"",  "=x"};
 const char* const kEnds[] = {"\n", "\r\n", "\r\n", "\n", "\r"};
 
 std::string RandomFile(std::mt19937& random) {
