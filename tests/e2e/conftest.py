@@ -275,9 +275,25 @@ def medium(tmp_path):
 
 
 def run_wine_tool(*argv):
-    subprocess.run([str(WINE_RUN), *argv], env=wine_env(), stdin=subprocess.DEVNULL,
-                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=RUN_TIMEOUT,
-                   check=False)
+    """Runs a Windows program to its end; returns its exit status."""
+    return subprocess.run([str(WINE_RUN), *argv], env=wine_env(), stdin=subprocess.DEVNULL,
+                          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                          timeout=RUN_TIMEOUT, check=False).returncode
+
+
+def set_registry_value(key, name, data):
+    """Sets value `name` of `key` to the string `data`, or deletes `key` when `data` is
+    None, and checks that it took: a tool started while the prefix's Wine server is
+    going down can end without having done anything."""
+    for _ in range(5):
+        if data is None:
+            run_wine_tool("reg", "delete", key, "/f")
+        else:
+            run_wine_tool("reg", "add", key, "/v", name, "/t", "REG_SZ", "/d", data, "/f")
+        present = run_wine_tool("reg", "query", key, "/v", name) == 0
+        if present == (data is not None):
+            return
+    pytest.fail(f"could not {'set' if data is not None else 'delete'} {key}")
 
 
 @pytest.fixture
@@ -285,10 +301,9 @@ def inventory(medium):
     """Points the installed inventory (inst_loc) at <root>/inventory for this test, so the
     installer log goes to <root>/inventory/logs and outlives the scratch directory."""
     path = medium.root / "inventory"
-    run_wine_tool("reg", "add", r"HKLM\SOFTWARE\VELMOR", "/v", "inst_loc", "/t", "REG_SZ",
-                  "/d", win_path(path), "/f")
+    set_registry_value(r"HKLM\SOFTWARE\VELMOR", "inst_loc", win_path(path))
     yield path / "logs"
-    run_wine_tool("reg", "delete", r"HKLM\SOFTWARE\VELMOR", "/f")
+    set_registry_value(r"HKLM\SOFTWARE\VELMOR", "inst_loc", None)
 
 
 @pytest.fixture(scope="session")

@@ -11,7 +11,7 @@ import re
 
 import pytest
 
-from conftest import DEFAULT_PARAMS, run_setup, run_wine_tool
+from conftest import DEFAULT_PARAMS, run_setup, set_registry_value
 from test_launch_sequence import CATALOGUE
 from test_launch_sequence import on_pty as narrow_on_pty
 
@@ -55,9 +55,9 @@ def prepared(medium, inventory):
 def windows_xp():
     """setup.exe sees Windows 5.1, Service Pack 3, for the test."""
     key = r"HKCU\Software\Wine\AppDefaults\setup.exe"
-    run_wine_tool("reg", "add", key, "/v", "Version", "/t", "REG_SZ", "/d", "winxp", "/f")
+    set_registry_value(key, "Version", "winxp")
     yield
-    run_wine_tool("reg", "delete", key, "/f")
+    set_registry_value(key, "Version", None)
 
 
 # Where the run waits for the user: the continue questions and the key that ends it.
