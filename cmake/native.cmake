@@ -19,7 +19,8 @@ target_link_libraries(vel_platform PUBLIC OpenSSL::Crypto)
 
 add_executable(native_tests ${CORE_TESTS})
 target_link_libraries(native_tests vel_core GTest::gtest_main)
-add_test(NAME native_unit COMMAND native_tests)
+# Shuffled: the tests must pass in any order; a failing order shows its seed.
+add_test(NAME native_unit COMMAND native_tests --gtest_shuffle)
 
 # The subsystem folders stack without includes pointing back up.
 find_package(Python3 REQUIRED COMPONENTS Interpreter)

@@ -146,7 +146,8 @@ TEST_F(LaunchSequenceTest, AnInstalledHomeRunsTheInstallerWaitsAndRemovesTheScra
   EXPECT_TRUE(Shown("S_LOG_KEPT"));
 }
 
-TEST_F(LaunchSequenceTest, EachFailureEndsTheRunAtItsStepWithItsExitCode) {
+// Each row installs a system of its own, so these are no fixture tests.
+TEST(LaunchSequenceRows, EachFailureEndsTheRunAtItsStepWithItsExitCode) {
   struct Case {
     const char* name;
     void (*arrange)(RecordingLaunchSystem*, FakeSystem*);
@@ -215,9 +216,10 @@ TEST_F(LaunchSequenceTest, EachFailureEndsTheRunAtItsStepWithItsExitCode) {
     EXPECT_EQ(RunLaunchSequence(&arguments, launch), c.exit_code) << c.name;
     EXPECT_EQ(launch.steps, c.steps) << c.name;
   }
+  g_launch_settings = LaunchSettings();
 }
 
-TEST_F(LaunchSequenceTest, ASealedMediumStopsWhereItsSealBreaksOrWhereItWouldRunInPlace) {
+TEST(LaunchSequenceRows, ASealedMediumStopsWhereItsSealBreaksOrWhereItWouldRunInPlace) {
   constexpr const char* kUpToPrereqs =
       "seal\ncatalogue\nconsole\nscratch\nparams\ncd C:\\media\nprereqs\n";
   struct Case {
@@ -270,6 +272,7 @@ TEST_F(LaunchSequenceTest, ASealedMediumStopsWhereItsSealBreaksOrWhereItWouldRun
     EXPECT_NE(system.console.find(c.shown), std::string::npos) << c.name << system.console;
     g_sealed_medium = nullptr;
   }
+  g_launch_settings = LaunchSettings();
 }
 
 TEST_F(LaunchSequenceTest, AGivenScratchDirectoryRefusedGetsNoLog) {

@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -21,6 +22,11 @@
 class FakeSystem {
  public:
   FakeSystem() : saved_(g_system), saved_flags_(g_run_flags) {
+    // One at a time: a second would hand the first's calls and log back half undone.
+    if (current_ != nullptr) {
+      std::fputs("FakeSystem: one is installed already; a test installs one at a time\n", stderr);
+      std::abort();
+    }
     current_ = this;
     g_system.console = this;
     g_system.write_console = [](void*, const char* text) { current_->console += text; };
