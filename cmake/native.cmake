@@ -9,7 +9,7 @@ set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 add_subdirectory(${GTEST_SOURCE_DIR} googletest EXCLUDE_FROM_ALL)
 
 set(NATIVE_SYSTEM_SOURCES platform/full_path_posix.cpp platform/char_class_posix.cpp
-    platform/system_text_posix.cpp platform/system_calls_posix.cpp platform/file_text_posix.cpp
+    platform/system_text_posix.cpp platform/system_calls.cpp platform/system_calls_posix.cpp platform/file_text_posix.cpp
     platform/ensure_directory_posix.cpp platform/append_file_posix.cpp platform/sha256_posix.cpp
     messages/inventory_location_posix.cpp)
 add_layer_libraries(${CORE_SOURCES} ${NATIVE_SYSTEM_SOURCES})

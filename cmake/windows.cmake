@@ -51,6 +51,7 @@ set(WINDOWS_SOURCES
   platform/process_token_win32.cpp
   platform/sha256_win32.cpp
   platform/sealed_file_win32.cpp
+  platform/system_calls.cpp
   platform/system_calls_win32.cpp
   platform/system_environment_win32.cpp
   platform/system_text_win32.cpp

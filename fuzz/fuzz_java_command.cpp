@@ -54,8 +54,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // Whatever the names, the class path lists no empty entry (the current directory)
   // and no entry that is only a root ("\\", "/", "X:", "X:\\"), as Java splits it.
-  ClassPathInputs cp{
-      inputs.scratch_path, parts[8], {"x.jar", parts[3]}, parts[2], parts[5], parts[6], parts[4]};
+  ClassPathInputs cp{inputs.scratch_path,
+                     parts[8],
+                     {"x.jar", parts[3]},
+                     parts[2],
+                     {parts[7], parts[6], parts[5], parts[4]}};
   std::string path = BuildClassPath(cp);
   if (path.size() < 2 || path.front() != '"' || path.back() != '"') __builtin_trap();
   path = path.substr(1, path.size() - 2) + ";";

@@ -65,7 +65,7 @@ int PromptForJavaHome(const ParameterSettings& params, std::string* answer) {
   ConsolePrint("\n");
   ConsolePrint(LocalText(FirstJavaHomeRequest(jdk_only, jre_only)).c_str());
   for (;;) {
-    std::fflush(stdin);
+    g_system.discard_input();
     std::string line;
     LineRead read = ReadAnswerLine(&line);
     if (read == LineRead::kEnd) return -1;

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <utility>
 
+#include "platform/medium_layout.h"
+
 namespace {
 
 // Jars of the installer core and the patch tool, in class-path order.
@@ -40,7 +42,9 @@ void AppendJars(std::vector<std::string>* entries, const std::string& directory,
 
 std::string ExtensionJarDirectory(bool bootstrap, const std::string& ext_jlib,
                                   const std::string& scratch_path, const std::string& startup_dir) {
-  if (bootstrap) return ext_jlib.empty() ? std::string() : scratch_path + "\\ext\\jlib";
+  if (bootstrap) {
+    return ext_jlib.empty() ? std::string() : ScratchExtensionFolder(scratch_path, kExtensionJars);
+  }
   // An installed home keeps its extension jars with the inventory, two levels up.
   return startup_dir + "\\..\\..\\inventory\\Scripts\\ext\\jlib";
 }
@@ -71,14 +75,16 @@ std::string BuildClassPath(const ClassPathInputs& in) {
   for (const std::string& file : in.ext_jar_files) {
     entries.push_back(in.ext_jar_directory + "\\" + file);
   }
-  AppendJars(&entries, in.core_jlib, kCoreJars);
-  AppendJars(&entries, in.patchel_jlib, kPatchelJars);
-  AppendJars(&entries, in.core_jlib, kCheckPointJar);
-  AppendJars(&entries, in.tav_jlib, kTavJarsBeforeAdded);
+  const std::string& core = in.JlibOf(Component::kInstallerCore);
+  const std::string& installer = in.JlibOf(Component::kInstaller);
+  AppendJars(&entries, core, kCoreJars);
+  AppendJars(&entries, in.JlibOf(Component::kPatchTool), kPatchelJars);
+  AppendJars(&entries, core, kCheckPointJar);
+  AppendJars(&entries, installer, kTavJarsBeforeAdded);
   for (std::string& jar : AddedJars(in.scratch_path, in.addto_classpath)) {
     entries.push_back(std::move(jar));
   }
-  AppendJars(&entries, in.tav_jlib, kTavJarsAfterAdded);
+  AppendJars(&entries, installer, kTavJarsAfterAdded);
 
   // Java splits the class path at every ';', one inside a name too: each piece is an entry.
   std::string path = "\"";

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "params/component_table.h"
+
 struct ClassPathInputs {
   std::string scratch_path;
   // The directory listed for extension jars (see ExtensionJarDirectory), and the names
@@ -20,9 +22,12 @@ struct ClassPathInputs {
   std::vector<std::string> ext_jar_files;
   // ADDTO_CLASSPATH: ';'-separated names of jars in the scratch directory.
   std::string addto_classpath;
-  std::string core_jlib;
-  std::string tav_jlib;
-  std::string patchel_jlib;
+  // Each component's "jlib" folder, by Component (the runtime's is unused).
+  std::string jlib[kComponentCount];
+
+  const std::string& JlibOf(Component component) const {
+    return jlib[static_cast<std::size_t>(component)];
+  }
 };
 
 // The directory whose files are the extension jars, or empty when none are listed.

@@ -46,6 +46,4 @@ void SetUpConsole() {
   RebindStream(STD_OUTPUT_HANDLE, 1, stdout);
   RebindStream(STD_INPUT_HANDLE, 0, stdin);
   RebindStream(STD_ERROR_HANDLE, 2, stderr);
-
-  g_system.console = GetStdHandle(STD_OUTPUT_HANDLE);
 }

@@ -12,6 +12,7 @@
 #include "launcher/options.h"
 #include "messages/installer_log.h"
 #include "messages/message_map.h"
+#include "messages/message_output.h"
 #include "messages/messages.h"
 #include "messages/run_flags.h"
 #include "platform/system_calls.h"
@@ -51,11 +52,9 @@ bool WaitForFile(const std::string& path) {
 class ChildProcessTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    saved_settings_ = g_launch_settings;
-    saved_system_ = g_system;
     g_run_flags.silent = true;
     // Console text too long to convert goes to standard output, where it is captured.
-    g_system.console = GetStdHandle(STD_OUTPUT_HANDLE);
+    SetConsoleOutput(GetStdHandle(STD_OUTPUT_HANDLE));
     g_message_maps.local = CreateMessageMap();
     g_message_maps.base = CreateMessageMap();
     const std::string pad(1100, '.');
@@ -79,8 +78,7 @@ class ChildProcessTest : public ::testing::Test {
     for (const std::string& file : {report_, Sibling("hold"), Sibling("done"), Sibling("where")}) {
       DeleteFileA(file.c_str());
     }
-    g_launch_settings = saved_settings_;
-    g_system = saved_system_;
+    SetConsoleOutput(nullptr);
     g_run_flags = RunFlags();
     g_installer_log = InstallerLog();
     FreeMessageMaps();
@@ -91,8 +89,6 @@ class ChildProcessTest : public ::testing::Test {
     return {"\"" + StandInPath() + "\" ", "-Dp=\"a b\"", "", "main.Class"};
   }
 
-  LaunchSettings saved_settings_;
-  SystemCalls saved_system_;
   std::string report_;
 };
 

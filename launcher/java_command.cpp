@@ -6,7 +6,9 @@
 #include "launcher/class_path.h"
 #include "launcher/launch_settings.h"
 #include "launcher/main_class.h"
+#include "launcher/option_table.h"
 #include "messages/run_flags.h"
+#include "params/component_table.h"
 #include "params/parameter_settings.h"
 #include "platform/path_join.h"
 #include "platform/quoted_path.h"
@@ -59,9 +61,12 @@ ClassPathInputs ClassPathFor(const ParameterSettings& params, const JavaCommandI
       ExtensionJarDirectory(bootstrap, params.ext_jlib, in.scratch_path, in.startup_dir);
   if (!cp.ext_jar_directory.empty()) cp.ext_jar_files = in.ext_jar_files;
   cp.addto_classpath = params.addto_classpath;
-  cp.core_jlib = params.locations.tav_core + "\\jlib";
-  cp.tav_jlib = params.locations.tav + "\\jlib";
-  cp.patchel_jlib = params.locations.patchel + "\\jlib";
+  // Appended as the location stands, trailing backslash and all, as the installer has
+  // always been given it.
+  for (const ComponentInfo& component : kComponents) {
+    cp.jlib[static_cast<std::size_t>(component.component)] =
+        params.locations.*component.location + "\\jlib";
+  }
   return cp;
 }
 
@@ -78,7 +83,7 @@ std::vector<std::string> JavaInvocation(const LaunchSettings& launch,
   e.push_back("-Dvelmor.installer.library_loc=" +
               QuotedPath(params.locations.tav_core + "\\lib\\win64"));
   e.push_back("-Dvelmor.installer.tav_loc=" +
-              QuotedPath(bootstrap ? in.scratch_path + "\\tav"
+              QuotedPath(bootstrap ? StagedComponentPath(in.scratch_path, Component::kInstaller)
                                    : CoreLocationFrom(in.launcher_dir, params.locations.tav_core)));
   e.push_back(std::string("-Dvelmor.installer.bootstrap=") + (bootstrap ? "TRUE" : "FALSE"));
   e.push_back("-Dvelmor.installer.startup_location=" +
@@ -107,8 +112,12 @@ std::vector<std::string> JavaInvocation(const LaunchSettings& launch,
 }  // namespace
 
 const char* JavaProgramName(const LaunchSettings& launch) {
-  bool console = g_run_flags.debug || launch.cleanup || launch.save_inventory || launch.memory ||
-                 (g_run_flags.silent && !g_run_flags.no_console);
+  // A silent run has no window of its own to show: its console is the one place it
+  // reports, unless there is to be none.
+  bool console = g_run_flags.silent && !g_run_flags.no_console;
+  for (std::size_t r = 0; r < kOptionCount; ++r) {
+    console = console || (kOptionTable[r].java_console && IsOptionSet(kOptionTable[r], launch));
+  }
   return console ? "java.exe" : "javaw.exe";
 }
 

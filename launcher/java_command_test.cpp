@@ -250,7 +250,8 @@ TEST(BuildClassPath, LeavesOutEmptyAndRootEntries) {
   }
   // A root scratch directory, an extension jar without a name and what follows a ';' in
   // a name are left out; the jars in the root stay.
-  ClassPathInputs in{"C:\\", "", {"", "x.jar;"}, "a.jar", "C\\jlib", "T\\jlib", "P\\jlib"};
+  ClassPathInputs in{
+      "C:\\", "", {"", "x.jar;"}, "a.jar", {"J\\jlib", "T\\jlib", "C\\jlib", "P\\jlib"}};
   std::string path = BuildClassPath(in);
   const std::string start = "\"\\x.jar;C\\jlib\\VelInstaller.jar;";
   EXPECT_EQ(path.substr(0, start.size()), start);
@@ -359,7 +360,7 @@ TEST(PassThroughArguments, DropsTheRelaunchOptionsWithTheirValues) {
   EXPECT_EQ(PassThroughArguments({"setup.exe"}), Elements{});
 }
 
-TEST(ChooseMainClass, FirstModeInTableOrderWins) {
+TEST(ChooseMainClass, TheModeOfLowestRankWins) {
   ParameterSettings params;
   params.install_class = "my.Install";
   struct Case {

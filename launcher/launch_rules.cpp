@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "launcher/launch_settings.h"
+#include "launcher/option_table.h"
 #include "params/parameter_settings.h"
 #include "platform/medium_layout.h"
 
@@ -25,8 +26,11 @@ int ParseBootstrapSize(const std::string& text) {
 }
 
 bool ShouldWaitForInstaller(const LaunchSettings& launch, const ParameterSettings& params) {
-  return !IsFlagOn(params.bootstrap) || IsFlagOn(params.wait_for_completion) ||
-         launch.wait_for_completion || launch.cleanup || launch.save_inventory;
+  bool waits = !IsFlagOn(params.bootstrap) || IsFlagOn(params.wait_for_completion);
+  for (std::size_t r = 0; r < kOptionCount; ++r) {
+    waits = waits || (kOptionTable[r].waits && IsOptionSet(kOptionTable[r], launch));
+  }
+  return waits;
 }
 
 std::string BootstrapMessage(bool bootstrap_only, const std::string& bootstrap_msg,

@@ -26,6 +26,7 @@
 #include "messages/message_output.h"
 #include "messages/messages.h"
 #include "messages/run_flags.h"
+#include "params/component_table.h"
 #include "params/parameter_keys.h"
 #include "params/parameter_search.h"
 #include "params/parameter_settings.h"
@@ -45,7 +46,7 @@ namespace {
 struct Launch {
   explicit Launch(LaunchSystemInterface& system) : system(system) {}
   LaunchSystemInterface& system;
-  LaunchSettings& settings = g_launch_settings;
+  LaunchSettings settings;
   std::vector<std::string>* arguments = nullptr;
   ParameterSettings params;
   std::string startup_dir;
@@ -56,8 +57,6 @@ struct Launch {
   std::string temp_dir;
   std::string launcher_dir;
   int bootstrap_megabytes = 0;
-  std::string source;
-  std::string nls_enabled;
   bool wait = false;
 };
 
@@ -74,11 +73,6 @@ struct Outcome {
   int code = 0;
 };
 Outcome EndWith(int code) { return {true, code}; }
-
-// A key read from the parameter file again, as the file stands now.
-std::string ReadKeyAgain(const Launch& l, const char* key) {
-  return ReadTableKey(l.system.ParameterKeyReader(l.params.path), key);
-}
 
 // Where the scratch directory went, for whoever reads the installer log, when TEMP was
 // unusable and another temporary directory was taken instead.
@@ -135,10 +129,11 @@ Outcome CheckNothingInPlace(const Launch& l) {
   } else {
     std::string scratch = l.scratch_path;
     GetFullPath(l.scratch_path, &scratch);
-    for (const std::string* location : {&loc.tav, &loc.tav_core, &loc.patchel, &loc.jre}) {
-      if (location == &loc.jre && loc.jre_external) continue;
+    for (const ComponentInfo& component : kComponents) {
+      if (component.component == Component::kRuntime && loc.jre_external) continue;
+      const std::string& location = loc.*component.location;
       std::string full;
-      if (location->empty() || !GetFullPath(*location, &full)) continue;
+      if (location.empty() || !GetFullPath(location, &full)) continue;
       if (!IsWithinDirectory(scratch, full)) {
         in_place = full;
         break;
@@ -159,8 +154,6 @@ int ParameterFileExitCode(ParameterFileStatus status) {
   switch (status) {
     case ParameterFileStatus::kRead:
       return 0;
-    case ParameterFileStatus::kNoLauncherDirectory:
-      return kExitRefused;
     case ParameterFileStatus::kNotFound:
       return kExitNoParameterFile;
   }
@@ -172,8 +165,7 @@ int ParameterFileExitCode(ParameterFileStatus status) {
 Outcome CheckMode(Launch* l) {
   ModeChoice mode = ChooseMainClass(l->settings, l->params);
   if (mode.forcing == BootstrapForcing::kAlways) l->params.bootstrap = "F";
-  if (mode.forcing == BootstrapForcing::kUnlessDistribution &&
-      ReadKeyAgain(*l, "DISTRIBUTION") == "F") {
+  if (mode.forcing == BootstrapForcing::kUnlessDistribution && l->params.distribution == "F") {
     l->params.bootstrap = "F";
   }
   if (mode.refuses_distribution && IsFlagOn(l->params.distribution)) {
@@ -207,7 +199,7 @@ Outcome RunPrereqPhase(Launch* l, int param_status) {
     request.param_file = l->params.path;
     request.execute_only = s.execute_sys_prereqs;
     request.ignore = s.ignore_sys_prereqs;
-    request.platform_checks = IsFlagOn(ReadKeyAgain(*l, "PLATFORM_PREREQS"));
+    request.platform_checks = IsFlagOn(l->params.platform_prereqs);
     if (l->system.RunSystemPrereqs(request) != 0) return EndWith(kExitRefused);
   }
   if (param_status == 0) return {};
@@ -217,7 +209,6 @@ Outcome RunPrereqPhase(Launch* l, int param_status) {
 
 // The launcher, images and installed-home directories, and the bootstrap size.
 void DiscoverDirectories(Launch* l) {
-  l->system.GetLauncherDirectory(&l->launcher_dir);
   std::string parent = LauncherDirectoryOf(l->launcher_dir);
   ComponentLocations& locations = l->params.locations;
   if (l->system.IsDirectory(JoinPath(l->launcher_dir, "images"))) {
@@ -256,7 +247,7 @@ Outcome Stage(Launch* l) {
                                 LocalMessage("S_BOOTSTRAPONLYMSG"), LocalMessage("S_WAITMSG"),
                                 SystemTextToUtf8(l->scratch_path.c_str()))
                    .c_str());
-  std::fflush(stdout);
+  g_system.flush_output();
   switch (DecideExternalRuntime(l->settings.jre_location_given, &l->params)) {
     case RuntimeDecision::kGoOn:
       break;
@@ -276,10 +267,12 @@ Outcome Stage(Launch* l) {
 // any user may create. So every location the Java command names is made absolute first,
 // against the launcher directory, the working directory until then.
 void MakeLocationsAbsolute(ComponentLocations* l) {
-  for (std::string* location : {&l->tav, &l->tav_core, &l->patchel, &l->jre, &l->prereq_config}) {
+  auto make_absolute = [](std::string* location) {
     std::string full;
     if (!location->empty() && GetFullPath(*location, &full)) *location = full;
-  }
+  };
+  for (const ComponentInfo& component : kComponents) make_absolute(&(l->*component.location));
+  make_absolute(&l->prereq_config);
 }
 
 JavaCommand BuildCommand(const Launch& l) {
@@ -287,8 +280,8 @@ JavaCommand BuildCommand(const Launch& l) {
   in.scratch_path = l.scratch_path;
   in.startup_dir = l.startup_dir;
   in.launcher_dir = l.launcher_dir;
-  in.source = l.source;
-  in.nls_enabled = l.nls_enabled;
+  in.source = l.params.source;
+  in.nls_enabled = l.params.nls_enabled;
   in.arguments = *l.arguments;
   std::string ext_dir = ExtensionJarDirectory(IsFlagOn(l.params.bootstrap), l.params.ext_jlib,
                                               l.scratch_path, l.startup_dir);
@@ -316,8 +309,6 @@ int LaunchInstaller(Launch* l) {
   DiscoverDirectories(l);
   if (Outcome o = Stage(l); o.ends) return o.code;
   if (Outcome o = CheckNothingInPlace(*l); o.ends) return o.code;
-  l->source = ReadKeyAgain(*l, "SOURCE");
-  l->nls_enabled = ReadKeyAgain(*l, "NLS_ENABLED");
   l->wait = ShouldWaitForInstaller(s, l->params);
 
   if (IsFlagOn(l->params.bootstrap)) MakeLocationsAbsolute(&l->params.locations);
@@ -394,7 +385,7 @@ int FindScratchAndParameters(Launch* l) {
     if (l->scratch_made && outside_temp) LogScratchDirectory(l->scratch_path);
     std::string startup_dir = l->startup_dir;
     ParameterFileStatus found = l->system.ReadParameterFile(
-        MakeParameterOverrides(s), &l->startup_dir, l->scratch_path, &l->params);
+        MakeParameterOverrides(s), l->launcher_dir, &l->startup_dir, l->scratch_path, &l->params);
     // Once velparam.ini is found, relative locations mean the startup directory.
     if (found != ParameterFileStatus::kNotFound) MoveWorkingDirectory(l, startup_dir);
     status = ParameterFileExitCode(found);
@@ -411,8 +402,17 @@ int RunLaunch(std::vector<std::string>* arguments, LaunchSystemInterface& system
 
   // A sealed medium is checked before anything of it is read; a broken seal leaves no
   // catalogue to read, and is reported as soon as there is a console.
-  system.OpenMediumSeal();
-  if (system.LoadMessageCatalogue() != 0 && !IsSealBroken()) return kExitNoCatalogue;
+  // The module path is empty when it did not fit: the launch is then refused below,
+  // before it reads anything of the medium.
+  const std::string& module = (*arguments)[0];
+  l.launcher_dir = LauncherDirectoryOf(module);
+  s.execution_location = module;
+  if (!module.empty()) system.OpenMediumSeal(l.launcher_dir);
+  if (system.LoadMessageCatalogue() == 0) {
+    SetConsoleOutput(g_system.standard_output());
+  } else if (!IsSealBroken()) {
+    return kExitNoCatalogue;
+  }
   ParseOptions(arguments, &s);
   InstallerLog& log = g_installer_log;
   log.timestamp = s.timestamp;
@@ -421,9 +421,10 @@ int RunLaunch(std::vector<std::string>* arguments, LaunchSystemInterface& system
   if (g_run_flags.no_console) {
     // No console of its own: console text is dropped, even where the launcher was
     // started on someone else's console.
-    g_system.console = nullptr;
+    SetConsoleOutput(nullptr);
   } else {
     system.SetUpConsole();
+    SetConsoleOutput(g_system.standard_output());
   }
 
   if ((*arguments)[0].empty()) {

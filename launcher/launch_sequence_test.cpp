@@ -22,7 +22,8 @@ namespace {
 // A system that records each step the launch takes, in order, and answers as told.
 class RecordingLaunchSystem : public LaunchSystemInterface {
  public:
-  void OpenMediumSeal() override {
+  void OpenMediumSeal(const std::string& launcher_dir) override {
+    EXPECT_EQ(launcher_dir, "C:\\media");
     if (sealed) g_sealed_medium = &medium;
     Step("seal");
   }
@@ -48,24 +49,15 @@ class RecordingLaunchSystem : public LaunchSystemInterface {
   bool IsReadWriteDirectory(const std::string&) override { return true; }
   std::vector<std::string> ListFiles(const std::string&) override { return {}; }
   void ChangeDirectory(const std::string& directory) override { Step("cd " + directory); }
-  bool GetLauncherDirectory(std::string* directory) override {
-    *directory = "C:\\media";
-    return true;
-  }
-  ParameterFileStatus ReadParameterFile(const ParameterOverrides&, std::string* startup_dir,
-                                        const std::string&, ParameterSettings* read) override {
+  ParameterFileStatus ReadParameterFile(const ParameterOverrides&, const std::string& launcher_dir,
+                                        std::string* startup_dir, const std::string&,
+                                        ParameterSettings* read) override {
     Step("params");
     if (param_status == ParameterFileStatus::kRead) {
       *read = params;
-      *startup_dir = "C:\\media";
+      *startup_dir = launcher_dir;
     }
     return param_status;
-  }
-  KeyReader ParameterKeyReader(const std::string&) override {
-    return [this](const char* key, const std::string&) {
-      auto found = keys.find(key);
-      return found == keys.end() ? std::string() : found->second;
-    };
   }
   int RunSystemPrereqs(const PrereqRunRequest&) override { return Step("prereqs", prereq_status); }
   int StageComponents(const StagingRequest&, ParameterSettings* staged) override {
@@ -87,7 +79,6 @@ class RecordingLaunchSystem : public LaunchSystemInterface {
   std::string scratch;
   ParameterFileStatus param_status = ParameterFileStatus::kRead;
   ParameterSettings params;
-  std::map<std::string, std::string> keys;
   int prereq_status = 0;
   int staging_status = kStagedSome;
   bool registry_ok = true;
@@ -114,17 +105,13 @@ class RecordingLaunchSystem : public LaunchSystemInterface {
 class LaunchSequenceTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    g_launch_settings = LaunchSettings();
     // Inside the fake's directory, as "<TEMP>\\VelInstall<timestamp>".
     launch_.scratch = system_.directory() + "/\\VelInstallT";
     launch_.params.locations.jre = "C:\\jre";
     system_.existing = {"C:\\jre\\bin\\java.exe"};
     system_.input = "\n\n\n";
   }
-  void TearDown() override {
-    g_launch_settings = LaunchSettings();
-    g_sealed_medium = nullptr;
-  }
+  void TearDown() override { g_sealed_medium = nullptr; }
   int Run(const std::string& command_line) {
     std::vector<std::string> arguments = {"C:\\media\\setup.exe", command_line};
     return RunLaunchSequence(&arguments, launch_);
@@ -162,11 +149,6 @@ TEST(LaunchSequenceRows, EachFailureEndsTheRunAtItsStepWithItsExitCode) {
          l->param_status = ParameterFileStatus::kNotFound;
        },
        "-silent", -2, "seal\ncatalogue\nconsole\nscratch\nparams\nprereqs\n"},
-      {"no launcher directory",
-       [](RecordingLaunchSystem* l, FakeSystem*) {
-         l->param_status = ParameterFileStatus::kNoLauncherDirectory;
-       },
-       "-silent", -1, "seal\ncatalogue\nconsole\nscratch\nparams\ncd C:\\media\nprereqs\n"},
       {"no scratch directory",
        [](RecordingLaunchSystem* l, FakeSystem*) { l->scratch_status = -1; }, "-silent", -1,
        "seal\ncatalogue\nconsole\nscratch\nprereqs\n"},
@@ -206,7 +188,6 @@ TEST(LaunchSequenceRows, EachFailureEndsTheRunAtItsStepWithItsExitCode) {
   for (const Case& c : cases) {
     FakeSystem system;
     RecordingLaunchSystem launch;
-    g_launch_settings = LaunchSettings();
     launch.scratch = system.directory() + "/\\VelInstallT";
     launch.params.locations.jre = "C:\\jre";
     system.existing = {"C:\\jre\\bin\\java.exe"};
@@ -216,7 +197,6 @@ TEST(LaunchSequenceRows, EachFailureEndsTheRunAtItsStepWithItsExitCode) {
     EXPECT_EQ(RunLaunchSequence(&arguments, launch), c.exit_code) << c.name;
     EXPECT_EQ(launch.steps, c.steps) << c.name;
   }
-  g_launch_settings = LaunchSettings();
 }
 
 TEST(LaunchSequenceRows, ASealedMediumStopsWhereItsSealBreaksOrWhereItWouldRunInPlace) {
@@ -249,7 +229,6 @@ TEST(LaunchSequenceRows, ASealedMediumStopsWhereItsSealBreaksOrWhereItWouldRunIn
   for (const Case& c : cases) {
     FakeSystem system;
     RecordingLaunchSystem launch;
-    g_launch_settings = LaunchSettings();
     launch.sealed = true;
     launch.break_seal_at = c.break_at;
     launch.catalogue_status = launch.break_seal_at == "seal" ? 1 : 0;
@@ -272,7 +251,6 @@ TEST(LaunchSequenceRows, ASealedMediumStopsWhereItsSealBreaksOrWhereItWouldRunIn
     EXPECT_NE(system.console.find(c.shown), std::string::npos) << c.name << system.console;
     g_sealed_medium = nullptr;
   }
-  g_launch_settings = LaunchSettings();
 }
 
 TEST_F(LaunchSequenceTest, AGivenScratchDirectoryRefusedGetsNoLog) {

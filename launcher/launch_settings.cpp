@@ -2,8 +2,6 @@
 
 #include "platform/text_buffer.h"
 
-LaunchSettings g_launch_settings;
-
 std::string FormatTimestamp(std::time_t when) {
   char buffer[kTextBufferSize];
   const std::tm* local = std::localtime(&when);

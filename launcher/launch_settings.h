@@ -53,15 +53,13 @@ struct LaunchSettings {
   std::string log_prefix = "\\installActions";
   std::string timestamp;
 
-  // The launcher's own module path, passed on to the installer.
+  // The launcher's own module path, passed on to the installer; the launch sets it from
+  // the argument vector's first element.
   std::string execution_location;
 
   // The upper-case copy of the last argument element, quoted by the medium check.
   std::string last_element_upper;
 };
-
-// The process-wide settings of this launch.
-extern LaunchSettings g_launch_settings;
 
 // The launch time as the launcher names its files: "2010-11-05_09-41-07AM".
 std::string FormatTimestamp(std::time_t when);

@@ -21,8 +21,8 @@ class LaunchSystemInterface {
   virtual ~LaunchSystemInterface() = default;
 
   // Reads the seal from the launcher's own image and, for a sealed medium, checks its
-  // list and sets g_sealed_medium (platform/sealed_file_win32.h).
-  virtual void OpenMediumSeal() = 0;
+  // list in `launcher_dir` and sets g_sealed_medium (platform/sealed_file_win32.h).
+  virtual void OpenMediumSeal(const std::string& launcher_dir) = 0;
   // LoadMessageCatalogue (messages/catalogue_loader.h): 0, or 1 without any catalogue.
   virtual int LoadMessageCatalogue() = 0;
   // The launcher's own console window (launcher/console.h).
@@ -55,15 +55,12 @@ class LaunchSystemInterface {
   // The process's working directory, which only the launch sequence changes.
   virtual void ChangeDirectory(const std::string& directory) = 0;
 
-  // The launcher directory, from the module path; false after S_ERGOSLST.
-  virtual bool GetLauncherDirectory(std::string* directory) = 0;
   // ReadParameterFile (params/parameter_file.h).
   virtual ParameterFileStatus ReadParameterFile(const ParameterOverrides& overrides,
+                                                const std::string& launcher_dir,
                                                 std::string* startup_dir,
                                                 const std::string& scratch_path,
                                                 ParameterSettings* params) = 0;
-  // Reads section Velmor of the parameter file at `path` as it stands now.
-  virtual KeyReader ParameterKeyReader(const std::string& path) = 0;
 
   // The prerequisite passes (prereq/prereq_run.h): 0 to go on, -1 when the run ends.
   virtual int RunSystemPrereqs(const PrereqRunRequest& request) = 0;

@@ -20,10 +20,8 @@
 #include "staging/scratch_dir.h"
 #include "staging/staging_disk.h"
 
-void WindowsLaunchSystem::OpenMediumSeal() {
-  std::string launcher_dir;
-  // Without its own path the launch is refused before it reads anything of the medium.
-  if (::GetLauncherDirectory(&launcher_dir)) ::OpenMediumSeal(seal_, launcher_dir);
+void WindowsLaunchSystem::OpenMediumSeal(const std::string& launcher_dir) {
+  ::OpenMediumSeal(seal_, launcher_dir);
 }
 
 int WindowsLaunchSystem::LoadMessageCatalogue() { return ::LoadMessageCatalogue(); }
@@ -73,19 +71,12 @@ void WindowsLaunchSystem::ChangeDirectory(const std::string& directory) {
   _chdir(directory.c_str());
 }
 
-bool WindowsLaunchSystem::GetLauncherDirectory(std::string* directory) {
-  return ::GetLauncherDirectory(directory);
-}
-
 ParameterFileStatus WindowsLaunchSystem::ReadParameterFile(const ParameterOverrides& overrides,
+                                                           const std::string& launcher_dir,
                                                            std::string* startup_dir,
                                                            const std::string& scratch_path,
                                                            ParameterSettings* params) {
-  return ::ReadParameterFile(overrides, startup_dir, scratch_path, params);
-}
-
-KeyReader WindowsLaunchSystem::ParameterKeyReader(const std::string& path) {
-  return ProfileKeyReader(path);
+  return ::ReadParameterFile(overrides, launcher_dir, startup_dir, scratch_path, params);
 }
 
 int WindowsLaunchSystem::RunSystemPrereqs(const PrereqRunRequest& request) {

@@ -10,7 +10,7 @@ class WindowsLaunchSystem : public LaunchSystemInterface {
  public:
   // `seal` is the one in the launcher's own image.
   explicit WindowsLaunchSystem(const SealBytes& seal) : seal_(seal) {}
-  void OpenMediumSeal() override;
+  void OpenMediumSeal(const std::string& launcher_dir) override;
   int LoadMessageCatalogue() override;
   void SetUpConsole() override;
   std::string TempDirectory() override;
@@ -25,11 +25,10 @@ class WindowsLaunchSystem : public LaunchSystemInterface {
   bool IsReadWriteDirectory(const std::string& path) override;
   std::vector<std::string> ListFiles(const std::string& directory) override;
   void ChangeDirectory(const std::string& directory) override;
-  bool GetLauncherDirectory(std::string* directory) override;
   ParameterFileStatus ReadParameterFile(const ParameterOverrides& overrides,
-                                        std::string* startup_dir, const std::string& scratch_path,
+                                        const std::string& launcher_dir, std::string* startup_dir,
+                                        const std::string& scratch_path,
                                         ParameterSettings* params) override;
-  KeyReader ParameterKeyReader(const std::string& path) override;
   int RunSystemPrereqs(const PrereqRunRequest& request) override;
   int StageComponents(const StagingRequest& request, ParameterSettings* params) override;
   bool CheckRegistryAccess() override;

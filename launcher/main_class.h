@@ -23,7 +23,8 @@ struct ModeChoice {
   bool refuses_distribution = false;
 };
 
-// The first mode set in the table's order decides; without one it is INSTALL_CLASS.
+// Of the modes given, the one of lowest rank in the option table decides; without one
+// it is INSTALL_CLASS.
 // -ADDNODE starts INSTALL_CLASS, -ONECLICK INSTALL_ONECLICK_CLASS (the built-in
 // installer class when -HELP is given too).
 ModeChoice ChooseMainClass(const LaunchSettings& launch, const ParameterSettings& params);

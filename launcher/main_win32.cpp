@@ -4,7 +4,6 @@
 
 #include "launcher/dll_search.h"
 #include "launcher/launch_sequence.h"
-#include "launcher/launch_settings.h"
 #include "launcher/launch_system_win32.h"
 #include "launcher/redirection_trust_win32.h"
 #include "platform/medium_seal.h"
@@ -24,7 +23,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR command_line, int) {
   // A path that cannot be read whole stays empty: the launch refuses it.
   std::string module;
   GetModulePath(&module);
-  g_launch_settings.execution_location = module;
 
   std::vector<std::string> arguments = {module, command_line != nullptr ? command_line : ""};
   // Read from the image in memory: the file on disk could have been changed by now.

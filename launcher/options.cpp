@@ -4,9 +4,11 @@
 #include <cstdio>
 
 #include "launcher/launch_settings.h"
+#include "launcher/option_table.h"
 #include "messages/format_text.h"
 #include "messages/run_flags.h"
 #include "platform/full_path.h"
+#include "platform/system_calls.h"
 #include "platform/text_buffer.h"
 
 namespace {
@@ -24,66 +26,6 @@ const ValueOption kValueOptions[] = {
     {"-rstartupLoc", &LaunchSettings::startup_location, &LaunchSettings::startup_location_given},
     {"-rtimestamp", &LaunchSettings::timestamp, nullptr},
     {"-jreLoc", &LaunchSettings::jre_location, &LaunchSettings::jre_location_given},
-};
-
-enum class OptionAction {
-  kFlag,                  // sets `flag` or `run_flag`
-  kBootstrapLocation,     // BOOTSTRAP_LOC=dir
-  kPrereqLogLocation,     // -PREREQLOGLOC takes the next element
-  kPrereqConfigLocation,  // PREREQ_CONFIG_LOCATION=dir
-  kFromLocation,          // FROM_LOCATION=file
-};
-
-struct OptionRow {
-  const char* name;  // matched anywhere in the upper-case copy of an element
-  OptionAction action;
-  bool LaunchSettings::*flag;
-  bool RunFlags::*run_flag;  // instead of `flag`, for the run's own flags
-  bool sets_silent;
-  const char* log_prefix;  // nullptr leaves the prefix as it is
-};
-
-// The order matters: rows that set the log prefix overwrite one another, last wins.
-const OptionRow kOptionTable[] = {
-    {"-PRECLONESETUP", OptionAction::kFlag, &LaunchSettings::preclone_setup, nullptr, false,
-     nullptr},
-    {"-UPDATENODELIST", OptionAction::kFlag, &LaunchSettings::update_node_list, nullptr, true,
-     "\\UpdateNodeList"},
-    {"-ATTACHHOME", OptionAction::kFlag, &LaunchSettings::attach_home, nullptr, true,
-     "\\AttachHome"},
-    {"-RELINK", OptionAction::kFlag, &LaunchSettings::relink, nullptr, true, nullptr},
-    {"-CLEANUP", OptionAction::kFlag, &LaunchSettings::cleanup, nullptr, false, "\\Cleanup"},
-    {"-SAVEINVENTORY", OptionAction::kFlag, &LaunchSettings::save_inventory, nullptr, false,
-     "\\SaveInventory"},
-    {"-REMOVEHOME", OptionAction::kFlag, &LaunchSettings::remove_home, nullptr, false,
-     "\\RemoveHome"},
-    {"-BOOTSTRAPONLY", OptionAction::kFlag, nullptr, &RunFlags::bootstrap_only, true, nullptr},
-    {"-NOBOOTSTRAP", OptionAction::kFlag, &LaunchSettings::no_bootstrap, nullptr, false, nullptr},
-    {"BOOTSTRAP_LOC", OptionAction::kBootstrapLocation, nullptr, nullptr, false, nullptr},
-    {"-PRINTTIME", OptionAction::kFlag, &LaunchSettings::print_time, nullptr, false, nullptr},
-    {"-DETACHHOME", OptionAction::kFlag, &LaunchSettings::detach_home, nullptr, true,
-     "\\DetachHome"},
-    {"-UPDATEHOMEDEPS", OptionAction::kFlag, &LaunchSettings::update_home_deps, nullptr, true,
-     "\\UpdateHomeDeps"},
-    {"-ADDNODE", OptionAction::kFlag, &LaunchSettings::add_node, nullptr, false, nullptr},
-    {"-PREREQCHECKER", OptionAction::kFlag, &LaunchSettings::prereq_checker, nullptr, false,
-     nullptr},
-    {"-SILENT", OptionAction::kFlag, nullptr, &RunFlags::silent, true, nullptr},
-    {"-WAITFORCOMPLETION", OptionAction::kFlag, &LaunchSettings::wait_for_completion, nullptr,
-     false, nullptr},
-    {"-HELP", OptionAction::kFlag, &LaunchSettings::help, nullptr, true, nullptr},
-    {"-PREREQLOGLOC", OptionAction::kPrereqLogLocation, nullptr, nullptr, false, nullptr},
-    {"-DEBUG", OptionAction::kFlag, nullptr, &RunFlags::debug, false, nullptr},
-    {"-MEMORY", OptionAction::kFlag, &LaunchSettings::memory, nullptr, false, nullptr},
-    {"-IGNORESYSPREREQS", OptionAction::kFlag, &LaunchSettings::ignore_sys_prereqs, nullptr, false,
-     nullptr},
-    {"-EXECUTESYSPREREQS", OptionAction::kFlag, &LaunchSettings::execute_sys_prereqs, nullptr,
-     false, nullptr},
-    {"-NOCONSOLE", OptionAction::kFlag, nullptr, &RunFlags::no_console, false, nullptr},
-    {"PREREQ_CONFIG_LOCATION", OptionAction::kPrereqConfigLocation, nullptr, nullptr, false,
-     nullptr},
-    {"-ONECLICK", OptionAction::kFlag, &LaunchSettings::one_click, nullptr, false, nullptr},
-    {"FROM_LOCATION", OptionAction::kFromLocation, nullptr, nullptr, false, nullptr},
 };
 
 constexpr std::string_view kPrereqLogLocationOption = "-PREREQLOGLOC";
@@ -218,7 +160,7 @@ void GetAssignedValue(std::string* value, std::string_view element, bool from_lo
   }
   if (!GetFullPath(candidate, value)) {
     StoreBounded(value, candidate);
-    if (debug) std::perror(LocalText(msg::S_ERABS_PATH, candidate.c_str()).c_str());
+    if (debug) g_system.report_error(LocalText(msg::S_ERABS_PATH, candidate.c_str()).c_str());
   }
 }
 
@@ -238,7 +180,8 @@ void ParseOptions(std::vector<std::string>* elements, LaunchSettings* settings) 
     // Copied before the cut, so options written after -J are still recognised.
     std::string upper = UpperCaseCopy(element);
     CutJavaOptions(&element, settings);
-    for (const OptionRow& row : kOptionTable) {
+    for (std::size_t r = 0; r < kOptionCount; ++r) {
+      const OptionRow& row = kOptionTable[r];
       if (upper.find(row.name) != std::string::npos) {
         ApplyRow(row, element, upper, *elements, &i, settings);
       }
@@ -254,7 +197,8 @@ std::vector<OptionDescription> DescribeOptions() {
   for (const ValueOption& option : kValueOptions) {
     options.push_back({option.name, "exact case; the value runs to the next \" -\"", ""});
   }
-  for (const OptionRow& row : kOptionTable) {
+  for (std::size_t r = 0; r < kOptionCount; ++r) {
+    const OptionRow& row = kOptionTable[r];
     std::string how = "any case, anywhere in an argument";
     switch (row.action) {
       case OptionAction::kFlag:

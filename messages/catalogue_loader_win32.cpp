@@ -67,7 +67,6 @@ int LoadMessageCatalogueFrom(const std::string& directory, const std::string& ta
     if (!refused) std::fputs("\nERROR: Could not read any NLS message catalogue!\n", stderr);
     return 1;
   }
-  g_system.console = GetStdHandle(STD_OUTPUT_HANDLE);
   return 0;
 }
 

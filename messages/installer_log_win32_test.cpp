@@ -6,6 +6,7 @@
 #include <iterator>
 #include <string>
 
+#include "messages/message_output.h"
 #include "messages/messages.h"
 #include "platform/system_calls.h"
 #include "platform/windows_prelude.h"
@@ -40,8 +41,7 @@ std::string ReadFile(const std::string& path) {
 class InstallerLogTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    saved_console_ = g_system.console;
-    g_system.console = nullptr;
+    SetConsoleOutput(nullptr);
     g_installer_log = InstallerLog();
     char temp[MAX_PATH];
     ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
@@ -54,7 +54,6 @@ class InstallerLogTest : public ::testing::Test {
   void TearDown() override {
     CloseInstallerLog();
     g_installer_log = InstallerLog();
-    g_system.console = saved_console_;
     if (!created_key_.empty()) RegDeleteKeyA(HKEY_LOCAL_MACHINE, created_key_.c_str());
     RemoveTestTree(dir_);
   }
@@ -81,7 +80,6 @@ class InstallerLogTest : public ::testing::Test {
     EXPECT_EQ(GetFileAttributesA((dir_ + "\\fallback").c_str()), INVALID_FILE_ATTRIBUTES);
   }
 
-  void* saved_console_ = nullptr;
   std::string dir_;
   std::string created_key_;
 };

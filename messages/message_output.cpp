@@ -6,8 +6,16 @@
 #include "messages/run_flags.h"
 #include "platform/system_calls.h"
 
+namespace {
+void* g_console = nullptr;
+}  // namespace
+
+void SetConsoleOutput(void* handle) { g_console = handle; }
+
+bool HasConsole() { return g_console != nullptr && g_console != reinterpret_cast<void*>(-1); }
+
 void ConsolePrint(const char* text) {
-  if (HasConsole()) g_system.write_console(g_system.console, text);
+  if (HasConsole()) g_system.write_console(g_console, text);
 }
 
 void ShowError(const char* text) {

@@ -6,6 +6,14 @@
 #ifndef MESSAGES_MESSAGE_OUTPUT_H_
 #define MESSAGES_MESSAGE_OUTPUT_H_
 
+// Where console text goes: a handle of g_system.standard_output, or null (or
+// INVALID_HANDLE_VALUE) to drop it. The launch sets it once the catalogue is loaded,
+// again once its console exists, and to null for -NOCONSOLE.
+void SetConsoleOutput(void* handle);
+
+// Whether console text has somewhere to go.
+bool HasConsole();
+
 // Writes the UTF-8 `text` to the console.
 void ConsolePrint(const char* text);
 

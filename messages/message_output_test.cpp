@@ -26,7 +26,7 @@ class MessageOutputTest : public ::testing::Test {
 
 TEST_F(MessageOutputTest, WithoutAConsoleHandleTextIsDropped) {
   for (void* handle : {static_cast<void*>(nullptr), reinterpret_cast<void*>(-1)}) {
-    g_system.console = handle;
+    SetConsoleOutput(handle);
     ConsolePrint("short");
   }
   EXPECT_EQ(system_.console, "");
@@ -57,7 +57,7 @@ TEST_F(MessageOutputTest, WaitForEnterReadsOneCharacterOnlySilentWithAConsole) {
   EXPECT_EQ(system_.console, "Press Enter");
   EXPECT_EQ(system_.input_read, 1u);
   // -NOCONSOLE: nobody saw the error, nobody can press Enter.
-  g_system.console = nullptr;
+  SetConsoleOutput(nullptr);
   WaitForEnter();
   EXPECT_EQ(system_.input_read, 1u);
 }

@@ -17,23 +17,21 @@ struct ParameterSettings;
 // What finding and reading the parameter file came to.
 enum class ParameterFileStatus {
   kRead,
-  kNoLauncherDirectory,  // the launcher directory cannot be found after the search
-  kNotFound,             // no parameter file exists, after S_ERVELPARAMNFD
+  kNotFound,  // no parameter file exists, after S_ERVELPARAMNFD
 };
 
 // Finds the parameter file and reads its keys into `*params`. `params->path` holds the
 // -paramFile value on entry and the absolute path of the file used on return;
-// `params->locations.jre` holds the -jreLoc value. When the file was read,
-// `*startup_dir` is the launcher directory. The working directory is left alone.
+// `params->locations.jre` holds the -jreLoc value. `launcher_dir` is the directory of
+// setup.exe (LauncherDirectoryOf its module path); when the file was read,
+// `*startup_dir` is that directory. The working directory is left alone.
 // `scratch_path` is the scratch directory, which JRE_SCRATCH_LOC is relative to.
-ParameterFileStatus ReadParameterFile(const ParameterOverrides& overrides, std::string* startup_dir,
+ParameterFileStatus ReadParameterFile(const ParameterOverrides& overrides,
+                                      const std::string& launcher_dir, std::string* startup_dir,
                                       const std::string& scratch_path, ParameterSettings* params);
 
 // A key reader on section Velmor of the file at `path` as it stands now: read once, and
 // answered by GetPrivateProfileStringA's rules (params/profile_text.h).
 KeyReader ProfileKeyReader(const std::string& path);
-
-// The launcher directory from the module path; false after S_ERGOSLST on the console.
-bool GetLauncherDirectory(std::string* directory);
 
 #endif  // PARAMS_PARAMETER_FILE_H_

@@ -13,9 +13,9 @@
 #include "params/section_reader.h"
 #include "platform/file_text.h"
 #include "platform/full_path.h"
-#include "platform/module_path_win32.h"
 #include "platform/path_exists.h"
 #include "platform/sealed_file_win32.h"
+#include "platform/system_calls.h"
 #include "platform/text_buffer.h"
 #include "platform/windows_prelude.h"
 
@@ -39,23 +39,11 @@ void MakeAbsolute(std::string* path, bool debug) {
   if (GetFullPath(*path, &full)) {
     *path = full;
   } else if (debug) {
-    std::perror(LocalText(msg::S_ERABS_PATH, path->c_str()).c_str());
+    g_system.report_error(LocalText(msg::S_ERABS_PATH, path->c_str()).c_str());
   }
 }
 
 }  // namespace
-
-bool GetLauncherDirectory(std::string* directory) {
-  std::string module;
-  if (!GetModulePath(&module)) {
-    // A truncated path would name some other directory.
-    DWORD error = GetLastError() != 0 ? GetLastError() : ERROR_FILENAME_EXCED_RANGE;
-    ConsolePrint(LocalText(msg::S_ERGOSLST, "GetCurrentDir()", static_cast<int>(error)).c_str());
-    return false;
-  }
-  *directory = LauncherDirectoryOf(module);
-  return true;
-}
 
 KeyReader ProfileKeyReader(const std::string& path) {
   // The file is read once, and every key answered from its text by the system reader's
@@ -80,10 +68,9 @@ KeyReader ProfileKeyReader(const std::string& path) {
   };
 }
 
-ParameterFileStatus ReadParameterFile(const ParameterOverrides& overrides, std::string* startup_dir,
+ParameterFileStatus ReadParameterFile(const ParameterOverrides& overrides,
+                                      const std::string& launcher_dir, std::string* startup_dir,
                                       const std::string& scratch_path, ParameterSettings* params) {
-  std::string launcher_dir;
-  GetLauncherDirectory(&launcher_dir);
   OpenInstallerLog();
 
   std::string missing_user_file;
@@ -108,7 +95,6 @@ ParameterFileStatus ReadParameterFile(const ParameterOverrides& overrides, std::
   }
   CloseInstallerLog();
 
-  if (!GetLauncherDirectory(&launcher_dir)) return ParameterFileStatus::kNoLauncherDirectory;
   *startup_dir = launcher_dir;
 
   // From a sealed medium, only the file as sealed, held so for every later read; the

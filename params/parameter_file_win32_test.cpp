@@ -7,6 +7,7 @@
 #include <string>
 
 #include "messages/installer_log.h"
+#include "messages/message_output.h"
 #include "messages/messages.h"
 #include "messages/run_flags.h"
 #include "params/parameter_settings.h"
@@ -51,9 +52,8 @@ std::string ExeDirectory() {
 class ParameterFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    saved_system_ = g_system;
     saved_cwd_ = CurrentDirectory();
-    g_system.console = nullptr;
+    SetConsoleOutput(nullptr);
     g_installer_log = InstallerLog();
     char temp[MAX_PATH];
     ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
@@ -85,18 +85,16 @@ class ParameterFileTest : public ::testing::Test {
     CloseInstallerLog();
     g_installer_log = InstallerLog();
     SetCurrentDirectoryA(saved_cwd_.c_str());
-    g_system = saved_system_;
     g_run_flags = RunFlags();
     RemoveTestTree(dir_);
   }
   ParameterFileStatus Read(const std::string& startup, ParameterSettings* params) {
     startup_dir_ = startup;
-    return ReadParameterFile(overrides_, &startup_dir_, scratch_, params);
+    return ReadParameterFile(overrides_, ExeDirectory(), &startup_dir_, scratch_, params);
   }
   std::string Log() { return ReadFile(scratch_ + "\\installActionsT1.log"); }
 
   ParameterOverrides overrides_;
-  SystemCalls saved_system_;
   std::string saved_cwd_, dir_, scratch_, launcher_, startup_dir_;
 };
 

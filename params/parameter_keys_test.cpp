@@ -49,12 +49,12 @@ ParameterSettings ReadKeys(std::map<std::string, std::string> keys) {
 TEST(ParameterKeys, OneKeyEmptyValueGivesTheDefaultAndFlagsKeepOneCharacter) {
   FakeSection section{{{"EMPTY", ""}, {"LONG", std::string(1500, 'x')}, {"F", "Tuesday"}}, {}};
   KeyReader read = section.Reader();
-  EXPECT_EQ(ReadVelmorKey(read, "EMPTY", "def", KeyKind::kText), "def");
-  EXPECT_EQ(ReadVelmorKey(read, "MISSING", "def", KeyKind::kText), "def");
-  EXPECT_EQ(ReadVelmorKey(read, "EMPTY", "FALSE", KeyKind::kFlag), "F");
-  EXPECT_EQ(ReadVelmorKey(read, "F", "F", KeyKind::kFlag), "T");
-  EXPECT_EQ(ReadVelmorKey(read, "F", "F", KeyKind::kText), "Tuesday");
-  EXPECT_EQ(ReadVelmorKey(read, "LONG", "", KeyKind::kText), std::string(1023, 'x'));
+  EXPECT_EQ(ReadVelmorKey(read, "EMPTY", "def", ValueKind::kText), "def");
+  EXPECT_EQ(ReadVelmorKey(read, "MISSING", "def", ValueKind::kText), "def");
+  EXPECT_EQ(ReadVelmorKey(read, "EMPTY", "FALSE", ValueKind::kFlag), "F");
+  EXPECT_EQ(ReadVelmorKey(read, "F", "F", ValueKind::kFlag), "T");
+  EXPECT_EQ(ReadVelmorKey(read, "F", "F", ValueKind::kText), "Tuesday");
+  EXPECT_EQ(ReadVelmorKey(read, "LONG", "", ValueKind::kText), std::string(1023, 'x'));
 }
 
 TEST(ParameterKeys, EmptySectionGivesEveryDefault) {
@@ -170,7 +170,7 @@ TEST(ParameterKeys, KeysAreReadOnceEachDistributionFirst) {
       (std::vector<std::string>{"DISTRIBUTION", "JRE_SCRATCH_LOC", "JRE_LOCATION", "ACCESS_DIR"}));
   std::set<std::string> distinct(section.asked.begin(), section.asked.end());
   EXPECT_EQ(distinct.size(), section.asked.size());
-  EXPECT_EQ(distinct.size(), 26u);
+  EXPECT_EQ(distinct.size(), kVelmorKeyCount);
   // The staged defaults depend on the version, so it comes before the locations.
   auto at = [&](const char* key) {
     return std::find(section.asked.begin(), section.asked.end(), key) - section.asked.begin();
@@ -178,7 +178,29 @@ TEST(ParameterKeys, KeysAreReadOnceEachDistributionFirst) {
   EXPECT_LT(at("TAV_VERSION"), at("TAV_LOCATION"));
   EXPECT_LT(at("TAV_LOCATION"), at("TAV_CORE_LOCATION"));
   EXPECT_LT(at("TAV_CORE_LOCATION"), at("PATCHEL_LOCATION"));
-  EXPECT_EQ(section.asked.back(), "BOOTSTRAP_COMPS");
+}
+
+// Each row fills its own setting, and only that one; a setting nobody read holds the
+// row's default.
+TEST(ParameterKeys, EachRowFillsItsOwnSettingAndStartsAtItsDefault) {
+  ParameterSettings defaults;
+  for (std::size_t i = 0; i < kVelmorKeyCount; ++i) {
+    const VelmorKeyInfo& row = kVelmorKeys[i];
+    EXPECT_EQ(&VelmorKeyRow(row.key), &row) << row.name;
+    std::string expected = row.default_value;
+    if (row.kind == ValueKind::kFlag) expected.resize(std::min<std::size_t>(expected.size(), 1));
+    EXPECT_EQ(row.field(defaults), expected) << row.name;
+
+    ParameterSettings p = ReadKeys({{row.name, "Tvalue"}});
+    std::string value = row.kind == ValueKind::kFlag ? "T" : "Tvalue";
+    if (row.key == VelmorKey::JRE_SCRATCH_LOC) value = std::string(kScratch) + "\\Tvalue";
+    EXPECT_EQ(row.field(p), value) << row.name;
+    for (std::size_t j = 0; j < kVelmorKeyCount; ++j) {
+      if (j == i) continue;
+      const VelmorKeyInfo& other = kVelmorKeys[j];
+      EXPECT_NE(other.field(p), value) << row.name << " also filled " << other.name;
+    }
+  }
 }
 
 TEST(ParameterKeys, BootstrapComponentsSkipEmptyEntriesAndKeepsSixteen) {

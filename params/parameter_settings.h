@@ -28,12 +28,16 @@ struct ComponentLocations {
   std::string prereq_config;
 };
 
+// Every key's value starts as the key's default (velmor_key_list.def), so that a launch
+// whose parameter file was not read still sees the defaults.
 struct ParameterSettings {
+  ParameterSettings();
+
   // The absolute path of the parameter file in use.
   std::string path;
 
   // Flags keep their first character: on only when it is an upper-case 'T'.
-  std::string distribution = "F";
+  std::string distribution;
   bool distribution_mode = false;
   ComponentLocations locations;
   // The Java runtime is -jreLoc, else JRE_LOCATION; JRE_SCRATCH_LOC gives where a staged
@@ -41,25 +45,28 @@ struct ParameterSettings {
   std::string jre_scratch_location;
   std::string access_dir;
   std::string jre_memory_options;
-  std::string tav_version = "1.7.0.0.0";
+  std::string tav_version;
   std::string jre_version;
   // Switches: on only when exactly "TRUE".
-  std::string use_jre_only = "FALSE";
-  std::string use_jdk_only = "FALSE";
-  std::string disable_jre_prompt = "FALSE";
-  std::string bootstrap = "F";
-  std::string bootstrap_size = "52";
+  std::string use_jre_only;
+  std::string use_jdk_only;
+  std::string disable_jre_prompt;
+  std::string bootstrap;
+  std::string bootstrap_size;
   std::string jre_osdparam;
   std::string addto_classpath;
-  std::string install_class = kInstallerClass;
-  std::string install_oneclick_class = kOneClickInstallerClass;
-  std::string wait_for_completion = "F";
-  std::string copy_threads = "0";
+  std::string install_class;
+  std::string install_oneclick_class;
+  std::string wait_for_completion;
+  std::string copy_threads;
   std::string ext_jlib;
   std::string ext_lib;
   std::string ext_bin;
   std::string bootstrap_comps_text;
   std::vector<std::string> bootstrap_comps;
+  std::string platform_prereqs;
+  std::string source;
+  std::string nls_enabled;
 };
 
 // Whether a flag value is on: its first character is an upper-case 'T'.

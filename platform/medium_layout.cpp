@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "platform/path_join.h"
+
 namespace {
 
 constexpr std::string_view kScratchPrefix = "VelInstall";
@@ -28,6 +30,14 @@ bool IsScratchNumberSuffix(std::string_view suffix) {
 std::string ComponentDataFiles(std::string_view id, std::string_view version) {
   return "..\\stage\\Components\\" + std::string(id) + "\\" + std::string(version) +
          "\\1\\DataFiles";
+}
+
+std::string ScratchExtensionFolder(std::string_view scratch_path) {
+  return JoinPath(scratch_path, "ext");
+}
+
+std::string ScratchExtensionFolder(std::string_view scratch_path, std::string_view kind) {
+  return JoinPath(ScratchExtensionFolder(scratch_path), kind);
 }
 
 std::string ScratchBaseName(std::string_view temp_dir, std::string_view timestamp) {

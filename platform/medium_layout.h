@@ -11,14 +11,21 @@
 #include <string>
 #include <string_view>
 
-// The components the launcher knows by id.
-constexpr char kInstallerId[] = "velmor.swd.tav";
-constexpr char kInstallerCoreId[] = "velmor.swd.tav.core";
-constexpr char kPatchToolId[] = "velmor.swd.patchel";
-constexpr char kRuntimeId[] = "velmor.swd.jre";
-
 // "..\stage\Components\<id>\<version>\1\DataFiles", without a trailing backslash.
 std::string ComponentDataFiles(std::string_view id, std::string_view version);
+
+// The scratch directory's folders that hold no component (those are in the component
+// table): the images, the prerequisite definitions, and the extensions, each kind in its
+// own folder under "ext".
+constexpr char kScratchImagesFolder[] = "images";
+constexpr char kScratchPrereqFolder[] = "prereq";
+constexpr char kExtensionJars[] = "jlib";
+constexpr char kExtensionLibraries[] = "lib";
+constexpr char kExtensionPrograms[] = "bin";
+
+// "<scratch>\ext", and "<scratch>\ext\<kind>" for a kind of extension.
+std::string ScratchExtensionFolder(std::string_view scratch_path);
+std::string ScratchExtensionFolder(std::string_view scratch_path, std::string_view kind);
 
 // "<temp>\VelInstall<timestamp>", and with n > 0 the same followed by "_<n>".
 std::string ScratchBaseName(std::string_view temp_dir, std::string_view timestamp);

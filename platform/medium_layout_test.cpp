@@ -7,7 +7,7 @@
 namespace {
 
 TEST(ComponentDataFiles, JoinsTheMediumLayoutWithoutTrailingBackslash) {
-  EXPECT_EQ(ComponentDataFiles(kInstallerId, "1.7.0.0.0"),
+  EXPECT_EQ(ComponentDataFiles("velmor.swd.tav", "1.7.0.0.0"),
             "..\\stage\\Components\\velmor.swd.tav\\1.7.0.0.0\\1\\DataFiles");
 }
 

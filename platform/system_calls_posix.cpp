@@ -16,8 +16,20 @@ void ShowErrorBox(const char* text, const char* caption) {
 
 int ReadInputChar() { return std::getchar(); }
 
+// Input typed ahead stays: a pipe or terminal here has nothing to drop it with.
+void DiscardInput() {}
+
+void FlushOutput() { std::fflush(stdout); }
+
+void ReportError(const char* text) { std::perror(text); }
+
 bool PathExistsOnDisk(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
+
+// Standard output stands for the console's handle.
+void* StandardOutput() { return stdout; }
 
 }  // namespace
 
-SystemCalls g_system = {nullptr, WriteConsoleText, ShowErrorBox, ReadInputChar, PathExistsOnDisk};
+const SystemCalls kSystemCalls = {WriteConsoleText, ShowErrorBox, ReadInputChar,    DiscardInput,
+                                  FlushOutput,      ReportError,  PathExistsOnDisk, StandardOutput};
+SystemCalls g_system = kSystemCalls;

@@ -39,8 +39,19 @@ void ShowErrorBox(const char* text, const char* caption) {
 
 int ReadInputChar() { return std::getchar(); }
 
+// The C runtime drops a console's unread input on a flush of stdin.
+void DiscardInput() { std::fflush(stdin); }
+
+void FlushOutput() { std::fflush(stdout); }
+
+void ReportError(const char* text) { std::perror(text); }
+
 bool PathExistsOnDisk(const std::string& path) { return _access(path.c_str(), 0) == 0; }
+
+void* StandardOutput() { return GetStdHandle(STD_OUTPUT_HANDLE); }
 
 }  // namespace
 
-SystemCalls g_system = {nullptr, WriteConsoleText, ShowErrorBox, ReadInputChar, PathExistsOnDisk};
+const SystemCalls kSystemCalls = {WriteConsoleText, ShowErrorBox, ReadInputChar,    DiscardInput,
+                                  FlushOutput,      ReportError,  PathExistsOnDisk, StandardOutput};
+SystemCalls g_system = kSystemCalls;

@@ -17,27 +17,23 @@ using ::testing::internal::GetCapturedStdout;
 class ConsoleWriteTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    saved_system_ = g_system;
     char temp[MAX_PATH];
     ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
     path_ = std::string(temp) + "vel_output_test_" + std::to_string(GetCurrentProcessId()) + "_" +
             ::testing::UnitTest::GetInstance()->current_test_info()->name();
     file_ = CreateFileA(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     ASSERT_NE(file_, INVALID_HANDLE_VALUE);
-    g_system.console = file_;
   }
   void TearDown() override {
-    g_system = saved_system_;
     if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
     DeleteFileA(path_.c_str());
   }
   std::string Printed(const std::string& text) {
     CaptureStdout();
-    g_system.write_console(g_system.console, text.c_str());
+    kSystemCalls.write_console(file_, text.c_str());
     return GetCapturedStdout();
   }
 
-  SystemCalls saved_system_;
   std::string path_;
   HANDLE file_ = INVALID_HANDLE_VALUE;
 };

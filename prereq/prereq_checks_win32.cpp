@@ -86,22 +86,22 @@ int RefuseUncertifiedSystem() {
 // are then set), or the pass's result.
 int CheckCertifiedVersion(PrereqPassState* state, bool* read_section) {
   char list[kTextBufferSize] = "";
-  GetPrivateProfileStringA(kCertifiedVersions, "Windows", "", list, sizeof list,
+  GetPrivateProfileStringA(kCertifiedVersions, kCertifiedWindowsKey, "", list, sizeof list,
                            state->param_file.c_str());
   if (list[0] == '\0') {
     ShowAndLogMessage(msg::S_NO_PREQ_RUN);
     return kPassNoCertifiedList;
   }
   ShowAndLogMessage(msg::S_CHECKING_REQ_PREREQ);
-  std::string failure_message = CertifiedValue(*state, "CERTIFIED_VERSION_FAILURE_MESSAGE");
+  std::string failure_message = CertifiedValue(*state, kCertifiedFailureMessageKey);
   std::string version = VersionText(ReadOsVersion());
   ShowAndLogMessage(msg::S_CHECKING_FOR_OS_VERSION);
   ShowAndLogSystemText(FormatVersionList(list));
   ShowAndLogMessage(msg::S_ACTUAL, version.c_str());
   if (ListContains(list, version)) {
     ShowAndLogMessage(msg::S_SPASSED_ON_NEWLINE);
-    state->required_section = "Windows-" + version + "-required";
-    state->optional_section = "Windows-" + version + "-optional";
+    state->required_section = kPlatformSectionPrefix + version + "-required";
+    state->optional_section = kPlatformSectionPrefix + version + "-optional";
     *read_section = true;
     return kPassPassed;
   }
@@ -111,10 +111,10 @@ int CheckCertifiedVersion(PrereqPassState* state, bool* read_section) {
     ShowAndLogSystemText(failure_message);
   }
   if (state->ignore) return kPassFailed;
-  if (CertifiedValue(*state, "CERTIFIED_VERSION_WARN") != "TRUE") {
+  if (CertifiedValue(*state, kCertifiedWarnKey) != "TRUE") {
     return RefuseUncertifiedSystem();
   }
-  std::string location = CertifiedValue(*state, "CERTIFIED_VERSION_LOCATION");
+  std::string location = CertifiedValue(*state, kCertifiedLocationKey);
   ConsolePrint("\n\n");
   ShowAndLog(location.empty()
                  ? "\nThe version of this operating system is not certified.\n"
@@ -174,22 +174,28 @@ Verdict CheckProcessor(const std::string& requirement) {
 // One entry of the section; only known keys in their passes are checked.
 void CheckEntry(PrereqPassState* state, bool first_pass, const std::string& key,
                 const std::string& value, bool* failed) {
-  if (key == "SERVICE_PACK") {
-    std::string message = GetFailureMessage(*state, "SERVICE_PACK_FAILURE_MESSAGE");
-    Judge(state, CheckServicePack(value), message, failed);
-  } else if (key == "MIN_DISPLAY_COLORS" && first_pass && !g_run_flags.silent) {
-    std::string message = GetFailureMessage(*state, "MIN_DISPLAY_COLORS_FAILURE_MESSAGE");
-    Judge(state, CheckDisplayColours(value), message, failed);
-  } else if (key == "CPU") {
-    std::string message = GetFailureMessage(*state, "CPU_FAILURE_MESSAGE");
-    Judge(state, CheckProcessor(value), message, failed);
-  } else if (key == "SWAP_SPACE" && first_pass) {
-    std::string message = GetFailureMessage(*state, "TEMP_SPACE_FAILURE_MESSAGE");
-    // The swap check shows its own verdict.
-    if (CheckSwapSpace(value)) {
-      *failed = true;
-      AppendFailureMessage(&state->failure_text, message);
-    }
+  const PrereqCheckInfo* check = FindPrereqCheck(key);
+  if (check == nullptr || (check->first_pass_only && !first_pass)) return;
+  // A silent run has no display to judge.
+  if (check->check == PrereqCheck::kDisplayColours && g_run_flags.silent) return;
+  std::string message = GetFailureMessage(*state, check->failure_message_key);
+  switch (check->check) {
+    case PrereqCheck::kServicePack:
+      Judge(state, CheckServicePack(value), message, failed);
+      break;
+    case PrereqCheck::kDisplayColours:
+      Judge(state, CheckDisplayColours(value), message, failed);
+      break;
+    case PrereqCheck::kProcessor:
+      Judge(state, CheckProcessor(value), message, failed);
+      break;
+    case PrereqCheck::kSwapSpace:
+      // The swap check shows its own verdict.
+      if (CheckSwapSpace(value)) {
+        *failed = true;
+        AppendFailureMessage(&state->failure_text, message);
+      }
+      break;
   }
 }
 

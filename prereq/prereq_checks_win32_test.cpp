@@ -11,6 +11,7 @@
 
 #include "messages/installer_log.h"
 #include "messages/message_map.h"
+#include "messages/message_output.h"
 #include "messages/messages.h"
 #include "messages/run_flags.h"
 #include "platform/system_calls.h"
@@ -78,8 +79,7 @@ std::string ReadFile(const std::string& path) {
 class PrereqChecksTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    saved_console_ = g_system.console;
-    g_system.console = nullptr;
+    SetConsoleOutput(nullptr);
     g_message_maps.local = CreateMessageMap();
     g_message_maps.base = CreateMessageMap();
     const char* const keys[][2] = {{"S_CHECKING_FOR_SWAP", "[swap %s]"},
@@ -107,7 +107,6 @@ class PrereqChecksTest : public ::testing::Test {
   void TearDown() override {
     CloseInstallerLog();
     FreeMessageMaps();
-    g_system.console = saved_console_;
     g_run_flags = RunFlags();
     DeleteFileA(log_path_.c_str());
     DeleteFileA(param_path_.c_str());
@@ -132,7 +131,6 @@ class PrereqChecksTest : public ::testing::Test {
 
   SavedValue paging_files_{kMemoryKey, "PagingFiles"};
   SavedValue clock_{kProcessorKey, "~MHz"};
-  void* saved_console_ = nullptr;
   std::string log_path_, param_path_;
 };
 

@@ -141,3 +141,10 @@ Answer ClassifyAnswer(const char* line) {
       return Answer::kAgain;
   }
 }
+
+const PrereqCheckInfo* FindPrereqCheck(const std::string& key) {
+  for (const PrereqCheckInfo& check : kPrereqChecks) {
+    if (key == check.key) return &check;
+  }
+  return nullptr;
+}

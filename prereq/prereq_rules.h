@@ -9,16 +9,32 @@ inline constexpr char kCertifiedVersionsSection[] = "Certified Versions";
 inline constexpr char kGenericPrereqsSection[] = "Generic Prereqs";
 // "Windows-<major>.<minor>-required" and "-optional" hold the platform checks.
 inline constexpr char kPlatformSectionPrefix[] = "Windows-";
-inline constexpr const char* kCertifiedVersionKeys[] = {
-    "Windows", "CERTIFIED_VERSION_FAILURE_MESSAGE", "CERTIFIED_VERSION_WARN",
-    "CERTIFIED_VERSION_LOCATION"};
-// The checks, each with its failure message key; the generic section checks all four
-// (without failure messages), a platform section SERVICE_PACK and CPU.
-inline constexpr const char* kPrereqCheckKeys[] = {"SERVICE_PACK", "MIN_DISPLAY_COLORS", "CPU",
-                                                   "SWAP_SPACE"};
-inline constexpr const char* kPrereqFailureMessageKeys[] = {
-    "SERVICE_PACK_FAILURE_MESSAGE", "MIN_DISPLAY_COLORS_FAILURE_MESSAGE", "CPU_FAILURE_MESSAGE",
-    "TEMP_SPACE_FAILURE_MESSAGE"};
+// The keys of the certified-version section.
+inline constexpr char kCertifiedWindowsKey[] = "Windows";
+inline constexpr char kCertifiedFailureMessageKey[] = "CERTIFIED_VERSION_FAILURE_MESSAGE";
+inline constexpr char kCertifiedWarnKey[] = "CERTIFIED_VERSION_WARN";
+inline constexpr char kCertifiedLocationKey[] = "CERTIFIED_VERSION_LOCATION";
+
+// The checks a prerequisite section holds, one row each, with the key of its failure
+// message; the generic section (the first pass) checks all four, a platform section
+// only those not limited to the first pass.
+enum class PrereqCheck { kServicePack, kDisplayColours, kProcessor, kSwapSpace };
+struct PrereqCheckInfo {
+  PrereqCheck check;
+  const char* key;
+  const char* failure_message_key;
+  bool first_pass_only;
+};
+inline constexpr PrereqCheckInfo kPrereqChecks[] = {
+    {PrereqCheck::kServicePack, "SERVICE_PACK", "SERVICE_PACK_FAILURE_MESSAGE", false},
+    {PrereqCheck::kDisplayColours, "MIN_DISPLAY_COLORS", "MIN_DISPLAY_COLORS_FAILURE_MESSAGE",
+     true},
+    {PrereqCheck::kProcessor, "CPU", "CPU_FAILURE_MESSAGE", false},
+    {PrereqCheck::kSwapSpace, "SWAP_SPACE", "TEMP_SPACE_FAILURE_MESSAGE", true},
+};
+
+// The check a section entry's key names, exactly as written; null for any other key.
+const PrereqCheckInfo* FindPrereqCheck(const std::string& key);
 
 // A check's outcome; a requirement that is not a positive number gives no verdict.
 enum class Verdict { kNone, kPassed, kFailed };

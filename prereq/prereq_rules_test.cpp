@@ -108,3 +108,18 @@ TEST(PagingFiles, SumsTheMaximumSizesOfTheEntries) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(FindPrereqCheck, EachRowIsFoundByItsExactKeyOnly) {
+  for (const PrereqCheckInfo& row : kPrereqChecks) {
+    EXPECT_EQ(FindPrereqCheck(row.key), &row) << row.key;
+    std::string lower = row.key;
+    for (char& c : lower) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    EXPECT_EQ(FindPrereqCheck(lower), nullptr) << row.key;
+    EXPECT_EQ(FindPrereqCheck(row.failure_message_key), nullptr) << row.key;
+  }
+  EXPECT_EQ(FindPrereqCheck(""), nullptr);
+}
+
+}  // namespace

@@ -1,61 +1,12 @@
 #include "prereq/swap_space.h"
 
-#include <climits>
-
-#include "messages/installer_log.h"
 #include "platform/windows_prelude.h"
-#include "prereq/paging_files.h"
-#include "prereq/prereq_rules.h"
 #include "prereq/system_info.h"
 
-namespace {
-
-constexpr long kRequirementNotPositive = -5001;
-constexpr long kBelowRequirement = -5002;
-
-// The total as a whole number of MB, truncated, within the int range.
-int WholeMegabytes(double total) {
-  if (total >= static_cast<double>(INT_MAX)) return INT_MAX;
-  if (total <= static_cast<double>(INT_MIN)) return INT_MIN;
-  return static_cast<int>(total);
-}
-
-}  // namespace
+static_assert(kPagingFilesTooLarge == ERROR_MORE_DATA, "the registry's own status");
 
 bool CheckSwapSpace(const std::string& requirement) {
-  double required = LeadingNumber(requirement);
-  double total = 0;
-  long status = 0;
-  if (!(required > 0)) {
-    status = kRequirementNotPositive;
-  } else {
-    std::string paging_files;
-    status = ReadPagingFiles(&paging_files);
-    if (status == 0) {
-      total = SumPagingFileMaxima(paging_files.data(), paging_files.size());
-      // System-managed paging files list no sizes: what is available then counts.
-      if (total == 0 && ReadOsVersion().major >= 6) {
-        total = static_cast<double>(AvailablePageFileMb());
-      }
-      if (total < required) status = kBelowRequirement;
-    }
-  }
-
-  if (status == 0) {
-    ShowAndLogMessage(msg::S_CHECKING_FOR_SWAP, requirement.c_str());
-    ShowAndLogMessage(msg::S_ACTUAL_SWAP, WholeMegabytes(total));
-    ShowAndLogMessage(msg::S_SPASSED);
-    return false;
-  }
-  if (status == ERROR_MORE_DATA) {
-    ShowAndLogMessage(msg::S_REGISTRY_KEY_TOO_LARGE);
-  } else if (status == kRequirementNotPositive) {
-    ShowAndLogMessage(msg::S_INVALID_SWAP_SPACE_REQ);
-  } else if (status == kBelowRequirement) {
-    ShowAndLogMessage(msg::S_FAIL_CHECKING_FOR_SWAP, WholeMegabytes(total), requirement.c_str());
-  } else {
-    ShowAndLogMessage(msg::S_FAILED_TO_OPEN_REGISTRY);
-  }
-  ShowAndLogMessage(msg::S_SFAILED);
-  return true;
+  PagingSource machine = {ReadPagingFiles, [] { return ReadOsVersion().major; },
+                          AvailablePageFileMb};
+  return CheckSwapSpace(requirement, machine);
 }

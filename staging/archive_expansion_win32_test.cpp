@@ -11,6 +11,7 @@
 
 #include "messages/installer_log.h"
 #include "messages/message_map.h"
+#include "messages/message_output.h"
 #include "messages/messages.h"
 #include "messages/run_flags.h"
 #include "platform/system_calls.h"
@@ -60,9 +61,8 @@ std::wstring Wide(const std::string& text) {
 class ExpandJarsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    saved_system_ = g_system;
     g_run_flags.silent = true;
-    g_system.console = GetStdHandle(STD_OUTPUT_HANDLE);
+    SetConsoleOutput(GetStdHandle(STD_OUTPUT_HANDLE));
     g_message_maps.local = CreateMessageMap();
     g_message_maps.base = CreateMessageMap();
     MessageMapPut(g_message_maps.local, "S_UNZIP_FAILED", "LOCAL-UNZIP-FAILED[%s]" + kPad);
@@ -86,7 +86,7 @@ class ExpandJarsTest : public ::testing::Test {
   void TearDown() override {
     CloseInstallerLog();
     FreeMessageMaps();
-    g_system = saved_system_;
+    SetConsoleOutput(nullptr);
     g_run_flags = RunFlags();
     RemoveTestTree(dir_);
   }
@@ -106,7 +106,6 @@ class ExpandJarsTest : public ::testing::Test {
     return text;
   }
 
-  SystemCalls saved_system_;
   std::string dir_, launcher_dir_, log_path_, shown_;
 };
 

@@ -18,8 +18,7 @@ std::string ComponentSourcePath(const ComponentEntry& component) {
 ComponentSelection SelectComponents(const std::vector<std::string>& entries, bool bootstrap_only) {
   ComponentSelection selection;
   if (entries.empty() || entries[0].empty()) {
-    selection.installer = selection.installer_core = selection.patch_tool = true;
-    selection.runtime = true;
+    for (bool& staged : selection.staged) staged = true;
     return selection;
   }
   for (const std::string& entry : entries) {
@@ -27,21 +26,26 @@ ComponentSelection SelectComponents(const std::vector<std::string>& entries, boo
     ComponentEntry component;
     if (!ParseComponentEntry(entry, &component)) continue;
     // Ids compare exactly: "Velmor.swd.tav" is some other component.
-    const std::string& id = component.id;
-    if (id == kInstallerId) {
-      selection.installer = true;
-      selection.tav_location = ComponentSourcePath(component);
-    } else if (id == kInstallerCoreId) {
-      selection.installer_core = true;
-      selection.tav_core_location = ComponentSourcePath(component);
-    } else if (id == kPatchToolId) {
-      selection.patch_tool = true;
-      selection.patchel_location = ComponentSourcePath(component);
-    } else if (id == kRuntimeId && !bootstrap_only) {
-      selection.runtime = true;  // staged from the runtime location, whatever the version
-    } else {
-      selection.expand_now.push_back(component);
+    const ComponentInfo* known = nullptr;
+    for (const ComponentInfo& row : kComponents) {
+      if (component.id == row.id) known = &row;
     }
+    // Only staging, the runtime is expanded with the rest: nothing runs it.
+    bool runtime = known != nullptr && known->component == Component::kRuntime;
+    if (known == nullptr || (runtime && bootstrap_only)) {
+      selection.expand_now.push_back(component);
+      continue;
+    }
+    std::size_t index = static_cast<std::size_t>(known->component);
+    selection.staged[index] = true;
+    if (!runtime) selection.source[index] = ComponentSourcePath(component);
   }
   return selection;
+}
+
+void ApplyListedSources(const ComponentSelection& selection, ComponentLocations* locations) {
+  for (const ComponentInfo& component : kComponents) {
+    const std::string& source = selection.SourceOf(component.component);
+    if (!source.empty()) locations->*component.location = source;
+  }
 }

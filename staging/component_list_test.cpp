@@ -18,33 +18,44 @@ TEST(ParseComponentEntry, IdBeforeTheFirstColonVersionUpToTheNext) {
   }
 }
 
-TEST(SelectComponents, EmptyListStagesTheFourKnownOnesFromTheirLocations) {
+// The selection's flags and sources, one "id=source" per staged component.
+std::string Staged(const ComponentSelection& s) {
+  std::string text;
+  for (const ComponentInfo& row : kComponents) {
+    if (s.Stages(row.component))
+      text += std::string(row.id) + "=" + s.SourceOf(row.component) + " ";
+  }
+  return text;
+}
+
+TEST(SelectComponents, EmptyListStagesEveryKnownOneFromItsLocation) {
   for (const auto& list : {std::vector<std::string>{}, std::vector<std::string>{""}}) {
     ComponentSelection s = SelectComponents(list, false);
-    EXPECT_TRUE(s.installer && s.installer_core && s.patch_tool && s.runtime);
-    EXPECT_EQ(s.tav_location + s.tav_core_location + s.patchel_location, "");
+    EXPECT_EQ(Staged(s),
+              "velmor.swd.jre= velmor.swd.tav= velmor.swd.tav.core= velmor.swd.patchel= ");
     EXPECT_TRUE(s.expand_now.empty());
   }
 }
 
-TEST(SelectComponents, ListedComponentsOnlyWithTheirListedSources) {
-  ComponentSelection s =
-      SelectComponents({"velmor.swd.tav:1.7.0.0.0", "velmor.swd.patchel:1.7.0.0.0"}, false);
-  EXPECT_TRUE(s.installer);
-  EXPECT_TRUE(s.patch_tool);
-  EXPECT_FALSE(s.installer_core);
-  EXPECT_FALSE(s.runtime);
-  EXPECT_EQ(s.tav_location, "..\\stage\\Components\\velmor.swd.tav\\1.7.0.0.0\\1\\DataFiles");
-  EXPECT_EQ(s.patchel_location,
-            "..\\stage\\Components\\velmor.swd.patchel\\1.7.0.0.0\\1\\DataFiles");
-  EXPECT_EQ(s.tav_core_location, "");
-  EXPECT_TRUE(s.expand_now.empty());
+TEST(SelectComponents, EachKnownIdAloneStagesItsOwnRowFromTheListedPlace) {
+  for (const ComponentInfo& row : kComponents) {
+    ComponentSelection s = SelectComponents({std::string(row.id) + ":4.2"}, false);
+    std::string source =
+        row.component == Component::kRuntime
+            ? ""
+            : "..\\stage\\Components\\" + std::string(row.id) + "\\4.2\\1\\DataFiles";
+    EXPECT_EQ(Staged(s), std::string(row.id) + "=" + source + " ") << row.id;
+    EXPECT_TRUE(s.expand_now.empty()) << row.id;
+  }
+}
 
-  s = SelectComponents(
+TEST(SelectComponents, LaterEntriesOfAnIdWin) {
+  ComponentSelection s = SelectComponents(
       {"velmor.swd.tav.core:2", "velmor.swd.jre:9", "velmor.swd.tav:1", "velmor.swd.tav:3"}, false);
-  EXPECT_TRUE(s.installer_core && s.runtime && s.installer);
-  EXPECT_EQ(s.tav_core_location, "..\\stage\\Components\\velmor.swd.tav.core\\2\\1\\DataFiles");
-  EXPECT_EQ(s.tav_location, "..\\stage\\Components\\velmor.swd.tav\\3\\1\\DataFiles");
+  EXPECT_EQ(Staged(s),
+            "velmor.swd.jre= "
+            "velmor.swd.tav=..\\stage\\Components\\velmor.swd.tav\\3\\1\\DataFiles "
+            "velmor.swd.tav.core=..\\stage\\Components\\velmor.swd.tav.core\\2\\1\\DataFiles ");
 }
 
 TEST(SelectComponents, OtherIdsAndTheRuntimeWhenOnlyStagingAreExpandedInOrder) {
@@ -54,12 +65,12 @@ TEST(SelectComponents, OtherIdsAndTheRuntimeWhenOnlyStagingAreExpandedInOrder) {
   ASSERT_EQ(s.expand_now.size(), 2u);
   EXPECT_EQ(s.expand_now[0].id, "velmor.swd.extra");
   EXPECT_EQ(s.expand_now[1].id, "Velmor.swd.tav");  // ids compare case-sensitively
-  EXPECT_TRUE(s.runtime && s.installer);
+  EXPECT_TRUE(s.Stages(Component::kRuntime) && s.Stages(Component::kInstaller));
 
   s = SelectComponents(list, true);
   ASSERT_EQ(s.expand_now.size(), 3u);
   EXPECT_EQ(s.expand_now[2].id + ":" + s.expand_now[2].version, "velmor.swd.jre:1.6");
-  EXPECT_FALSE(s.runtime);
+  EXPECT_FALSE(s.Stages(Component::kRuntime));
 }
 
 }  // namespace

@@ -5,7 +5,9 @@
 #include "messages/message_output.h"
 #include "messages/messages.h"
 #include "messages/run_flags.h"
+#include "params/component_table.h"
 #include "params/parameter_settings.h"
+#include "platform/medium_layout.h"
 #include "platform/path_exists.h"
 #include "platform/path_join.h"
 #include "platform/sealed_medium.h"
@@ -41,6 +43,10 @@ struct Stager {
   bool runtime_found_in_scratch = false;
 
   std::string Scratch(const char* name) const { return JoinPath(r.scratch_path, name); }
+  std::string Staged(Component component) const {
+    return StagedComponentPath(r.scratch_path, component);
+  }
+  std::string& Location(const ComponentInfo& component) const { return loc.*component.location; }
 
   // Expands `source` into the scratch root, unless -NOBOOTSTRAP reuses what is there.
   bool Expand(const std::string& source) const {
@@ -63,9 +69,7 @@ bool StageListedComponents(Stager* s) {
   ComponentLocations& loc = s->loc;
   s->selection = SelectComponents(s->p.bootstrap_comps, g_run_flags.bootstrap_only);
   const ComponentSelection& selection = s->selection;
-  if (!selection.tav_location.empty()) loc.tav = selection.tav_location;
-  if (!selection.tav_core_location.empty()) loc.tav_core = selection.tav_core_location;
-  if (!selection.patchel_location.empty()) loc.patchel = selection.patchel_location;
+  ApplyListedSources(selection, &loc);
   for (const ComponentEntry& component : selection.expand_now) {
     Stopwatch clock;
     if (!s->Expand(ComponentSourcePath(component))) return false;
@@ -85,18 +89,14 @@ void CheckStagedRuntime(Stager* s) {
 
 // Step 8: plain directories, copied whatever the list said.
 bool StageInstalledLayout(Stager* s) {
-  ComponentLocations& loc = s->loc;
-  if (!loc.jre_external && !loc.jre.empty()) {
-    if (!s->Copy(loc.jre, s->Scratch("jre"))) return false;
-    loc.jre = s->Scratch("jre");
+  for (const ComponentInfo& component : kComponents) {
+    std::string& location = s->Location(component);
+    // A runtime outside the medium, or none, is not the medium's to copy.
+    if (component.component == Component::kRuntime && (s->loc.jre_external || location.empty()))
+      continue;
+    if (!s->Copy(location, s->Staged(component.component))) return false;
+    location = s->Staged(component.component);
   }
-  if (!s->Copy(loc.tav, s->Scratch("tav"))) return false;
-  loc.tav = s->Scratch("tav");
-  // The core shares the installer's directory; its files win over same-named ones.
-  if (!s->Copy(loc.tav_core, s->Scratch("tav"))) return false;
-  loc.tav_core = s->Scratch("tav");
-  if (!s->Copy(loc.patchel, s->Scratch("Patchel"))) return false;
-  loc.patchel = s->Scratch("Patchel");
   s->result = kStagedSome;
   return true;
 }
@@ -105,52 +105,43 @@ bool StageInstalledLayout(Stager* s) {
 bool StageDistributedRuntime(Stager* s) {
   ComponentLocations& loc = s->loc;
   const std::string& version = s->p.jre_version;
+  std::string staged = s->Staged(Component::kRuntime);
   Stopwatch clock;
   if (!s->Expand(loc.jre)) return false;
-  s->timing.Write(kRuntimeId, clock.Seconds(), TimingFormat::kLayoutStep);
-  if (version.size() > 2) {
-    s->CopyIfAny(JoinPath(loc.jre, "Expanded"), JoinPath(s->Scratch("jre"), version));
-  }
+  s->timing.Write(ComponentId(Component::kRuntime), clock.Seconds(), TimingFormat::kLayoutStep);
+  if (version.size() > 2) s->CopyIfAny(JoinPath(loc.jre, "Expanded"), JoinPath(staged, version));
   std::string name;
-  if (!s->disk.FindFirstEntryName(JoinPath(s->Scratch("jre"), "*"), &name)) {
+  if (!s->disk.FindFirstEntryName(JoinPath(staged, "*"), &name)) {
     ConsolePrint(LocalMessage("S_ERJRE_MISSING"));
     return false;
   }
-  loc.jre = JoinPath(s->Scratch("jre"), name);
+  loc.jre = JoinPath(staged, name);
   return true;
 }
 
 // Step 9: the components the list selected, expanded into the scratch root.
 bool StageDistributionLayout(Stager* s) {
-  ComponentLocations& loc = s->loc;
   const ComponentSelection& selection = s->selection;
-  // Without any runtime location (-BOOTSTRAPONLY with none named) there is nothing to
-  // expand: an empty source would be the root of the current drive.
-  if (!loc.jre_external && selection.runtime && !loc.jre.empty()) {
-    if (!StageDistributedRuntime(s)) return false;
-  }
-  if (selection.installer) {
-    Stopwatch clock;
-    if (!s->Expand(loc.tav)) return false;
-    s->timing.Write(kInstallerId, clock.Seconds(), TimingFormat::kLayoutStep);
-    s->CopyIfAny(JoinPath(loc.tav, "Expanded"), s->r.scratch_path);
-    loc.tav = s->Scratch("tav");
-    s->result = kStagedSome;
-  }
-  if (selection.installer_core) {
-    // The installer can run without a staged core: a failure leaves its location alone.
-    Stopwatch clock;
-    if (s->Expand(loc.tav_core)) {
-      s->timing.Write(kInstallerCoreId, clock.Seconds(), TimingFormat::kLayoutStep);
-      loc.tav_core = s->Scratch("tav");
-      s->result = kStagedSome;
+  for (const ComponentInfo& component : kComponents) {
+    if (!selection.Stages(component.component)) continue;
+    std::string& location = s->Location(component);
+    if (component.component == Component::kRuntime) {
+      // Without any runtime location (-BOOTSTRAPONLY with none named) there is nothing to
+      // expand: an empty source would be the root of the current drive.
+      if (!s->loc.jre_external && !location.empty() && !StageDistributedRuntime(s)) return false;
+      continue;
     }
-  }
-  if (selection.patch_tool) {
     Stopwatch clock;
-    if (!s->Expand(loc.patchel)) return false;
-    s->timing.Write(kPatchToolId, clock.Seconds(), TimingFormat::kLayoutStep);
-    loc.patchel = s->Scratch("Patchel");
+    if (!s->Expand(location)) {
+      // An optional component's failure leaves its location alone.
+      if (component.optional) continue;
+      return false;
+    }
+    s->timing.Write(component.id, clock.Seconds(), TimingFormat::kLayoutStep);
+    if (component.expanded_to_root) {
+      s->CopyIfAny(JoinPath(location, "Expanded"), s->r.scratch_path);
+    }
+    location = s->Staged(component.component);
     s->result = kStagedSome;
   }
   return true;
@@ -168,8 +159,8 @@ bool StageSupportFiles(Stager* s) {
   }
   s->timing.Close();
   if (!loc.prereq_config.empty()) {
-    if (!s->Copy(loc.prereq_config, s->Scratch("prereq"))) return false;
-    loc.prereq_config = s->Scratch("prereq");
+    if (!s->Copy(loc.prereq_config, s->Scratch(kScratchPrereqFolder))) return false;
+    loc.prereq_config = s->Scratch(kScratchPrereqFolder);
     s->result = kStagedSome;
   }
   return true;
@@ -180,8 +171,8 @@ bool StageEverything(Stager* s) {
   const StagingRequest& r = s->r;
   ComponentLocations& loc = s->loc;
   if (!loc.images.empty()) {
-    s->CopyIfAny(loc.images, s->Scratch("images"));
-    loc.images = s->Scratch("images");
+    s->CopyIfAny(loc.images, s->Scratch(kScratchImagesFolder));
+    loc.images = s->Scratch(kScratchImagesFolder);
   }
   if (r.print_time) s->timing.Open(r.scratch_path, r.timestamp);
   if (!StageListedComponents(s)) return false;
@@ -196,15 +187,16 @@ void StageExtensions(const Stager& s) {
   if (s.r.no_bootstrap) return;
   const ParameterSettings& p = s.p;
   const std::pair<const std::string*, const char*> extensions[] = {
-      {&p.ext_jlib, "jlib"}, {&p.ext_lib, "lib"}, {&p.ext_bin, "bin"}};
+      {&p.ext_jlib, kExtensionJars},
+      {&p.ext_lib, kExtensionLibraries},
+      {&p.ext_bin, kExtensionPrograms}};
   bool any = false;
   for (const auto& extension : extensions) any = any || PathExists(*extension.first);
   if (!any) return;
-  std::string ext = s.Scratch("ext");
-  s.disk.MakeDirectory(ext);
+  s.disk.MakeDirectory(ScratchExtensionFolder(s.r.scratch_path));
   for (const auto& [source, name] : extensions) {
     if (!PathExists(*source)) continue;
-    std::string destination = JoinPath(ext, name);
+    std::string destination = ScratchExtensionFolder(s.r.scratch_path, name);
     s.disk.MakeDirectory(destination);
     s.CopyIfAny(*source, destination);
   }
@@ -212,8 +204,9 @@ void StageExtensions(const Stager& s) {
 
 // Step 13: what the runtime and installer directories hold, for the installer log.
 void LogFileCounts(const Stager& s) {
-  for (const char* name : {"jre", "tav"}) {
-    WriteLog(BaseText(msg::S_NUMBER_OF_FILES_BOOTSTRAPPED, name, s.disk.CountFiles(s.Scratch(name)))
+  for (Component component : {Component::kRuntime, Component::kInstaller}) {
+    WriteLog(BaseText(msg::S_NUMBER_OF_FILES_BOOTSTRAPPED, ComponentRow(component).scratch_folder,
+                      s.disk.CountFiles(s.Staged(component)))
                  .c_str());
   }
 }

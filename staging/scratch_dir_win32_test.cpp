@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "messages/message_map.h"
+#include "messages/message_output.h"
 #include "messages/messages.h"
 #include "messages/run_flags.h"
 #include "platform/ensure_directory.h"
@@ -39,7 +40,6 @@ class ScratchDirTest : public ::testing::Test {
       saved_env_[i] = value != nullptr ? value : "";
       had_env_[i] = value != nullptr;
     }
-    saved_system_ = g_system;
     char temp[MAX_PATH];
     ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
     dir_ = std::string(temp) + "vel_scratch_test_" + std::to_string(GetCurrentProcessId()) + "_" +
@@ -52,7 +52,6 @@ class ScratchDirTest : public ::testing::Test {
   void TearDown() override {
     holds_.clear();
     for (int i = 0; i < 2; ++i) SetEnv(kNames[i], had_env_[i] ? saved_env_[i].c_str() : nullptr);
-    g_system = saved_system_;
     g_run_flags = RunFlags();
     FreeMessageMaps();
     RemoveTestTree(dir_);
@@ -62,12 +61,11 @@ class ScratchDirTest : public ::testing::Test {
   int CreateReporting(std::string* path, std::string* report) {
     g_message_maps.local = CreateMessageMap();
     MessageMapPut(g_message_maps.local, "S_ERPERDIR", "PERDIR[%s]" + std::string(1100, 'r'));
-    void* saved_console = g_system.console;
-    g_system.console = GetStdHandle(STD_OUTPUT_HANDLE);
+    SetConsoleOutput(GetStdHandle(STD_OUTPUT_HANDLE));
     ::testing::internal::CaptureStdout();
     int result = Create(path);
     *report = ::testing::internal::GetCapturedStdout();
-    g_system.console = saved_console;
+    SetConsoleOutput(nullptr);
     return result;
   }
 
@@ -83,7 +81,6 @@ class ScratchDirTest : public ::testing::Test {
   }
   // The scratch directories made, held until the test ends.
   std::vector<std::unique_ptr<HeldDirectory>> holds_;
-  SystemCalls saved_system_;
   std::string dir_;
 };
 

@@ -7,6 +7,7 @@
 #include "launcher/exit_codes.h"
 #include "launcher/options.h"
 #include "messages/message_keys.h"
+#include "params/component_table.h"
 #include "params/parameter_keys.h"
 #include "platform/medium_layout.h"
 
@@ -88,10 +89,15 @@ int main() {
       "\n## Medium layouts\n\n"
       "A distribution medium (`DISTRIBUTION=TRUE`) holds each component as jar archives in "
       "its DataFiles directory, relative to the launcher directory; `unzip.exe` lies beside "
-      "`setup.exe`.\n\n| component | DataFiles |\n|---|---|\n");
-  for (const char* id : {kRuntimeId, kInstallerId, kInstallerCoreId, kPatchToolId}) {
-    std::printf("| %s | %s |\n", Code(id).c_str(),
-                Code(ComponentDataFiles(id, "<version>")).c_str());
+      "`setup.exe`. Staged, each component lies in its folder of the scratch "
+      "directory.\n\n| component | location key | DataFiles | scratch folder | may fail to expand "
+      "|\n"
+      "|---|---|---|---|---|\n");
+  for (const ComponentInfo& component : kComponents) {
+    std::printf("| %s | %s | %s | %s | %s |\n", Code(component.id).c_str(),
+                Code(VelmorKeyRow(component.location_key).name).c_str(),
+                Code(ComponentDataFiles(component.id, "<version>")).c_str(),
+                Code(component.scratch_folder).c_str(), component.optional ? "yes" : "no");
   }
   std::printf(
       "\nAn installed layout runs the installer from the launcher directory (or the "

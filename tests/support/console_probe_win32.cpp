@@ -23,6 +23,7 @@
 #include "messages/message_output.h"
 #include "messages/messages.h"
 #include "messages/run_flags.h"
+#include "platform/system_calls.h"
 #include "platform/windows_prelude.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -31,6 +32,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   std::string arg = __argc > 2 ? __argv[2] : "";
   if (LoadMessageCatalogue() != 0) return 1;
   SetUpConsole();
+  SetConsoleOutput(g_system.standard_output());
 
   if (mode == "print-file") {
     std::ifstream in(arg, std::ios::binary);

@@ -16,31 +16,20 @@
 
 #include "messages/installer_log.h"
 #include "messages/log_location.h"
+#include "messages/message_output.h"
 #include "messages/run_flags.h"
 #include "platform/system_calls.h"
 
 class FakeSystem {
  public:
-  FakeSystem() : saved_(g_system), saved_flags_(g_run_flags) {
+  FakeSystem() : calls_(Calls()), saved_flags_(g_run_flags) {
     // One at a time: a second would hand the first's calls and log back half undone.
     if (current_ != nullptr) {
       std::fputs("FakeSystem: one is installed already; a test installs one at a time\n", stderr);
       std::abort();
     }
     current_ = this;
-    g_system.console = this;
-    g_system.write_console = [](void*, const char* text) { current_->console += text; };
-    g_system.show_error_box = [](const char* text, const char* caption) {
-      current_->boxes += std::string("[") + caption + "] " + text + "\n";
-    };
-    g_system.read_input_char = []() -> int {
-      FakeSystem& self = *current_;
-      if (self.input_read >= self.input.size()) return EOF;
-      return static_cast<unsigned char>(self.input[self.input_read++]);
-    };
-    g_system.path_exists = [](const std::string& path) {
-      return current_->existing.count(path) != 0;
-    };
+    SetConsoleOutput(this);
     g_run_flags = RunFlags();
     auto now = std::chrono::steady_clock::now().time_since_epoch().count();
     std::filesystem::path directory =
@@ -58,7 +47,7 @@ class FakeSystem {
     std::filesystem::remove(LogPath(), ignored);
     std::filesystem::remove_all(log_directory_, ignored);
     g_installer_log = InstallerLog();
-    g_system = saved_;
+    SetConsoleOutput(nullptr);
     g_run_flags = saved_flags_;
     current_ = nullptr;
   }
@@ -88,9 +77,26 @@ class FakeSystem {
                        g_installer_log.timestamp);
   }
 
+  // Console text and boxes recorded, input from the script, only the named paths.
+  static SystemCalls Calls() {
+    SystemCalls calls = kSystemCalls;
+    calls.write_console = [](void*, const char* text) { current_->console += text; };
+    calls.show_error_box = [](const char* text, const char* caption) {
+      current_->boxes += std::string("[") + caption + "] " + text + "\n";
+    };
+    calls.read_input_char = []() -> int {
+      FakeSystem& self = *current_;
+      if (self.input_read >= self.input.size()) return EOF;
+      return static_cast<unsigned char>(self.input[self.input_read++]);
+    };
+    calls.path_exists = [](const std::string& path) { return current_->existing.count(path) != 0; };
+    calls.standard_output = []() -> void* { return current_; };
+    return calls;
+  }
+
   static inline FakeSystem* current_ = nullptr;
+  ScopedSystemCalls calls_;
   std::string log_directory_;
-  SystemCalls saved_;
   RunFlags saved_flags_;
 };
 

@@ -13,6 +13,7 @@
 #include "messages/messages.h"
 #include "messages/run_flags.h"
 #include "params/parameter_settings.h"
+#include "platform/system_calls.h"
 #include "platform/windows_prelude.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -20,6 +21,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   std::string kind = __argv[1];
   if (LoadMessageCatalogue() != 0) return 1;
   SetUpConsole();
+  SetConsoleOutput(g_system.standard_output());
   g_run_flags.silent = true;
   g_installer_log.fallback_directory = ".";
   g_installer_log.timestamp = "probe";

@@ -11,6 +11,7 @@
 #include "messages/catalogue.h"
 #include "messages/format_check.h"
 #include "messages/message_keys.h"
+#include "params/component_table.h"
 #include "params/parameter_keys.h"
 #include "params/parameter_search.h"
 #include "params/parameter_settings.h"
@@ -75,6 +76,7 @@ class Checker {
   void CheckValue(const ProfileEntry& entry, const VelmorKeyInfo& key);
   void CheckComponentList(const ProfileEntry& entry);
   std::string Value(const char* key) const;
+  ParameterSettings Settings() const;
   void CheckLayout();
   void CheckComponentDirectory(const std::string& id, const std::string& location, bool runtime);
   void CheckPrereqSections();
@@ -186,7 +188,6 @@ void Checker::CheckValue(const ProfileEntry& entry, const VelmorKeyInfo& key) {
 
 // BOOTSTRAP_COMPS: each entry as the launcher splits and matches it.
 void Checker::CheckComponentList(const ProfileEntry& entry) {
-  const char* known[] = {kInstallerId, kInstallerCoreId, kPatchToolId, kRuntimeId};
   for (const std::string& item : SplitBootstrapComponents(entry.value)) {
     std::string said = "entry \"" + item + "\": ";
     ComponentEntry component;
@@ -197,7 +198,8 @@ void Checker::CheckComponentList(const ProfileEntry& entry) {
       Add(Severity::kWarning, param_path_, entry.line, entry.key,
           said + "names no version: the launcher ignores it");
     } else {
-      for (const char* id : known) {
+      for (const ComponentInfo& known : kComponents) {
+        std::string id = known.id;
         if (component.id != id && Lower(component.id) == id) {
           Add(Severity::kError, param_path_, entry.line, entry.key,
               said + "ids compare exactly: \"" + component.id + "\" is not " + id +
@@ -220,16 +222,35 @@ void Checker::CheckComponentList(const ProfileEntry& entry) {
   }
 }
 
+// What the launcher reads from the file, by its own reading: the component locations
+// with their defaults, on a distribution medium as the component list moves them.
+ParameterSettings Checker::Settings() const {
+  ParameterSettings settings;
+  KeyReader read = [this](const char* key, const std::string& default_value) {
+    return ReadProfileValue(param_text_, "Velmor", key, default_value);
+  };
+  ReadParameterKeys(read, ParameterOverrides(), directory_, std::string(), &settings);
+  if (settings.distribution_mode) {
+    ApplyListedSources(SelectComponents(settings.bootstrap_comps, false), &settings.locations);
+  }
+  // Named in findings as the file names it, without the staged layout's last backslash.
+  for (const ComponentInfo& component : kComponents) {
+    std::string& location = settings.locations.*component.location;
+    bool root = location.size() > 1 && location[location.size() - 2] == ':';
+    if (location.size() > 1 && location.back() == '\\' && !root) location.pop_back();
+  }
+  return settings;
+}
+
 // What a distribution medium or an installed layout needs on disk.
 void Checker::CheckLayout() {
-  if (!IsFlagOn(Value("DISTRIBUTION"))) {
-    for (const char* key : {"TAV_LOCATION", "TAV_CORE_LOCATION", "PATCHEL_LOCATION"}) {
-      std::string location = Value(key);
-      if (location.empty()) location = directory_;
-      fs::path place =
-          OnDisk(location).is_absolute() ? OnDisk(location) : OnDisk(directory_) / OnDisk(location);
-      if (!fs::is_directory(place)) {
-        Add(Severity::kError, param_path_, 0, key,
+  ParameterSettings settings = Settings();
+  if (!settings.distribution_mode) {
+    for (const ComponentInfo& component : kComponents) {
+      if (component.component == Component::kRuntime) continue;
+      const std::string& location = settings.locations.*component.location;
+      if (!fs::is_directory(Place(location))) {
+        Add(Severity::kError, param_path_, 0, VelmorKeyRow(component.location_key).name,
             "\"" + location + "\" is not a directory: the installer cannot start from it");
       }
     }
@@ -239,38 +260,19 @@ void Checker::CheckLayout() {
     Add(Severity::kError, directory_, 0, "",
         "no unzip.exe beside setup.exe: a distribution medium cannot be expanded");
   }
-  std::vector<std::string> list = SplitBootstrapComponents(Value("BOOTSTRAP_COMPS"));
-  ComponentSelection selection = SelectComponents(list, false);
-  std::string version = Value("TAV_VERSION");
-  auto location = [&](const char* key, const std::string& listed, const char* id) {
-    if (!listed.empty()) return listed;
-    std::string value = ReadProfileValue(param_text_, "Velmor", key, "");
-    return value.empty() ? ComponentDataFiles(id, version) : value;
-  };
-  if (selection.installer) {
-    CheckComponentDirectory(kInstallerId,
-                            location("TAV_LOCATION", selection.tav_location, kInstallerId), false);
-  }
-  if (selection.installer_core) {
-    CheckComponentDirectory(
-        kInstallerCoreId,
-        location("TAV_CORE_LOCATION", selection.tav_core_location, kInstallerCoreId), false);
-  }
-  if (selection.patch_tool) {
-    CheckComponentDirectory(kPatchToolId,
-                            location("PATCHEL_LOCATION", selection.patchel_location, kPatchToolId),
-                            false);
-  }
-  if (selection.runtime && !Value("JRE_LOCATION").empty()) {
-    CheckComponentDirectory(kRuntimeId, Value("JRE_LOCATION"), true);
+  ComponentSelection selection = SelectComponents(settings.bootstrap_comps, false);
+  for (const ComponentInfo& component : kComponents) {
+    const std::string& location = settings.locations.*component.location;
+    bool runtime = component.component == Component::kRuntime;
+    if (!selection.Stages(component.component) || (runtime && location.empty())) continue;
+    CheckComponentDirectory(component.id, location, runtime);
   }
 }
 
 // A component's DataFiles directory: jar archives, and for the runtime bin\java.exe in one.
 void Checker::CheckComponentDirectory(const std::string& id, const std::string& location,
                                       bool runtime) {
-  fs::path place =
-      OnDisk(location).is_absolute() ? OnDisk(location) : OnDisk(directory_) / OnDisk(location);
+  fs::path place = Place(location);
   std::error_code error;
   bool any_jar = false;
   bool java = false;
@@ -298,12 +300,10 @@ void Checker::CheckComponentDirectory(const std::string& id, const std::string& 
 // The sections the prerequisite run reads, with the launcher's section reader.
 void Checker::CheckPrereqSections() {
   auto known = [](const std::string& key, bool platform) {
-    for (const char* check : kPrereqCheckKeys) {
-      if (key == check) return true;
-    }
+    if (FindPrereqCheck(key) != nullptr) return true;
     if (!platform) return false;
-    for (const char* message : kPrereqFailureMessageKeys) {
-      if (key == message) return true;
+    for (const PrereqCheckInfo& check : kPrereqChecks) {
+      if (key == check.failure_message_key) return true;
     }
     return false;
   };
@@ -323,7 +323,7 @@ void Checker::CheckPrereqSections() {
     std::string key, value;
     while (NextSectionEntry(&section, &key, &value) == 0) {
       if (certified) {
-        if (key == "Windows" && value.find(", ") != std::string::npos) {
+        if (key == kCertifiedWindowsKey && value.find(", ") != std::string::npos) {
           Add(Severity::kWarning, param_path_, 0, key,
               "[" + name + "] " + key + "=" + value +
                   ": an entry with a blank after a comma never matches a version");
@@ -452,43 +452,24 @@ bool Checker::ListSealed(std::vector<std::string>* files) {
     if (!Value(key).empty()) ListTree(Value(key), &listed);
   }
   if (fs::is_directory(root / "images")) ListTree("images", &listed);
+  ParameterSettings settings = Settings();
   if (!distribution) {
     // An installed layout: the folders staging copies, whole.
-    for (const char* key :
-         {"JRE_LOCATION", "TAV_LOCATION", "TAV_CORE_LOCATION", "PATCHEL_LOCATION"}) {
-      std::string location = Value(key);
-      if (location.empty() && key[0] != 'J') location = directory_;
+    for (const ComponentInfo& component : kComponents) {
+      const std::string& location = settings.locations.*component.location;
       if (!location.empty()) ListTree(location, &listed);
     }
   } else {
     listed.insert("unzip.exe");
-    std::vector<std::string> list = SplitBootstrapComponents(Value("BOOTSTRAP_COMPS"));
-    ComponentSelection selection = SelectComponents(list, false);
-    std::string version = Value("TAV_VERSION");
-    const struct {
-      bool staged;
-      const char* key;
-      std::string listed_location;
-      const char* id;
-    } components[] = {
-        {selection.runtime, "JRE_LOCATION", std::string(), kRuntimeId},
-        {selection.installer, "TAV_LOCATION", selection.tav_location, kInstallerId},
-        {selection.installer_core, "TAV_CORE_LOCATION", selection.tav_core_location,
-         kInstallerCoreId},
-        {selection.patch_tool, "PATCHEL_LOCATION", selection.patchel_location, kPatchToolId},
-    };
-    for (const auto& component : components) {
-      if (!component.staged) {
+    ComponentSelection selection = SelectComponents(settings.bootstrap_comps, false);
+    for (const ComponentInfo& component : kComponents) {
+      if (!selection.Stages(component.component)) {
         Add(Severity::kError, param_path_, 0, "BOOTSTRAP_COMPS",
             std::string(component.id) +
                 " is left out: it would run from the medium, which a seal cannot cover");
         continue;
       }
-      std::string location = component.listed_location;
-      if (location.empty()) location = ReadProfileValue(param_text_, "Velmor", component.key, "");
-      if (location.empty() && std::string_view(component.id) != kRuntimeId) {
-        location = ComponentDataFiles(component.id, version);
-      }
+      const std::string& location = settings.locations.*component.location;
       if (!location.empty()) ListJars(location, &listed);
     }
     for (const ComponentEntry& component : selection.expand_now) {
