@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "platform/medium_layout.h"
+#include "platform/path_join.h"
 
 namespace {
 
@@ -35,7 +36,7 @@ const char* const kTavJarsAfterAdded[] = {
 template <std::size_t N>
 void AppendJars(std::vector<std::string>* entries, const std::string& directory,
                 const char* const (&jars)[N]) {
-  for (const char* jar : jars) entries->push_back(directory + "\\" + jar);
+  for (const char* jar : jars) entries->push_back(JoinPath(directory, jar));
 }
 
 }  // namespace
@@ -46,7 +47,7 @@ std::string ExtensionJarDirectory(bool bootstrap, const std::string& ext_jlib,
     return ext_jlib.empty() ? std::string() : ScratchExtensionFolder(scratch_path, kExtensionJars);
   }
   // An installed home keeps its extension jars with the inventory, two levels up.
-  return startup_dir + "\\..\\..\\inventory\\Scripts\\ext\\jlib";
+  return JoinPath(startup_dir, "..\\..\\inventory\\Scripts\\ext\\jlib");
 }
 
 std::vector<std::string> AddedJars(const std::string& scratch_path,
@@ -57,7 +58,7 @@ std::vector<std::string> AddedJars(const std::string& scratch_path,
     std::size_t end = addto_classpath.find(';', start);
     if (end == std::string::npos) end = addto_classpath.size();
     if (end > start) {
-      jars.push_back(scratch_path + "\\" + addto_classpath.substr(start, end - start));
+      jars.push_back(JoinPath(scratch_path, addto_classpath.substr(start, end - start)));
     }
     start = end + 1;
   }
@@ -73,7 +74,7 @@ bool IsEmptyOrRootEntry(const std::string& entry) {
 std::string BuildClassPath(const ClassPathInputs& in) {
   std::vector<std::string> entries = {in.scratch_path};
   for (const std::string& file : in.ext_jar_files) {
-    entries.push_back(in.ext_jar_directory + "\\" + file);
+    entries.push_back(JoinPath(in.ext_jar_directory, file));
   }
   const std::string& core = in.JlibOf(Component::kInstallerCore);
   const std::string& installer = in.JlibOf(Component::kInstaller);

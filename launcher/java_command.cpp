@@ -37,7 +37,7 @@ bool IsAbsolutePath(const std::string& path) {
 // value, is taken relative to it; an absolute location, such as the launcher directory
 // itself (the default), stands as it is.
 std::string CoreLocationFrom(const std::string& launcher_dir, const std::string& core) {
-  return IsAbsolutePath(core) ? core : launcher_dir + "\\" + core;
+  return IsAbsolutePath(core) ? core : JoinPath(launcher_dir, core);
 }
 
 // The blank-separated words of `text`.
@@ -123,7 +123,7 @@ const char* JavaProgramName(const LaunchSettings& launch) {
 
 std::string JavaProgramPath(const std::string& jre_location, const char* program) {
   std::string bin = jre_location.empty() ? std::string("bin") : JoinPath(jre_location, "bin");
-  return bin + "\\" + program;
+  return JoinPath(bin, program);
 }
 
 std::string StartupLocation(const LaunchSettings& launch, const std::string& startup_dir) {

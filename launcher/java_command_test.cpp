@@ -255,7 +255,7 @@ TEST(BuildClassPath, LeavesOutEmptyAndRootEntries) {
   std::string path = BuildClassPath(in);
   const std::string start = "\"\\x.jar;C\\jlib\\VelInstaller.jar;";
   EXPECT_EQ(path.substr(0, start.size()), start);
-  EXPECT_NE(path.find(";T\\jlib\\uiaccess.jar;C:\\\\a.jar;T\\jlib\\jkwt4.jar;"), std::string::npos);
+  EXPECT_NE(path.find(";T\\jlib\\uiaccess.jar;C:\\a.jar;T\\jlib\\jkwt4.jar;"), std::string::npos);
 }
 
 // Splits a command line as the C runtime does: 2n backslashes and a quote give n

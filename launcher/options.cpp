@@ -8,6 +8,7 @@
 #include "messages/format_text.h"
 #include "messages/run_flags.h"
 #include "platform/full_path.h"
+#include "platform/path_join.h"
 #include "platform/system_calls.h"
 #include "platform/text_buffer.h"
 
@@ -156,7 +157,7 @@ void GetAssignedValue(std::string* value, std::string_view element, bool from_lo
       std::size_t slash = piece.rfind('\\');
       StoreBounded(value, slash == std::string_view::npos ? "." : piece.substr(0, slash));
     }
-    candidate = *value + "\\prereq";
+    candidate = JoinPath(*value, "prereq");
   }
   if (!GetFullPath(candidate, value)) {
     StoreBounded(value, candidate);

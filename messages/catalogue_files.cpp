@@ -1,5 +1,7 @@
 #include "messages/catalogue_files.h"
 
+#include "platform/path_join.h"
+
 static char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
 static char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
 
@@ -23,12 +25,12 @@ std::string CatalogueDirectory(std::string_view module_path) {
 }
 
 std::vector<std::string> LocalCataloguePaths(std::string_view directory, std::string_view tag) {
-  std::string base = std::string(directory) + "\\cons";
+  std::string base = JoinPath(directory, "cons");
   std::string_view language = tag.substr(0, tag.rfind('_'));
   return {base + "_" + std::string(tag) + ".nls", base + "_" + std::string(language) + ".nls",
           base + ".nls"};
 }
 
 std::string BaseCataloguePath(std::string_view directory) {
-  return std::string(directory) + "\\cons.nls";
+  return JoinPath(directory, "cons.nls");
 }

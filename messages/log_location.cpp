@@ -1,9 +1,11 @@
 #include "messages/log_location.h"
 
+#include "platform/path_join.h"
+
 std::string ChooseLogDirectory(std::string_view override_directory, std::string_view inst_loc,
                                std::string_view fallback_directory) {
-  if (!override_directory.empty()) return std::string(override_directory) + "\\logs";
-  if (!inst_loc.empty()) return std::string(inst_loc) + "\\logs";
+  if (!override_directory.empty()) return JoinPath(override_directory, "logs");
+  if (!inst_loc.empty()) return JoinPath(inst_loc, "logs");
   return std::string(fallback_directory);
 }
 

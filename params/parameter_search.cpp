@@ -1,5 +1,7 @@
 #include "params/parameter_search.h"
 
+#include "platform/path_join.h"
+
 std::string LauncherDirectoryOf(std::string_view module_path) {
   std::size_t slash = module_path.find_last_of("\\/");
   if (slash == std::string_view::npos) {
@@ -21,6 +23,6 @@ std::vector<std::string> ParameterFileCandidates(std::string_view startup_dir,
                                                  std::string_view launcher_dir) {
   std::string startup(startup_dir);
   std::string launcher(launcher_dir);
-  return {startup + "\\velparam.ini", startup + "\\..\\velparam.ini", launcher + "\\velparam.ini",
-          launcher + "\\..\\velparam.ini"};
+  return {JoinPath(startup, "velparam.ini"), JoinPath(startup, "..\\velparam.ini"),
+          JoinPath(launcher, "velparam.ini"), JoinPath(launcher, "..\\velparam.ini")};
 }

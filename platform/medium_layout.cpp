@@ -41,7 +41,7 @@ std::string ScratchExtensionFolder(std::string_view scratch_path, std::string_vi
 }
 
 std::string ScratchBaseName(std::string_view temp_dir, std::string_view timestamp) {
-  return std::string(temp_dir) + "\\" + std::string(kScratchPrefix) + std::string(timestamp);
+  return JoinPath(temp_dir, std::string(kScratchPrefix) + std::string(timestamp));
 }
 
 std::string ScratchCandidate(std::string_view base_name, int n) {

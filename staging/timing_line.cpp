@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "platform/path_join.h"
+
 std::string FormatTimingLine(const std::string& name, float seconds, TimingFormat format) {
   char number[64];
   std::snprintf(number, sizeof number, "%5.5f", static_cast<double>(seconds));
@@ -10,5 +12,5 @@ std::string FormatTimingLine(const std::string& name, float seconds, TimingForma
 }
 
 std::string TimingLogPath(const std::string& directory, const std::string& timestamp) {
-  return directory + "\\time" + timestamp + ".log";
+  return JoinPath(directory, "time" + timestamp + ".log");
 }
