@@ -59,6 +59,8 @@ struct Launch {
   std::string source;
   std::string nls_enabled;
   bool wait = false;
+  // The installer log, open from the first group of its lines to the launch's end.
+  InstallerLogSession log;
 };
 
 // The one place the process's working directory changes: to the startup directory once
@@ -66,6 +68,8 @@ struct Launch {
 // on), and to TEMP before a staged installer starts (so that it runs off the medium).
 void MoveWorkingDirectory(Launch* l, const std::string& directory) {
   l->system.ChangeDirectory(directory);
+  // A relative log directory names another file from here.
+  l->log.Retarget();
 }
 
 // Ends the launch with this exit code when set.
@@ -83,10 +87,8 @@ std::string ReadKeyAgain(const Launch& l, const char* key) {
 // Where the scratch directory went, for whoever reads the installer log, when TEMP was
 // unusable and another temporary directory was taken instead.
 void LogScratchDirectory(const std::string& scratch_path) {
-  OpenInstallerLog();
   WriteLog(
       BaseText(msg::S_SCRATCH_DIR_CREATED, SystemTextToUtf8(scratch_path.c_str()).c_str()).c_str());
-  CloseInstallerLog();
 }
 
 ParameterOverrides MakeParameterOverrides(const LaunchSettings& s) {
@@ -115,11 +117,9 @@ Outcome CheckSeal() {
   } else {
     ShowError(LocalText(msg::S_ERR_SEAL_BROKEN, file.c_str()).c_str());
   }
-  OpenInstallerLog();
   WriteLog(std::string(BaseMessage(key)) == key
                ? ("Sealed medium not as sealed: " + file).c_str()
                : BaseText(msg::S_ERR_SEAL_BROKEN, file.c_str()).c_str());
-  CloseInstallerLog();
   return EndWith(kExitSealBroken);
 }
 
@@ -148,9 +148,7 @@ Outcome CheckNothingInPlace(const Launch& l) {
   if (in_place.empty()) return {};
   std::string text = SystemTextToUtf8(in_place.c_str());
   ShowError(LocalText(msg::S_ERR_SEAL_IN_PLACE, text.c_str()).c_str());
-  OpenInstallerLog();
   WriteLog(BaseText(msg::S_ERR_SEAL_IN_PLACE, text.c_str()).c_str());
-  CloseInstallerLog();
   return EndWith(kExitSealBroken);
 }
 
@@ -208,6 +206,7 @@ Outcome RunPrereqPhase(Launch* l, int param_status) {
     request.execute_only = s.execute_sys_prereqs;
     request.ignore = s.ignore_sys_prereqs;
     request.platform_checks = IsFlagOn(ReadKeyAgain(*l, "PLATFORM_PREREQS"));
+    l->log.Open();
     if (l->system.RunSystemPrereqs(request) != 0) return EndWith(kExitRefused);
   }
   if (param_status == 0) return {};
@@ -265,6 +264,7 @@ Outcome Stage(Launch* l) {
     case RuntimeDecision::kPromptDisabled:
       return EndWith(kExitNothingToRun);
   }
+  l->log.Open();
   int staged = l->system.StageComponents(MakeStagingRequest(*l), &l->params);
   if (Outcome o = CheckSeal(); o.ends) return o;
   if (staged == kStagingFailed) return EndWith(kExitRefused);
@@ -297,17 +297,16 @@ JavaCommand BuildCommand(const Launch& l) {
 }
 
 // The runtime kind check inside the log, then the installer itself.
-int StartInstaller(const Launch& l, const std::string& program, const JavaCommand& command,
+int StartInstaller(Launch* l, const std::string& program, const JavaCommand& command,
                    bool* still_running) {
-  OpenInstallerLog();
-  int status = CheckRuntimeKind(l.settings.jre_location_given, l.params);
-  CloseInstallerLog();
+  l->log.Open();
+  int status = CheckRuntimeKind(l->settings.jre_location_given, l->params);
   if (status != 0) {
     // As for a missing Java program: the user gets to read why nothing starts.
     WaitForEnter();
     return status;
   }
-  return l.system.RunInstallerProcess(program, command.elements, l.wait, still_running);
+  return l->system.RunInstallerProcess(program, command.elements, l->wait, still_running);
 }
 
 // Everything after the parameter file and the prerequisite run.
@@ -355,11 +354,14 @@ int LaunchInstaller(Launch* l) {
   if (status != 0) {
     WaitForEnter();
   } else {
-    status = StartInstaller(*l, program, command, &still_running);
+    status = StartInstaller(l, program, command, &still_running);
   }
   // A child the launcher could not wait for still uses the scratch directory.
   if (l->wait && !still_running && IsRemovableScratchPath(l->scratch_path, l->scratch_made)) {
     std::string kept_log;
+    // A log in the scratch directory is done with: its kept copy is made from the
+    // closed file. One outside it takes the clean-up's lines as any others.
+    if (LiesBelow(g_installer_log.path, l->scratch_path)) l->log.Close();
     l->system.RemoveScratchDirectory(l->scratch_path, g_installer_log.path, l->temp_dir, &kept_log);
     if (!kept_log.empty()) ConsolePrint(LocalText(msg::S_LOG_KEPT, kept_log.c_str()).c_str());
   }
@@ -389,10 +391,12 @@ int FindScratchAndParameters(Launch* l) {
   log.fallback_directory = g_run_flags.bootstrap_only ? s.bootstrap_location : l->scratch_path;
   // A given directory refused is not written into, not even the log.
   if (made != 0 && s.scratch_path_given) log.fallback_directory.clear();
+  l->log.Retarget();
   int status = made == 0 ? 0 : kExitRefused;
   if (made == 0) {
     if (l->scratch_made && outside_temp) LogScratchDirectory(l->scratch_path);
     std::string startup_dir = l->startup_dir;
+    l->log.Open();
     ParameterFileStatus found = l->system.ReadParameterFile(
         MakeParameterOverrides(s), &l->startup_dir, l->scratch_path, &l->params);
     // Once velparam.ini is found, relative locations mean the startup directory.

@@ -84,7 +84,6 @@ ParameterFileStatus ReadParameterFile(const ParameterOverrides& overrides, std::
                                       const std::string& scratch_path, ParameterSettings* params) {
   std::string launcher_dir;
   GetLauncherDirectory(&launcher_dir);
-  OpenInstallerLog();
 
   std::string missing_user_file;
   std::string path = params->path;
@@ -93,7 +92,6 @@ ParameterFileStatus ReadParameterFile(const ParameterOverrides& overrides, std::
     if (!SearchParameterFile(*startup_dir, launcher_dir, &path)) {
       ShowError(LocalText(msg::S_ERVELPARAMNFD).c_str());
       WriteLog(BaseText(msg::S_ERVELPARAMNFD).c_str());
-      CloseInstallerLog();
       return ParameterFileStatus::kNotFound;
     }
   }
@@ -106,7 +104,6 @@ ParameterFileStatus ReadParameterFile(const ParameterOverrides& overrides, std::
   } else {
     WriteLog(BaseText(msg::S_USING_PARAMFILE, path.c_str()).c_str());
   }
-  CloseInstallerLog();
 
   if (!GetLauncherDirectory(&launcher_dir)) return ParameterFileStatus::kNoLauncherDirectory;
   *startup_dir = launcher_dir;

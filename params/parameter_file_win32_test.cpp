@@ -4,6 +4,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 
 #include "messages/installer_log.h"
@@ -68,6 +69,7 @@ class ParameterFileTest : public ::testing::Test {
     scratch_ = dir_ + "\\scratch";
     g_installer_log.fallback_directory = scratch_;
     g_installer_log.timestamp = "T1";
+    log_ = std::make_unique<InstallerLogSession>();
     launcher_ = ExeDirectory();
     for (const std::string& planted :
          {launcher_ + "\\velparam.ini", launcher_ + "\\..\\velparam.ini"})
@@ -82,7 +84,7 @@ class ParameterFileTest : public ::testing::Test {
     }
   }
   void TearDown() override {
-    CloseInstallerLog();
+    log_.reset();
     g_installer_log = InstallerLog();
     SetCurrentDirectoryA(saved_cwd_.c_str());
     g_system = saved_system_;
@@ -98,6 +100,7 @@ class ParameterFileTest : public ::testing::Test {
   ParameterOverrides overrides_;
   SystemCalls saved_system_;
   std::string saved_cwd_, dir_, scratch_, launcher_, startup_dir_;
+  std::unique_ptr<InstallerLogSession> log_;
 };
 
 TEST_F(ParameterFileTest, ProfileReaderTrimsUnquotesAndIgnoresCase) {

@@ -78,7 +78,6 @@ int RefuseUncertifiedSystem() {
     ShowAndLogMessage(msg::S_EXIT_CONTINUE);
     g_system.read_input_char();
   }
-  CloseInstallerLog();
   return kPassEndsLaunch;
 }
 

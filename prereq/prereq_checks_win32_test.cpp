@@ -6,6 +6,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,7 @@
 #include "platform/windows_prelude.h"
 #include "prereq/swap_space.h"
 #include "prereq/system_info.h"
+#include "tests/support/log_file_session.h"
 
 namespace {
 
@@ -101,11 +103,10 @@ class PrereqChecksTest : public ::testing::Test {
                        "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
     log_path_ = base + ".log";
     param_path_ = base + ".ini";
-    g_installer_log.stream = std::fopen(log_path_.c_str(), "w");
-    ASSERT_NE(g_installer_log.stream, nullptr);
+    log_ = std::make_unique<LogFileSession>(log_path_);
   }
   void TearDown() override {
-    CloseInstallerLog();
+    log_.reset();
     FreeMessageMaps();
     g_system.console = saved_console_;
     g_run_flags = RunFlags();
@@ -115,8 +116,9 @@ class PrereqChecksTest : public ::testing::Test {
 
   std::string Log() { return ReadFile(log_path_); }
   void ClearLog() {
-    CloseInstallerLog();
-    g_installer_log.stream = std::fopen(log_path_.c_str(), "w");
+    log_.reset();
+    DeleteFileA(log_path_.c_str());
+    log_ = std::make_unique<LogFileSession>(log_path_);
   }
 
   void SetPagingFiles(const std::string& multi_string) {
@@ -134,6 +136,7 @@ class PrereqChecksTest : public ::testing::Test {
   SavedValue clock_{kProcessorKey, "~MHz"};
   void* saved_console_ = nullptr;
   std::string log_path_, param_path_;
+  std::unique_ptr<LogFileSession> log_;
 };
 
 TEST_F(PrereqChecksTest, SwapSpaceCountsTheMaximumSizes) {

@@ -224,17 +224,14 @@ int StageComponents(const StagingRequest& request, ParameterSettings* params,
                     StagingDiskInterface& disk) {
   Stager s(request, params, disk);
   const StagingRequest& r = request;
-  OpenInstallerLog();
   if (disk.FreeKilobytes(r.scratch_path) < r.bootstrap_size_kb) {
     // Not enough room: no component is staged, and the launch ends.
     s.result = kStagingFailed;
   } else if (!StageEverything(&s)) {
-    // A failed step ends staging at once; the logs are closed all the same.
-    CloseInstallerLog();
+    // A failed step ends staging at once.
     return kStagingFailed;
   }
   StageExtensions(s);
   LogFileCounts(s);
-  CloseInstallerLog();
   return s.result;
 }

@@ -53,7 +53,6 @@ class FakeSystem {
     g_installer_log.timestamp = "T";
   }
   ~FakeSystem() {
-    CloseInstallerLog();
     std::error_code ignored;
     std::filesystem::remove(LogPath(), ignored);
     std::filesystem::remove_all(log_directory_, ignored);

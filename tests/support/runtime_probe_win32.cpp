@@ -23,6 +23,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   g_run_flags.silent = true;
   g_installer_log.fallback_directory = ".";
   g_installer_log.timestamp = "probe";
+  InstallerLogSession log;
 
   ParameterSettings params;
   if (kind == "jre" || kind == "both") params.use_jre_only = "TRUE";
