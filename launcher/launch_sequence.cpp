@@ -108,7 +108,7 @@ Outcome CheckSeal() {
   if (!IsSealBroken()) return {};
   std::string file = SystemTextToUtf8(g_sealed_medium->broken_file().c_str());
   const char* key = msg::S_ERR_SEAL_BROKEN.name;
-  if (std::string(LocalMessage(key)) == key) {
+  if (std::string(LocalMessage(msg::S_ERR_SEAL_BROKEN)) == key) {
     ShowError(
         FormatText("\nERROR: This medium is sealed, and %s is missing, changed or not in its\n"
                    "list of files. Nothing was started from the medium.\n",
@@ -117,7 +117,7 @@ Outcome CheckSeal() {
   } else {
     ShowError(LocalText(msg::S_ERR_SEAL_BROKEN, file.c_str()).c_str());
   }
-  WriteLog(std::string(BaseMessage(key)) == key
+  WriteLog(std::string(BaseMessage(msg::S_ERR_SEAL_BROKEN)) == key
                ? ("Sealed medium not as sealed: " + file).c_str()
                : BaseText(msg::S_ERR_SEAL_BROKEN, file.c_str()).c_str());
   return EndWith(kExitSealBroken);
@@ -251,8 +251,8 @@ Outcome Stage(Launch* l) {
     ShowError(LocalText(msg::S_ERBOOTSTRAP_RANGE, kMaxBootstrapMegabytes).c_str());
     return {};
   }
-  ConsolePrint(BootstrapMessage(g_run_flags.bootstrap_only, LocalMessage("S_BOOTSTRAPMSG"),
-                                LocalMessage("S_BOOTSTRAPONLYMSG"), LocalMessage("S_WAITMSG"),
+  ConsolePrint(BootstrapMessage(g_run_flags.bootstrap_only, LocalMessage(msg::S_BOOTSTRAPMSG),
+                                LocalMessage(msg::S_BOOTSTRAPONLYMSG), LocalMessage(msg::S_WAITMSG),
                                 SystemTextToUtf8(l->scratch_path.c_str()))
                    .c_str());
   std::fflush(stdout);
@@ -323,7 +323,7 @@ int LaunchInstaller(Launch* l) {
 
   int status = 0;
   if (g_run_flags.debug)
-    ConsolePrint((std::string(LocalMessage("S_LDLIBPATH_VAR")) + "\n").c_str());
+    ConsolePrint((std::string(LocalMessage(msg::S_LDLIBPATH_VAR)) + "\n").c_str());
   JavaCommand command = BuildCommand(*l);
   if (command.sets_silent) g_run_flags.silent = true;
   // The program checked here is the file started later, after the working directory

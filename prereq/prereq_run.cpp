@@ -27,8 +27,8 @@ constexpr Pass kPasses[] = {{true, true}, {false, true}, {false, false}};
 // Whether the failure text reports missing patches: it holds the S_FAILED_PATCHES_1
 // text (a missing or empty text is never held).
 bool ReportsMissingPatches(const std::string& failure_text) {
-  const char* patches = LocalMessage("S_FAILED_PATCHES_1");
-  if (*patches == '\0' || std::strcmp(patches, "S_FAILED_PATCHES_1") == 0) return false;
+  const char* patches = LocalMessage(msg::S_FAILED_PATCHES_1);
+  if (*patches == '\0' || std::strcmp(patches, msg::S_FAILED_PATCHES_1.name) == 0) return false;
   return failure_text.find(patches) != std::string::npos;
 }
 
@@ -52,7 +52,7 @@ int EndAfterExecutingOnly(const PrereqPassState& state) {
   ShowAndLogSystemText(state.failure_text);
   ShowAndLogMessage(msg::S_EXIT_MSG, g_installer_log.path.c_str());
   if (!g_run_flags.silent && !g_run_flags.no_console) {
-    ConsolePrint(LocalMessage("S_EXIT_CONTINUE"));
+    ConsolePrint(LocalMessage(msg::S_EXIT_CONTINUE));
     g_system.read_input_char();
   }
   return kEndLaunch;

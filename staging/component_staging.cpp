@@ -80,7 +80,7 @@ void CheckStagedRuntime(Stager* s) {
   if (location.empty()) return;
   std::string name;
   s->runtime_found_in_scratch = s->disk.FindFirstEntryName(location, &name);
-  if (!s->runtime_found_in_scratch) WriteLog(BaseMessage("S_ERJRE_MISSING"));
+  if (!s->runtime_found_in_scratch) WriteLog(BaseMessage(msg::S_ERJRE_MISSING));
 }
 
 // Step 8: plain directories, copied whatever the list said.
@@ -113,7 +113,7 @@ bool StageDistributedRuntime(Stager* s) {
   }
   std::string name;
   if (!s->disk.FindFirstEntryName(JoinPath(s->Scratch("jre"), "*"), &name)) {
-    ConsolePrint(LocalMessage("S_ERJRE_MISSING"));
+    ConsolePrint(LocalMessage(msg::S_ERJRE_MISSING));
     return false;
   }
   loc.jre = JoinPath(s->Scratch("jre"), name);
