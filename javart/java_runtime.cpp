@@ -32,11 +32,7 @@ LineRead ReadAnswerLine(std::string* line) {
   return line->size() > kMaxTextLength ? LineRead::kTooLong : LineRead::kLine;
 }
 
-void ReportNoRuntime() {
-  OpenInstallerLog();
-  WriteLog(BaseText(msg::S_JRELOC_ERROR_NOCONSOLE_WIN).c_str());
-  CloseInstallerLog();
-}
+void ReportNoRuntime() { WriteLog(BaseText(msg::S_JRELOC_ERROR_NOCONSOLE_WIN).c_str()); }
 
 }  // namespace
 

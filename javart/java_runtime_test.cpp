@@ -27,12 +27,10 @@ class JavaRuntimeTest : public ::testing::Test {
     params.locations.jre_external = external;
     params.use_jdk_only = jdk_only;
     params.use_jre_only = jre_only;
-    OpenInstallerLog();
-    int status = CheckRuntimeKind(given, params);
-    CloseInstallerLog();
-    return status;
+    return CheckRuntimeKind(given, params);
   }
   FakeSystem system_;
+  InstallerLogSession log_;
 };
 
 TEST_F(JavaRuntimeTest, JreHasRtJarOrCoreJarInLib) {

@@ -28,10 +28,7 @@ void EchoElements(const std::vector<std::string>& elements) {
   ConsolePrint(kHyphenLine);
 }
 
-// The installer log was closed before the start; the list goes to the same file, opened
-// as every other group of its lines is.
 void AppendElementsToLog(const std::vector<std::string>& elements) {
-  OpenInstallerLog();
   WriteLog("\n");
   WriteLog(BaseText(msg::S_TOTAL_ARGS, static_cast<int>(elements.size())).c_str());
   WriteLog(BaseText(msg::S_CMDLINE_ARG_ELTS).c_str());
@@ -40,7 +37,6 @@ void AppendElementsToLog(const std::vector<std::string>& elements) {
     WriteLog("\n");
   }
   WriteLog("\n");
-  CloseInstallerLog();
 }
 
 // The wait cannot go on: the child may still run, so its status is whatever it is now.

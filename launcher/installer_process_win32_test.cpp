@@ -17,6 +17,7 @@
 #include "messages/run_flags.h"
 #include "platform/system_calls.h"
 #include "platform/windows_prelude.h"
+#include "tests/support/log_file_session.h"
 
 namespace {
 
@@ -146,13 +147,10 @@ TEST_F(ChildProcessTest, DebugEchoesTheElementsOnTheConsoleAndInTheLog) {
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
   // The launch's log, in TEMP: the list goes into it as its other lines do.
-  g_installer_log.fallback_directory = temp;
-  g_installer_log.fallback_directory.pop_back();
-  g_installer_log.prefix = "\\vel_child_log_";
-  g_installer_log.timestamp = std::to_string(GetCurrentProcessId());
-  g_installer_log.inventory_read = true;
-  std::string log_path = std::string(temp) + "vel_child_log_" + g_installer_log.timestamp + ".log";
+  std::string log_path =
+      std::string(temp) + "vel_child_log_" + std::to_string(GetCurrentProcessId()) + ".log";
   std::ofstream(log_path) << "before\n";
+  LogFileSession log(log_path);
   std::vector<std::string> command = Command();
   command[2] = "-Dlong=" + std::string(1100, 'x');
   CaptureStdout();

@@ -20,13 +20,16 @@
 #include "launcher/launch_settings.h"
 #include "launcher/launch_system.h"
 #include "launcher/main_class.h"
+#include "launcher/option_table.h"
 #include "launcher/options.h"
 #include "messages/format_text.h"
 #include "messages/installer_log.h"
+#include "messages/log_location.h"
 #include "messages/message_output.h"
 #include "messages/messages.h"
 #include "messages/run_flags.h"
 #include "params/component_table.h"
+#include "params/parameter_file.h"
 #include "params/parameter_keys.h"
 #include "params/parameter_search.h"
 #include "params/parameter_settings.h"
@@ -58,6 +61,8 @@ struct Launch {
   std::string launcher_dir;
   int bootstrap_megabytes = 0;
   bool wait = false;
+  // The installer log, open from the first group of its lines to the launch's end.
+  InstallerLogSession log;
 };
 
 // The one place the process's working directory changes: to the startup directory once
@@ -65,6 +70,8 @@ struct Launch {
 // on), and to TEMP before a staged installer starts (so that it runs off the medium).
 void MoveWorkingDirectory(Launch* l, const std::string& directory) {
   l->system.ChangeDirectory(directory);
+  // A relative log directory names another file from here.
+  l->log.Retarget();
 }
 
 // Ends the launch with this exit code when set.
@@ -77,10 +84,8 @@ Outcome EndWith(int code) { return {true, code}; }
 // Where the scratch directory went, for whoever reads the installer log, when TEMP was
 // unusable and another temporary directory was taken instead.
 void LogScratchDirectory(const std::string& scratch_path) {
-  OpenInstallerLog();
   WriteLog(
       BaseText(msg::S_SCRATCH_DIR_CREATED, SystemTextToUtf8(scratch_path.c_str()).c_str()).c_str());
-  CloseInstallerLog();
 }
 
 ParameterOverrides MakeParameterOverrides(const LaunchSettings& s) {
@@ -100,7 +105,7 @@ Outcome CheckSeal() {
   if (!IsSealBroken()) return {};
   std::string file = SystemTextToUtf8(g_sealed_medium->broken_file().c_str());
   const char* key = msg::S_ERR_SEAL_BROKEN.name;
-  if (std::string(LocalMessage(key)) == key) {
+  if (std::string(LocalMessage(msg::S_ERR_SEAL_BROKEN)) == key) {
     ShowError(
         FormatText("\nERROR: This medium is sealed, and %s is missing, changed or not in its\n"
                    "list of files. Nothing was started from the medium.\n",
@@ -109,11 +114,9 @@ Outcome CheckSeal() {
   } else {
     ShowError(LocalText(msg::S_ERR_SEAL_BROKEN, file.c_str()).c_str());
   }
-  OpenInstallerLog();
-  WriteLog(std::string(BaseMessage(key)) == key
+  WriteLog(std::string(BaseMessage(msg::S_ERR_SEAL_BROKEN)) == key
                ? ("Sealed medium not as sealed: " + file).c_str()
                : BaseText(msg::S_ERR_SEAL_BROKEN, file.c_str()).c_str());
-  CloseInstallerLog();
   return EndWith(kExitSealBroken);
 }
 
@@ -143,9 +146,7 @@ Outcome CheckNothingInPlace(const Launch& l) {
   if (in_place.empty()) return {};
   std::string text = SystemTextToUtf8(in_place.c_str());
   ShowError(LocalText(msg::S_ERR_SEAL_IN_PLACE, text.c_str()).c_str());
-  OpenInstallerLog();
   WriteLog(BaseText(msg::S_ERR_SEAL_IN_PLACE, text.c_str()).c_str());
-  CloseInstallerLog();
   return EndWith(kExitSealBroken);
 }
 
@@ -200,7 +201,8 @@ Outcome RunPrereqPhase(Launch* l, int param_status) {
     request.execute_only = s.execute_sys_prereqs;
     request.ignore = s.ignore_sys_prereqs;
     request.platform_checks = IsFlagOn(l->params.platform_prereqs);
-    if (l->system.RunSystemPrereqs(request) != 0) return EndWith(kExitRefused);
+    l->log.Open();
+    if (RunSystemPrereqs(request, l->system.PrereqPass()) != 0) return EndWith(kExitRefused);
   }
   if (param_status == 0) return {};
   if (param_status == -2) WaitForEnter();
@@ -243,8 +245,8 @@ Outcome Stage(Launch* l) {
     ShowError(LocalText(msg::S_ERBOOTSTRAP_RANGE, kMaxBootstrapMegabytes).c_str());
     return {};
   }
-  ConsolePrint(BootstrapMessage(g_run_flags.bootstrap_only, LocalMessage("S_BOOTSTRAPMSG"),
-                                LocalMessage("S_BOOTSTRAPONLYMSG"), LocalMessage("S_WAITMSG"),
+  ConsolePrint(BootstrapMessage(g_run_flags.bootstrap_only, LocalMessage(msg::S_BOOTSTRAPMSG),
+                                LocalMessage(msg::S_BOOTSTRAPONLYMSG), LocalMessage(msg::S_WAITMSG),
                                 SystemTextToUtf8(l->scratch_path.c_str()))
                    .c_str());
   g_system.flush_output();
@@ -256,7 +258,8 @@ Outcome Stage(Launch* l) {
     case RuntimeDecision::kPromptDisabled:
       return EndWith(kExitNothingToRun);
   }
-  int staged = l->system.StageComponents(MakeStagingRequest(*l), &l->params);
+  l->log.Open();
+  int staged = StageComponents(MakeStagingRequest(*l), &l->params, l->system.StagingDisk());
   if (Outcome o = CheckSeal(); o.ends) return o;
   if (staged == kStagingFailed) return EndWith(kExitRefused);
   return {};
@@ -290,17 +293,16 @@ JavaCommand BuildCommand(const Launch& l) {
 }
 
 // The runtime kind check inside the log, then the installer itself.
-int StartInstaller(const Launch& l, const std::string& program, const JavaCommand& command,
+int StartInstaller(Launch* l, const std::string& program, const JavaCommand& command,
                    bool* still_running) {
-  OpenInstallerLog();
-  int status = CheckRuntimeKind(l.settings.jre_location_given, l.params);
-  CloseInstallerLog();
+  l->log.Open();
+  int status = CheckRuntimeKind(l->settings.jre_location_given, l->params);
   if (status != 0) {
     // As for a missing Java program: the user gets to read why nothing starts.
     WaitForEnter();
     return status;
   }
-  return l.system.RunInstallerProcess(program, command.elements, l.wait, still_running);
+  return l->system.RunInstallerProcess(program, command.elements, l->wait, still_running);
 }
 
 // Everything after the parameter file and the prerequisite run.
@@ -315,7 +317,7 @@ int LaunchInstaller(Launch* l) {
 
   int status = 0;
   if (g_run_flags.debug)
-    ConsolePrint((std::string(LocalMessage("S_LDLIBPATH_VAR")) + "\n").c_str());
+    ConsolePrint((std::string(LocalMessage(msg::S_LDLIBPATH_VAR)) + "\n").c_str());
   JavaCommand command = BuildCommand(*l);
   if (command.sets_silent) g_run_flags.silent = true;
   // The program checked here is the file started later, after the working directory
@@ -346,11 +348,14 @@ int LaunchInstaller(Launch* l) {
   if (status != 0) {
     WaitForEnter();
   } else {
-    status = StartInstaller(*l, program, command, &still_running);
+    status = StartInstaller(l, program, command, &still_running);
   }
   // A child the launcher could not wait for still uses the scratch directory.
   if (l->wait && !still_running && IsRemovableScratchPath(l->scratch_path, l->scratch_made)) {
     std::string kept_log;
+    // A log in the scratch directory is done with: its kept copy is made from the
+    // closed file. One outside it takes the clean-up's lines as any others.
+    if (LiesBelow(g_installer_log.path, l->scratch_path)) l->log.Close();
     l->system.RemoveScratchDirectory(l->scratch_path, g_installer_log.path, l->temp_dir, &kept_log);
     if (!kept_log.empty()) ConsolePrint(LocalText(msg::S_LOG_KEPT, kept_log.c_str()).c_str());
   }
@@ -380,12 +385,18 @@ int FindScratchAndParameters(Launch* l) {
   log.fallback_directory = g_run_flags.bootstrap_only ? s.bootstrap_location : l->scratch_path;
   // A given directory refused is not written into, not even the log.
   if (made != 0 && s.scratch_path_given) log.fallback_directory.clear();
+  l->log.Retarget();
   int status = made == 0 ? 0 : kExitRefused;
   if (made == 0) {
     if (l->scratch_made && outside_temp) LogScratchDirectory(l->scratch_path);
     std::string startup_dir = l->startup_dir;
-    ParameterFileStatus found = l->system.ReadParameterFile(
-        MakeParameterOverrides(s), l->launcher_dir, &l->startup_dir, l->scratch_path, &l->params);
+    l->log.Open();
+    ParameterFileAccess access = {
+        [l](const std::string& path) { return l->system.ParameterKeyReader(path); },
+        [l](const std::string& path) { return l->system.HoldMediumFile(path); }};
+    ParameterFileStatus found =
+        ReadParameterFile(MakeParameterOverrides(s), l->launcher_dir, &l->startup_dir,
+                          l->scratch_path, &l->params, access);
     // Once velparam.ini is found, relative locations mean the startup directory.
     if (found != ParameterFileStatus::kNotFound) MoveWorkingDirectory(l, startup_dir);
     status = ParameterFileExitCode(found);
@@ -415,8 +426,7 @@ int RunLaunch(std::vector<std::string>* arguments, LaunchSystemInterface& system
   }
   ParseOptions(arguments, &s);
   InstallerLog& log = g_installer_log;
-  log.timestamp = s.timestamp;
-  log.prefix = s.log_prefix;
+  log.file_name = LogFileName(LogPrefixOf(s), s.timestamp);
   log.override_directory = s.prereq_log_location;
   if (g_run_flags.no_console) {
     // No console of its own: console text is dropped, even where the launcher was

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -13,15 +16,51 @@
 #include "params/parameter_settings.h"
 #include "platform/full_path.h"
 #include "platform/sealed_medium.h"
+#include "prereq/prereq_checks.h"
 #include "prereq/prereq_run.h"
 #include "staging/component_staging.h"
+#include "staging/staging_disk.h"
 #include "tests/support/fake_system.h"
 
 namespace {
 
-// A system that records each step the launch takes, in order, and answers as told.
+// The disk staging works on: records the staging step, copies and expands nothing, and
+// answers as told.
+class RecordingStagingDisk : public StagingDiskInterface {
+ public:
+  explicit RecordingStagingDisk(std::function<void(const std::string&)> step) : step_(step) {}
+  std::uint64_t FreeKilobytes(const std::string&) override {
+    step_("stage");
+    return free_kilobytes;
+  }
+  int CopyTree(const std::string&, const std::string&, std::string*) override { return 0; }
+  int ExpandJars(const std::string& source, const std::string&, const std::string&, bool) override {
+    return !fails_expanding.empty() && source.find(fails_expanding) != std::string::npos ? -1 : 0;
+  }
+  bool FindFirstEntryName(const std::string&, std::string* name) override {
+    *name = "runtime";
+    return true;
+  }
+  void MakeDirectory(const std::string&) override {}
+  int CountFiles(const std::string&) override { return 0; }
+
+  std::uint64_t free_kilobytes = 1 << 30;
+  // Expanding a source that holds this text fails.
+  std::string fails_expanding;
+
+ private:
+  std::function<void(const std::string&)> step_;
+};
+
+// A system that records each step the launch takes, in order, and answers as told. Its
+// medium is C:\media, whose velparam.ini holds `keys`.
 class RecordingLaunchSystem : public LaunchSystemInterface {
  public:
+  RecordingLaunchSystem() : disk([this](const std::string& step) { Step(step); }) {
+    current_ = this;
+  }
+  ~RecordingLaunchSystem() override { current_ = nullptr; }
+
   void OpenMediumSeal(const std::string& launcher_dir) override {
     EXPECT_EQ(launcher_dir, "C:\\media");
     if (sealed) g_sealed_medium = &medium;
@@ -49,21 +88,21 @@ class RecordingLaunchSystem : public LaunchSystemInterface {
   bool IsReadWriteDirectory(const std::string&) override { return true; }
   std::vector<std::string> ListFiles(const std::string&) override { return {}; }
   void ChangeDirectory(const std::string& directory) override { Step("cd " + directory); }
-  ParameterFileStatus ReadParameterFile(const ParameterOverrides&, const std::string& launcher_dir,
-                                        std::string* startup_dir, const std::string&,
-                                        ParameterSettings* read) override {
-    Step("params");
-    if (param_status == ParameterFileStatus::kRead) {
-      *read = params;
-      *startup_dir = launcher_dir;
-    }
-    return param_status;
+  KeyReader ParameterKeyReader(const std::string& path) override {
+    EXPECT_EQ(path, "C:\\media\\velparam.ini");
+    return [this](const char* key, const std::string& default_value) {
+      auto found = keys.find(key);
+      return found == keys.end() ? default_value : found->second;
+    };
   }
-  int RunSystemPrereqs(const PrereqRunRequest&) override { return Step("prereqs", prereq_status); }
-  int StageComponents(const StagingRequest&, ParameterSettings* staged) override {
-    staged->locations.jre = staged_jre;
-    return Step("stage", staging_status);
+  bool HoldMediumFile(const std::string&) override { return Step("params") == 0 && !IsBroken(); }
+  PrereqPassCheck PrereqPass() override {
+    return [](PrereqPassState*, bool, bool first_pass) {
+      if (first_pass) current_->Step("prereqs");
+      return current_->prereq_status != 0 ? kPassEndsLaunch : kPassPassed;
+    };
   }
+  StagingDiskInterface& StagingDisk() override { return disk; }
   bool CheckRegistryAccess() override { return Step("registry", registry_ok ? 0 : 1) == 0; }
   int RunInstallerProcess(const std::string& program, const std::vector<std::string>&, bool wait,
                           bool* still_running) override {
@@ -77,10 +116,9 @@ class RecordingLaunchSystem : public LaunchSystemInterface {
   int hold_status = 0;
   bool elevated = false;
   std::string scratch;
-  ParameterFileStatus param_status = ParameterFileStatus::kRead;
-  ParameterSettings params;
+  std::map<std::string, std::string> keys = {{"JRE_LOCATION", "C:\\jre"}};
   int prereq_status = 0;
-  int staging_status = kStagedSome;
+  RecordingStagingDisk disk;
   bool registry_ok = true;
   int installer_exit_code = 0;
   bool installer_still_running = false;
@@ -89,7 +127,6 @@ class RecordingLaunchSystem : public LaunchSystemInterface {
   bool sealed = false;
   std::string break_seal_at;
   SealedMedium medium;
-  std::string staged_jre = "C:\\scratch\\jre";
 
   // The steps taken, one per line.
   std::string steps;
@@ -100,15 +137,20 @@ class RecordingLaunchSystem : public LaunchSystemInterface {
     steps += step + "\n";
     return result;
   }
+  bool IsBroken() const { return sealed && medium.broken(); }
+
+  static inline RecordingLaunchSystem* current_ = nullptr;
 };
+
+// The medium's velparam.ini and runtime, as a fake system's paths that exist.
+const std::set<std::string> kMediumFiles = {"C:\\media\\velparam.ini", "C:\\jre\\bin\\java.exe"};
 
 class LaunchSequenceTest : public ::testing::Test {
  protected:
   void SetUp() override {
     // Inside the fake's directory, as "<TEMP>\\VelInstall<timestamp>".
     launch_.scratch = system_.directory() + "/\\VelInstallT";
-    launch_.params.locations.jre = "C:\\jre";
-    system_.existing = {"C:\\jre\\bin\\java.exe"};
+    system_.existing = kMediumFiles;
     system_.input = "\n\n\n";
   }
   void TearDown() override { g_sealed_medium = nullptr; }
@@ -145,10 +187,8 @@ TEST(LaunchSequenceRows, EachFailureEndsTheRunAtItsStepWithItsExitCode) {
       {"no catalogue", [](RecordingLaunchSystem* l, FakeSystem*) { l->catalogue_status = 1; },
        "-silent", 1, "seal\ncatalogue\n"},
       {"no parameter file",
-       [](RecordingLaunchSystem* l, FakeSystem*) {
-         l->param_status = ParameterFileStatus::kNotFound;
-       },
-       "-silent", -2, "seal\ncatalogue\nconsole\nscratch\nparams\nprereqs\n"},
+       [](RecordingLaunchSystem*, FakeSystem* s) { s->existing.erase("C:\\media\\velparam.ini"); },
+       "-silent", -2, "seal\ncatalogue\nconsole\nscratch\nprereqs\n"},
       {"no scratch directory",
        [](RecordingLaunchSystem* l, FakeSystem*) { l->scratch_status = -1; }, "-silent", -1,
        "seal\ncatalogue\nconsole\nscratch\nprereqs\n"},
@@ -160,28 +200,29 @@ TEST(LaunchSequenceRows, EachFailureEndsTheRunAtItsStepWithItsExitCode) {
        "-silent", -1, "seal\ncatalogue\nconsole\nscratch\nparams\ncd C:\\media\nprereqs\n"},
       {"registry", [](RecordingLaunchSystem* l, FakeSystem*) { l->registry_ok = false; }, "-silent",
        -1, "seal\ncatalogue\nconsole\nscratch\nparams\ncd C:\\media\nprereqs\nregistry\n"},
-      {"no java program", [](RecordingLaunchSystem*, FakeSystem* s) { s->existing.clear(); },
+      {"no java program",
+       [](RecordingLaunchSystem*, FakeSystem* s) { s->existing.erase("C:\\jre\\bin\\java.exe"); },
        "-silent", -1,
        "seal\ncatalogue\nconsole\nscratch\nparams\ncd C:\\media\nprereqs\nregistry\nremove\n"},
       {"checker without configuration", nullptr, "-silent -prereqChecker", -1,
        "seal\ncatalogue\nconsole\nscratch\nparams\ncd C:\\media\n"},
       {"staging",
        [](RecordingLaunchSystem* l, FakeSystem*) {
-         l->params.bootstrap = "T";
-         l->staging_status = kStagingFailed;
+         l->keys["BOOTSTRAP"] = "T";
+         l->disk.free_kilobytes = 0;
        },
        "-silent", -1, "seal\ncatalogue\nconsole\nscratch\nparams\ncd C:\\media\nprereqs\nstage\n"},
       {"no runtime and no console",
        [](RecordingLaunchSystem* l, FakeSystem*) {
-         l->params.bootstrap = "T";
-         l->params.locations.jre.clear();
+         l->keys["BOOTSTRAP"] = "T";
+         l->keys.erase("JRE_LOCATION");
        },
        "-silent -noConsole", -1, "seal\ncatalogue\nscratch\nparams\ncd C:\\media\nprereqs\n"},
       {"runtime prompt disabled",
        [](RecordingLaunchSystem* l, FakeSystem*) {
-         l->params.bootstrap = "T";
-         l->params.locations.jre.clear();
-         l->params.disable_jre_prompt = "TRUE";
+         l->keys["BOOTSTRAP"] = "T";
+         l->keys.erase("JRE_LOCATION");
+         l->keys["DISABLE_JRE_PROMPT"] = "TRUE";
        },
        "-silent", 0, "seal\ncatalogue\nconsole\nscratch\nparams\ncd C:\\media\nprereqs\n"},
   };
@@ -189,8 +230,7 @@ TEST(LaunchSequenceRows, EachFailureEndsTheRunAtItsStepWithItsExitCode) {
     FakeSystem system;
     RecordingLaunchSystem launch;
     launch.scratch = system.directory() + "/\\VelInstallT";
-    launch.params.locations.jre = "C:\\jre";
-    system.existing = {"C:\\jre\\bin\\java.exe"};
+    system.existing = kMediumFiles;
     system.input = "\n\n\n";
     if (c.arrange != nullptr) c.arrange(&launch, &system);
     std::vector<std::string> arguments = {"C:\\media\\setup.exe", c.command_line};
@@ -206,24 +246,24 @@ TEST(LaunchSequenceRows, ASealedMediumStopsWhereItsSealBreaksOrWhereItWouldRunIn
     const char* name;
     const char* break_at;
     const char* bootstrap;
-    const char* tav;  // where staging leaves the installer, under the scratch path when empty
+    const char* distribution;  // a distribution medium, whose core cannot be expanded
     const char* command_line;
     int exit_code;
     std::string steps;
     const char* shown;
   } cases[] = {
-      {"list or catalogue", "seal", "T", "", "-silent", -3, "seal\ncatalogue\nconsole\n",
+      {"list or catalogue", "seal", "T", "F", "-silent", -3, "seal\ncatalogue\nconsole\n",
        "ERROR: This medium is sealed, and C:\\media\\seal is missing"},
-      {"parameter file", "params", "T", "", "-silent", -3,
+      {"parameter file", "params", "T", "F", "-silent", -3,
        "seal\ncatalogue\nconsole\nscratch\nparams\ncd C:\\media\n", "and C:\\media\\params is"},
-      {"staging", "stage", "T", "", "-silent", -3, std::string(kUpToPrereqs) + "stage\n",
+      {"staging", "stage", "T", "F", "-silent", -3, std::string(kUpToPrereqs) + "stage\n",
        "and C:\\media\\stage is"},
-      {"staging off", "", "F", "", "-silent", -3, kUpToPrereqs, "S_ERR_SEAL_IN_PLACE"},
-      {"staging skipped", "", "T", "", "-silent -NOBOOTSTRAP", -3,
+      {"staging off", "", "F", "F", "-silent", -3, kUpToPrereqs, "S_ERR_SEAL_IN_PLACE"},
+      {"staging skipped", "", "T", "F", "-silent -NOBOOTSTRAP", -3,
        std::string(kUpToPrereqs) + "stage\n", "S_ERR_SEAL_IN_PLACE"},
-      {"a component left on the medium", "", "T", "C:\\media\\tav", "-silent", -3,
+      {"a component left on the medium", "", "T", "T", "-silent", -3,
        std::string(kUpToPrereqs) + "stage\n", "S_ERR_SEAL_IN_PLACE"},
-      {"everything staged", "", "T", "", "-silent", 0,
+      {"everything staged", "", "T", "F", "-silent", 0,
        std::string(kUpToPrereqs) + "stage\nregistry\n", ""},
   };
   for (const Case& c : cases) {
@@ -233,13 +273,13 @@ TEST(LaunchSequenceRows, ASealedMediumStopsWhereItsSealBreaksOrWhereItWouldRunIn
     launch.break_seal_at = c.break_at;
     launch.catalogue_status = launch.break_seal_at == "seal" ? 1 : 0;
     launch.scratch = system.directory() + "/\\VelInstallT";
-    launch.staged_jre = launch.scratch + "\\jre";
     std::string java;
-    ASSERT_TRUE(GetFullPath(launch.staged_jre + "\\bin\\java.exe", &java));
-    launch.params.bootstrap = c.bootstrap;
-    launch.params.locations.jre = "C:\\media\\jre";
-    launch.params.locations.tav = *c.tav != '\0' ? c.tav : launch.scratch + "\\tav";
-    system.existing = {java};
+    ASSERT_TRUE(GetFullPath(launch.scratch + "\\jre\\bin\\java.exe", &java));
+    launch.keys["BOOTSTRAP"] = c.bootstrap;
+    launch.keys["DISTRIBUTION"] = c.distribution;
+    launch.keys["JRE_LOCATION"] = "C:\\media\\jre";
+    launch.disk.fails_expanding = "velmor.swd.tav.core";
+    system.existing = {"C:\\media\\velparam.ini", java};
     std::vector<std::string> arguments = {"C:\\media\\setup.exe", c.command_line};
     EXPECT_EQ(RunLaunchSequence(&arguments, launch), c.exit_code) << c.name;
     EXPECT_EQ(launch.steps.substr(0, c.steps.size()), c.steps) << c.name;
@@ -260,15 +300,17 @@ TEST_F(LaunchSequenceTest, AGivenScratchDirectoryRefusedGetsNoLog) {
 }
 
 TEST_F(LaunchSequenceTest, AMissingParameterFileIsReportedAfterTheChecksAndWaitsForEnter) {
-  launch_.param_status = ParameterFileStatus::kNotFound;
+  system_.existing.erase("C:\\media\\velparam.ini");
   EXPECT_EQ(Run("-silent"), -2);
   EXPECT_TRUE(Shown("S_STARTINSTALLERMSG"));
   EXPECT_EQ(system_.input_read, 1u);
 }
 
 TEST_F(LaunchSequenceTest, AStagedRunStartsOffTheMediumWithoutWaitingAndLeavesTheScratchDirectory) {
-  launch_.params.bootstrap = "T";
-  system_.existing.insert("C:\\scratch\\jre\\bin\\java.exe");
+  launch_.keys["BOOTSTRAP"] = "T";
+  std::string java;
+  ASSERT_TRUE(GetFullPath(launch_.scratch + "\\jre\\bin\\java.exe", &java));
+  system_.existing.insert(java);
   // In TEMP, as the scratch directory was made in it; elevated, in the system directory,
   // which the user cannot write.
   for (bool elevated : {false, true}) {
@@ -279,7 +321,7 @@ TEST_F(LaunchSequenceTest, AStagedRunStartsOffTheMediumWithoutWaitingAndLeavesTh
     EXPECT_EQ(launch_.steps,
               "seal\ncatalogue\nconsole\nscratch\nparams\ncd C:\\media\nprereqs\nstage\nregistry\n"
               "cd " +
-                  working_directory + "\nstart C:\\scratch\\jre\\bin\\java.exe\n")
+                  working_directory + "\nstart " + java + "\n")
         << elevated;
   }
 }
@@ -291,7 +333,7 @@ TEST_F(LaunchSequenceTest, AnInstallerStillRunningKeepsItsScratchDirectory) {
 }
 
 TEST_F(LaunchSequenceTest, StagingOnlyStopsBeforeTheInstallerAndNamesWhereItStaged) {
-  launch_.params.bootstrap = "T";
+  launch_.keys["BOOTSTRAP"] = "T";
   EXPECT_EQ(Run("-silent -bootstrapOnly BOOTSTRAP_LOC=C:\\stage"), 0);
   EXPECT_TRUE(Shown("\nBootStrap To C:\\stage Completed\n"));
   EXPECT_EQ(
@@ -301,13 +343,12 @@ TEST_F(LaunchSequenceTest, StagingOnlyStopsBeforeTheInstallerAndNamesWhereItStag
 
 TEST_F(LaunchSequenceTest, TheLogIdentityIsSetOnceFromTheCommandLine) {
   EXPECT_EQ(Run("-silent -rtimestamp T9 -attachHome"), 0);
-  EXPECT_EQ(g_installer_log.timestamp, "T9");
-  EXPECT_EQ(g_installer_log.prefix, "\\AttachHome");
+  EXPECT_EQ(g_installer_log.file_name, "AttachHomeT9.log");
   EXPECT_EQ(g_installer_log.fallback_directory, launch_.scratch);
   EXPECT_EQ(g_installer_log.override_directory, "");
 
   // The Prerequisite Checker logs into the temporary directory.
-  launch_.params.locations.prereq_config = "C:\\config";
+  launch_.keys["PREREQ_CONFIG_LOCATION"] = "C:\\config";
   system_.existing.insert("C:\\config");
   EXPECT_EQ(Run("-silent -prereqChecker"), 0);
   EXPECT_EQ(g_installer_log.override_directory, system_.directory() + "/");

@@ -50,7 +50,6 @@ struct LaunchSettings {
   std::string java_options;
   bool memory_given_by_java_option = false;
 
-  std::string log_prefix = "\\installActions";
   std::string timestamp;
 
   // The launcher's own module path, passed on to the installer; the launch sets it from

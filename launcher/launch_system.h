@@ -1,20 +1,18 @@
 // What the launch sequence asks of the system, behind one interface in the manner of
 // ninja's DiskInterface: setup.exe passes the Windows one (launcher/launch_system_win32),
-// a test its own. Each call is one step that touches the system; everything the
-// sequence decides between them (the order of the phases, what ends the run, the exit
-// code) is portable and tested natively.
+// a test its own. Each call is one operation on the system (or the disk staging works
+// on); the launch calls the subsystems itself, so everything decided between the calls
+// (the order of the phases, what ends the run, the exit code, and the parameter file's,
+// prerequisite run's and staging's own decisions) is portable and tested natively.
 #ifndef LAUNCHER_LAUNCH_SYSTEM_H_
 #define LAUNCHER_LAUNCH_SYSTEM_H_
 
 #include <string>
 #include <vector>
 
-#include "params/parameter_file.h"
 #include "params/parameter_keys.h"
-
-struct ParameterSettings;
-struct PrereqRunRequest;
-struct StagingRequest;
+#include "prereq/prereq_run.h"
+#include "staging/staging_disk.h"
 
 class LaunchSystemInterface {
  public:
@@ -55,17 +53,14 @@ class LaunchSystemInterface {
   // The process's working directory, which only the launch sequence changes.
   virtual void ChangeDirectory(const std::string& directory) = 0;
 
-  // ReadParameterFile (params/parameter_file.h).
-  virtual ParameterFileStatus ReadParameterFile(const ParameterOverrides& overrides,
-                                                const std::string& launcher_dir,
-                                                std::string* startup_dir,
-                                                const std::string& scratch_path,
-                                                ParameterSettings* params) = 0;
-
-  // The prerequisite passes (prereq/prereq_run.h): 0 to go on, -1 when the run ends.
-  virtual int RunSystemPrereqs(const PrereqRunRequest& request) = 0;
-  // StageComponents (staging/component_staging.h) on the system's disk.
-  virtual int StageComponents(const StagingRequest& request, ParameterSettings* params) = 0;
+  // A reader of the Velmor section of the parameter file at `path` (ProfileKeyReader).
+  virtual KeyReader ParameterKeyReader(const std::string& path) = 0;
+  // On a sealed medium, holds `path` as sealed (HoldMediumFile): false when it is not.
+  virtual bool HoldMediumFile(const std::string& path) = 0;
+  // One prerequisite pass on this machine (CheckPrereqPass, prereq/prereq_checks.h).
+  virtual PrereqPassCheck PrereqPass() = 0;
+  // The disk staging works on (staging/staging_disk.h).
+  virtual StagingDiskInterface& StagingDisk() = 0;
 
   // Whether the registry can be read and written as the installer needs.
   virtual bool CheckRegistryAccess() = 0;

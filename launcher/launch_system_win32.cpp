@@ -7,6 +7,7 @@
 #include "launcher/installer_process.h"
 #include "launcher/registry_probe.h"
 #include "messages/catalogue_loader.h"
+#include "params/parameter_file.h"
 #include "platform/ensure_directory.h"
 #include "platform/list_files.h"
 #include "platform/process_token.h"
@@ -14,8 +15,6 @@
 #include "platform/wide_text_win32.h"
 #include "platform/windows_prelude.h"
 #include "prereq/prereq_checks.h"
-#include "prereq/prereq_run.h"
-#include "staging/component_staging.h"
 #include "staging/scratch_cleanup.h"
 #include "staging/scratch_dir.h"
 #include "staging/staging_disk.h"
@@ -71,21 +70,15 @@ void WindowsLaunchSystem::ChangeDirectory(const std::string& directory) {
   _chdir(directory.c_str());
 }
 
-ParameterFileStatus WindowsLaunchSystem::ReadParameterFile(const ParameterOverrides& overrides,
-                                                           const std::string& launcher_dir,
-                                                           std::string* startup_dir,
-                                                           const std::string& scratch_path,
-                                                           ParameterSettings* params) {
-  return ::ReadParameterFile(overrides, launcher_dir, startup_dir, scratch_path, params);
+KeyReader WindowsLaunchSystem::ParameterKeyReader(const std::string& path) {
+  return ProfileKeyReader(path);
 }
 
-int WindowsLaunchSystem::RunSystemPrereqs(const PrereqRunRequest& request) {
-  return ::RunSystemPrereqs(request, CheckPrereqPass);
-}
+bool WindowsLaunchSystem::HoldMediumFile(const std::string& path) { return ::HoldMediumFile(path); }
 
-int WindowsLaunchSystem::StageComponents(const StagingRequest& request, ParameterSettings* params) {
-  return ::StageComponents(request, params, StagingDisk(scratch_hold_));
-}
+PrereqPassCheck WindowsLaunchSystem::PrereqPass() { return CheckPrereqPass; }
+
+StagingDiskInterface& WindowsLaunchSystem::StagingDisk() { return ::StagingDisk(scratch_hold_); }
 
 bool WindowsLaunchSystem::CheckRegistryAccess() { return ::CheckRegistryAccess(); }
 

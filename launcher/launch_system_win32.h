@@ -25,12 +25,10 @@ class WindowsLaunchSystem : public LaunchSystemInterface {
   bool IsReadWriteDirectory(const std::string& path) override;
   std::vector<std::string> ListFiles(const std::string& directory) override;
   void ChangeDirectory(const std::string& directory) override;
-  ParameterFileStatus ReadParameterFile(const ParameterOverrides& overrides,
-                                        const std::string& launcher_dir, std::string* startup_dir,
-                                        const std::string& scratch_path,
-                                        ParameterSettings* params) override;
-  int RunSystemPrereqs(const PrereqRunRequest& request) override;
-  int StageComponents(const StagingRequest& request, ParameterSettings* params) override;
+  KeyReader ParameterKeyReader(const std::string& path) override;
+  bool HoldMediumFile(const std::string& path) override;
+  PrereqPassCheck PrereqPass() override;
+  StagingDiskInterface& StagingDisk() override;
   bool CheckRegistryAccess() override;
   int RunInstallerProcess(const std::string& program, const std::vector<std::string>& elements,
                           bool wait, bool* still_running) override;

@@ -18,6 +18,15 @@ const OptionRow kOptionTable[] = {
 };
 const std::size_t kOptionCount = sizeof kOptionTable / sizeof kOptionTable[0];
 
+const char* LogPrefixOf(const LaunchSettings& launch) {
+  const char* prefix = "installActions";
+  for (std::size_t r = 0; r < kOptionCount; ++r) {
+    const OptionRow& row = kOptionTable[r];
+    if (row.log_prefix != nullptr && IsOptionSet(row, launch)) prefix = row.log_prefix;
+  }
+  return prefix;
+}
+
 bool IsOptionSet(const OptionRow& row, const LaunchSettings& launch) {
   if (row.flag != nullptr) return launch.*row.flag;
   if (row.run_flag != nullptr) return g_run_flags.*row.run_flag;

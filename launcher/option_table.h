@@ -27,7 +27,7 @@ struct OptionRow {
   bool LaunchSettings::*flag;
   bool RunFlags::*run_flag;  // instead of `flag`, for the run's own flags
   bool sets_silent;
-  const char* log_prefix;  // nullptr leaves the prefix as it is
+  const char* log_prefix;  // nullptr for none
   bool java_console;
   bool waits;
   // A mode: 0 for an option that is none; of the modes given, the lowest rank decides.
@@ -43,5 +43,9 @@ extern const std::size_t kOptionCount;
 
 // Whether the option of `row` was given (its setting is on).
 bool IsOptionSet(const OptionRow& row, const LaunchSettings& launch);
+
+// What the installer log's file name begins with: the log prefix of the last row given
+// that has one, in the table's order; "installActions" without one.
+const char* LogPrefixOf(const LaunchSettings& launch);
 
 #endif  // LAUNCHER_OPTION_TABLE_H_

@@ -25,24 +25,24 @@ struct Effect {
 constexpr char kJavaw[] = "javaw.exe";
 constexpr char kJava[] = "java.exe";
 constexpr char kOwnClass[] = "my.Install";
-constexpr char kLog[] = "\\installActions";
+constexpr char kLog[] = "installActions";
 
 // One row for each row of the option table, in its order.
 const Effect kEffects[] = {
     {"-preCloneSetup", kJavaw, false, "velmor.tavrun.cmd.TavPreCloneSetup", kLog, false},
-    {"-updateNodeList", kJava, false, "velmor.tavrun.cmd.TavUpdateNodeList", "\\UpdateNodeList",
+    {"-updateNodeList", kJava, false, "velmor.tavrun.cmd.TavUpdateNodeList", "UpdateNodeList",
      true},
-    {"-attachHome", kJava, false, "velmor.tavrun.cmd.TavAttachHome", "\\AttachHome", true},
+    {"-attachHome", kJava, false, "velmor.tavrun.cmd.TavAttachHome", "AttachHome", true},
     {"-relink", kJava, false, "velmor.tavrun.deps.TavMakeDeps", kLog, true},
-    {"-cleanup", kJava, true, "velmor.tavrun.cmd.TavCleanup", "\\Cleanup", false},
-    {"-saveInventory", kJava, true, "velmor.tavrun.cmd.TavSaveInventory", "\\SaveInventory", false},
-    {"-removeHome", kJavaw, false, "velmor.tavrun.cmd.TavRemoveHome", "\\RemoveHome", false},
+    {"-cleanup", kJava, true, "velmor.tavrun.cmd.TavCleanup", "Cleanup", false},
+    {"-saveInventory", kJava, true, "velmor.tavrun.cmd.TavSaveInventory", "SaveInventory", false},
+    {"-removeHome", kJavaw, false, "velmor.tavrun.cmd.TavRemoveHome", "RemoveHome", false},
     {"-bootstrapOnly", kJava, false, kOwnClass, kLog, true},
     {"-noBootstrap", kJavaw, false, kOwnClass, kLog, false},
     {"BOOTSTRAP_LOC=C:\\b", kJavaw, false, kOwnClass, kLog, false},
     {"-printTime", kJavaw, false, kOwnClass, kLog, false},
-    {"-detachHome", kJava, false, "velmor.tavrun.cmd.TavDetachHome", "\\DetachHome", true},
-    {"-updateHomeDeps", kJava, false, "velmor.tavrun.cmd.TavUpdateHomeDeps", "\\UpdateHomeDeps",
+    {"-detachHome", kJava, false, "velmor.tavrun.cmd.TavDetachHome", "DetachHome", true},
+    {"-updateHomeDeps", kJava, false, "velmor.tavrun.cmd.TavUpdateHomeDeps", "UpdateHomeDeps",
      true},
     {"-addNode", kJavaw, false, kOwnClass, kLog, false},
     {"-prereqChecker", kJavaw, false, "velmor.tavrun.prereq.TavPrereqApp", kLog, false},
@@ -77,7 +77,7 @@ TEST(OptionTable, EachOptionAloneHasItsRowsEffects) {
     EXPECT_STREQ(JavaProgramName(launch), e.program) << e.argument;
     EXPECT_EQ(ShouldWaitForInstaller(launch, params), e.waits) << e.argument;
     EXPECT_EQ(ChooseMainClass(launch, params).main_class, e.main_class) << e.argument;
-    EXPECT_EQ(launch.log_prefix, e.log_prefix) << e.argument;
+    EXPECT_STREQ(LogPrefixOf(launch), e.log_prefix) << e.argument;
     EXPECT_EQ(g_run_flags.silent, e.silent) << e.argument;
   }
   g_run_flags = RunFlags();

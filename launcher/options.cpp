@@ -106,7 +106,6 @@ void ApplyRow(const OptionRow& row, const std::string& element, const std::strin
       break;
   }
   if (row.sets_silent) g_run_flags.silent = true;
-  if (row.log_prefix != nullptr) settings->log_prefix = row.log_prefix;
 }
 
 // A location given relative is taken from the directory the launcher was started in,
@@ -216,7 +215,7 @@ std::vector<OptionDescription> DescribeOptions() {
     std::string effect;
     if (row.sets_silent) effect = "runs silently";
     if (row.log_prefix != nullptr) {
-      effect += std::string(effect.empty() ? "" : "; ") + "log file prefix " + (row.log_prefix + 1);
+      effect += std::string(effect.empty() ? "" : "; ") + "log file prefix " + row.log_prefix;
     }
     options.push_back({row.name, how, effect});
   }

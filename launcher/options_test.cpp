@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include "launcher/launch_settings.h"
+#include "launcher/option_table.h"
 #include "messages/run_flags.h"
 #include "platform/full_path.h"
 
@@ -131,14 +132,14 @@ TEST(ParseOptions, ModuleElementIsNotScanned) {
 }
 
 TEST(ParseOptions, LogPrefixFollowsTableOrderNotCommandLineOrder) {
-  EXPECT_EQ(Parse("").settings.log_prefix, "\\installActions");
+  EXPECT_STREQ(LogPrefixOf(Parse("").settings), "installActions");
   Parsed p = Parse("-attachHome");
   EXPECT_TRUE(p.settings.attach_home);
   EXPECT_TRUE(p.flags.silent);
-  EXPECT_EQ(p.settings.log_prefix, "\\AttachHome");
-  EXPECT_EQ(Parse("-removeHome -cleanup").settings.log_prefix, "\\RemoveHome");
-  EXPECT_EQ(Parse("-cleanup -removeHome").settings.log_prefix, "\\RemoveHome");
-  EXPECT_EQ(Parse("-updateHomeDeps -detachHome").settings.log_prefix, "\\UpdateHomeDeps");
+  EXPECT_STREQ(LogPrefixOf(p.settings), "AttachHome");
+  EXPECT_STREQ(LogPrefixOf(Parse("-removeHome -cleanup").settings), "RemoveHome");
+  EXPECT_STREQ(LogPrefixOf(Parse("-cleanup -removeHome").settings), "RemoveHome");
+  EXPECT_STREQ(LogPrefixOf(Parse("-updateHomeDeps -detachHome").settings), "UpdateHomeDeps");
 }
 
 TEST(ParseOptions, SilentComesWithSomeModesOnly) {

@@ -1,6 +1,7 @@
 #include "messages/catalogue_loader.h"
 
 #include <cstdio>
+#include <utility>
 
 #include "messages/catalogue.h"
 #include "messages/catalogue_files.h"
@@ -28,13 +29,10 @@ bool ReadCatalogueFile(const std::string& path, std::string* bytes) {
   return true;
 }
 
-bool AddCatalogueFile(const std::string& path, MessageMap* map) {
-  std::string bytes;
-  if (!ReadCatalogueFile(path, &bytes)) return false;
+void AddCatalogueBytes(const std::string& bytes, MessageMap* map) {
   std::string warnings;
   AddCatalogueToMap(bytes, map, &warnings);
   std::fputs(warnings.c_str(), stderr);
-  return true;
 }
 
 }  // namespace
@@ -57,10 +55,23 @@ int LoadMessageCatalogueFrom(const std::string& directory, const std::string& ta
     return 1;
   }
   bool any = false;
+  // cons.nls ends the local list and is the base catalogue too: read once, it fills both.
+  std::string base_path = BaseCataloguePath(directory);
+  std::string base_bytes;
+  bool base_read = false;
   for (const std::string& path : LocalCataloguePaths(directory, tag)) {
-    if (AddCatalogueFile(path, g_message_maps.local)) any = true;
+    std::string bytes;
+    if (!ReadCatalogueFile(path, &bytes)) continue;
+    any = true;
+    AddCatalogueBytes(bytes, g_message_maps.local);
+    if (path == base_path) {
+      base_bytes = std::move(bytes);
+      base_read = true;
+    }
   }
-  AddCatalogueFile(BaseCataloguePath(directory), g_message_maps.base);
+  if (base_read || ReadCatalogueFile(base_path, &base_bytes)) {
+    AddCatalogueBytes(base_bytes, g_message_maps.base);
+  }
   if (!any) {
     // A catalogue refused by the seal is reported as such, once there is a console.
     bool refused = g_sealed_medium != nullptr && g_sealed_medium->broken();

@@ -53,19 +53,19 @@ TEST_F(CatalogueLoaderTest, ConsoleFallsBackKeyByKeyWhileTheLogReadsConsNls) {
   Write("cons.nls", "S_TAV=Velmor Installer\0S_WAITMSG=Please wait\0S_BOOTSTRAPMSG=Copying\0"s);
   ASSERT_EQ(Load("de_DE"), 0);
   EXPECT_EQ(stderr_, "");
-  EXPECT_STREQ(LocalMessage("S_TAV"), "Velmor Installationsprogramm");
-  EXPECT_STREQ(LocalMessage("S_WAITMSG"), "Bitte warten");
-  EXPECT_STREQ(LocalMessage("S_BOOTSTRAPMSG"), "Copying");
-  EXPECT_STREQ(BaseMessage("S_TAV"), "Velmor Installer");
-  EXPECT_STREQ(BaseMessage("S_WAITMSG"), "Please wait");
+  EXPECT_STREQ(LocalMessage(msg::S_TAV), "Velmor Installationsprogramm");
+  EXPECT_STREQ(LocalMessage(msg::S_WAITMSG), "Bitte warten");
+  EXPECT_STREQ(LocalMessage(msg::S_BOOTSTRAPMSG), "Copying");
+  EXPECT_STREQ(BaseMessage(msg::S_TAV), "Velmor Installer");
+  EXPECT_STREQ(BaseMessage(msg::S_WAITMSG), "Please wait");
 }
 
 TEST_F(CatalogueLoaderTest, LocalizedCatalogueAloneLoadsWithAnEmptyBaseMap) {
   Write("cons_fr.nls", "S_TAV=Installateur\0"s);
   ASSERT_EQ(Load("fr_FR"), 0);
-  EXPECT_STREQ(LocalMessage("S_TAV"), "Installateur");
+  EXPECT_STREQ(LocalMessage(msg::S_TAV), "Installateur");
   // A key no catalogue defines yields the key itself.
-  EXPECT_STREQ(BaseMessage("S_TAV"), "S_TAV");
+  EXPECT_STREQ(BaseMessage(msg::S_TAV), "S_TAV");
 }
 
 TEST_F(CatalogueLoaderTest, EmptyConsNlsCountsAsRead) {
@@ -89,8 +89,8 @@ TEST_F(CatalogueLoaderTest, WarnsAboutMalformedAndUnfitRecords) {
       "WARNING: Ignoring message \"S_ERBOOTSTRAP_RANGE=%s\" in catalogue: its conversions do "
       "not fit its arguments!\n";
   EXPECT_EQ(stderr_, once + once);
-  EXPECT_STREQ(LocalMessage("S_ERBOOTSTRAP_RANGE"), "S_ERBOOTSTRAP_RANGE");
-  EXPECT_STREQ(LocalMessage("S_TAV"), "ok");
+  EXPECT_STREQ(LocalMessage(msg::S_ERBOOTSTRAP_RANGE), "S_ERBOOTSTRAP_RANGE");
+  EXPECT_STREQ(LocalMessage(msg::S_TAV), "ok");
 }
 
 TEST_F(CatalogueLoaderTest, CataloguePathsBeyond259CharactersAreNotRead) {

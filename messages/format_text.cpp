@@ -31,7 +31,7 @@ namespace message_detail {
 std::string FormatLocalText(const char* key, ...) {
   va_list args;
   va_start(args, key);
-  std::string text = FormatTextV(LocalMessage(key), args);
+  std::string text = FormatTextV(LocalMessageNamed(key), args);
   va_end(args);
   return text;
 }
@@ -39,7 +39,7 @@ std::string FormatLocalText(const char* key, ...) {
 std::string FormatBaseText(const char* key, ...) {
   va_list args;
   va_start(args, key);
-  std::string text = FormatTextV(BaseMessage(key), args);
+  std::string text = FormatTextV(BaseMessageNamed(key), args);
   va_end(args);
   return text;
 }

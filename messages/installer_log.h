@@ -1,6 +1,6 @@
-// The installer log: one append-mode text file per launch, opened around each group of
-// messages. Every opening computes the same path, so all of them add to one file. It
-// receives the base (cons.nls) texts, so it reads the same in every language.
+// The installer log: one append-mode text file per launch, held open by the launch's
+// session (InstallerLogSession) and flushed after each line. Lower layers only write to
+// it. It receives the base (cons.nls) texts, so it reads the same in every language.
 #ifndef MESSAGES_INSTALLER_LOG_H_
 #define MESSAGES_INSTALLER_LOG_H_
 
@@ -16,8 +16,9 @@ struct InstallerLog {
   std::string path;
   // The log's identity, set by the launch sequence as each part becomes known; every
   // opening names the file from it, so all of them add to one file.
-  std::string timestamp;
-  std::string prefix = "\\installActions";
+  // The file's name: the mode's prefix and the launch's timestamp (LogFileName), set
+  // once the options are known.
+  std::string file_name;
   // Where logs go before anything else (-PREREQLOGLOC, or the temporary directory of
   // the prerequisite checker); its "logs" subdirectory holds the file.
   std::string override_directory;
@@ -31,18 +32,44 @@ struct InstallerLog {
   // Whether the log went to the fallback directory because it could not be written where
   // it was meant to go; the console says so once.
   bool redirected = false;
+  // Whether a session runs, and whether the identity or the working directory changed
+  // since the file was named (a relative directory names another file after a move).
+  bool session_running = false;
+  bool retarget = false;
+  // The full paths the open file was named by: where it was meant to go and the
+  // fallback, so that naming the same file again keeps it open.
+  std::string target;
 };
 
 extern InstallerLog g_installer_log;
 
-// Opens the log for appending in the override's or inst_loc's "logs" directory, else in
-// the fallback directory; never through a link (platform/append_file.h). A log that
-// cannot be written in an existing "logs" directory goes to the fallback directory,
-// and the console says so (S_LOG_REDIRECTED) the first time. Without a usable directory
-// no file is opened; a stream still open stays open.
-void OpenInstallerLog();
+// The log of one launch, owned by the launch: opened once where its identity names it,
+// kept open, and closed once. The file goes in the override's or inst_loc's "logs"
+// directory, else in the fallback directory; never through a link
+// (platform/append_file.h). A log that cannot be written in an existing "logs"
+// directory goes to the fallback directory, and the console says so (S_LOG_REDIRECTED)
+// the first time. Without a usable directory no file is open and lines are dropped.
+class InstallerLogSession {
+ public:
+  // Starts the session; the file is opened by Open or by the first line written.
+  InstallerLogSession();
+  ~InstallerLogSession();
+  InstallerLogSession(const InstallerLogSession&) = delete;
+  InstallerLogSession& operator=(const InstallerLogSession&) = delete;
 
-// Appends `text` to the open log and flushes; does nothing when no log is open.
+  // Opens the file the identity names now, unless it is open already: where a group of
+  // lines begins, so the file exists (and the redirection is told) from that point on.
+  // An open file of another name is closed first.
+  void Open();
+  // The identity or the working directory changed: the file is named again by the next
+  // Open or line.
+  void Retarget();
+  // Flushes and closes the file; later lines are dropped. The path stays known.
+  void Close();
+};
+
+// Appends `text` to the log and flushes. In a session, opens the file first when none
+// is open or its name may have changed; without one, writes only to a stream a test set.
 void WriteLog(const char* text);
 
 // Prints `text` on the console, then appends it to the log.
@@ -65,8 +92,5 @@ void ShowAndLogMessage(MessageKey<Kinds...> key, Arguments... arguments) {
 // there is none, or when it is not an absolute path ("C:\..." or "\\server\..."). A
 // REG_EXPAND_SZ value is expanded with the system's variables only. Read once.
 std::string ReadInventoryLocation();
-
-// Flushes and closes the log when it is open.
-void CloseInstallerLog();
 
 #endif  // MESSAGES_INSTALLER_LOG_H_

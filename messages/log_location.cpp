@@ -9,7 +9,10 @@ std::string ChooseLogDirectory(std::string_view override_directory, std::string_
   return std::string(fallback_directory);
 }
 
-std::string LogFilePath(std::string_view directory, std::string_view prefix,
-                        std::string_view timestamp) {
-  return std::string(directory) + std::string(prefix) + std::string(timestamp) + ".log";
+std::string LogFileName(std::string_view prefix, std::string_view timestamp) {
+  return std::string(prefix) + std::string(timestamp) + ".log";
+}
+
+std::string LogFilePath(std::string_view directory, std::string_view file_name) {
+  return JoinPath(directory, file_name);
 }

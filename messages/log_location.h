@@ -11,9 +11,11 @@
 std::string ChooseLogDirectory(std::string_view override_directory, std::string_view inst_loc,
                                std::string_view fallback_directory);
 
-// "<directory><prefix><timestamp>.log": ("C:\Inv\logs", "\installActions", "T") gives
+// "<prefix><timestamp>.log": ("installActions", "T") gives "installActionsT.log".
+std::string LogFileName(std::string_view prefix, std::string_view timestamp);
+
+// The log file `file_name` in `directory`: ("C:\Inv\logs", "installActionsT.log") gives
 // "C:\Inv\logs\installActionsT.log".
-std::string LogFilePath(std::string_view directory, std::string_view prefix,
-                        std::string_view timestamp);
+std::string LogFilePath(std::string_view directory, std::string_view file_name);
 
 #endif  // MESSAGES_LOG_LOCATION_H_

@@ -11,10 +11,10 @@ TEST(ChooseLogDirectory, OverrideThenInventoryThenFallback) {
   EXPECT_EQ(ChooseLogDirectory("", "", "C:\\T\\VelInstall1"), "C:\\T\\VelInstall1");
 }
 
-TEST(LogFilePath, PrefixStartsWithTheSeparator) {
-  EXPECT_EQ(LogFilePath("C:\\Inv\\logs", "\\installActions", "2010-11-05_03-04-05PM"),
+TEST(LogFilePath, TheNameOfPrefixAndTimestampInTheDirectory) {
+  EXPECT_EQ(LogFilePath("C:\\Inv\\logs", LogFileName("installActions", "2010-11-05_03-04-05PM")),
             "C:\\Inv\\logs\\installActions2010-11-05_03-04-05PM.log");
-  EXPECT_EQ(LogFilePath("C:\\T", "\\AttachHome", "T1"), "C:\\T\\AttachHomeT1.log");
+  EXPECT_EQ(LogFilePath("C:\\T\\", LogFileName("AttachHome", "T1")), "C:\\T\\AttachHomeT1.log");
 }
 
 }  // namespace

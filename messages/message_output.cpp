@@ -23,7 +23,7 @@ void ShowError(const char* text) {
     ConsolePrint(text);
     return;
   }
-  g_system.show_error_box(BoxText(text).c_str(), LocalMessage("S_TAV"));
+  g_system.show_error_box(BoxText(text).c_str(), LocalMessage(msg::S_TAV));
 }
 
 void WaitForEnter() {

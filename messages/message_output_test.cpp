@@ -65,12 +65,12 @@ TEST_F(MessageOutputTest, WaitForEnterReadsOneCharacterOnlySilentWithAConsole) {
 TEST_F(MessageOutputTest, FreedMapsYieldTheKeyItself) {
   g_message_maps.base = CreateMessageMap();
   MessageMapPut(g_message_maps.base, "S_TAV", "Installer");
-  ASSERT_STREQ(BaseMessage("S_TAV"), "Installer");
+  ASSERT_STREQ(BaseMessage(msg::S_TAV), "Installer");
   FreeMessageMaps();
   FreeMessageMaps();
   EXPECT_EQ(g_message_maps.local, nullptr);
-  EXPECT_STREQ(LocalMessage("S_TAV"), "S_TAV");
-  EXPECT_STREQ(BaseMessage("S_TAV"), "S_TAV");
+  EXPECT_STREQ(LocalMessage(msg::S_TAV), "S_TAV");
+  EXPECT_STREQ(BaseMessage(msg::S_TAV), "S_TAV");
 }
 
 }  // namespace

@@ -11,9 +11,13 @@ static const char* Lookup(const MessageMap* map, const char* key) {
   return text != nullptr ? text : key;
 }
 
-const char* LocalMessage(const char* key) { return Lookup(g_message_maps.local, key); }
+const char* message_detail::LocalMessageNamed(const char* key) {
+  return Lookup(g_message_maps.local, key);
+}
 
-const char* BaseMessage(const char* key) { return Lookup(g_message_maps.base, key); }
+const char* message_detail::BaseMessageNamed(const char* key) {
+  return Lookup(g_message_maps.base, key);
+}
 
 void FreeMessageMaps() {
   DestroyMessageMap(g_message_maps.local);

@@ -8,6 +8,7 @@
 #ifndef PARAMS_PARAMETER_FILE_H_
 #define PARAMS_PARAMETER_FILE_H_
 
+#include <functional>
 #include <string>
 
 #include "params/parameter_keys.h"
@@ -20,6 +21,14 @@ enum class ParameterFileStatus {
   kNotFound,  // no parameter file exists, after S_ERVELPARAMNFD
 };
 
+// What reading the parameter file asks of the system: a reader of the Velmor section
+// of the file at a path (ProfileKeyReader), and, before any key is read, the hold of a
+// sealed medium's file as sealed (HoldMediumFile: false when it is not).
+struct ParameterFileAccess {
+  std::function<KeyReader(const std::string& path)> key_reader;
+  std::function<bool(const std::string& path)> hold_medium_file;
+};
+
 // Finds the parameter file and reads its keys into `*params`. `params->path` holds the
 // -paramFile value on entry and the absolute path of the file used on return;
 // `params->locations.jre` holds the -jreLoc value. `launcher_dir` is the directory of
@@ -28,7 +37,8 @@ enum class ParameterFileStatus {
 // `scratch_path` is the scratch directory, which JRE_SCRATCH_LOC is relative to.
 ParameterFileStatus ReadParameterFile(const ParameterOverrides& overrides,
                                       const std::string& launcher_dir, std::string* startup_dir,
-                                      const std::string& scratch_path, ParameterSettings* params);
+                                      const std::string& scratch_path, ParameterSettings* params,
+                                      const ParameterFileAccess& access);
 
 // A key reader on section Velmor of the file at `path` as it stands now: read once, and
 // answered by GetPrivateProfileStringA's rules (params/profile_text.h).

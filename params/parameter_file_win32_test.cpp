@@ -4,6 +4,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 
 #include "messages/installer_log.h"
@@ -11,6 +12,7 @@
 #include "messages/messages.h"
 #include "messages/run_flags.h"
 #include "params/parameter_settings.h"
+#include "platform/sealed_file_win32.h"
 #include "platform/system_calls.h"
 #include "platform/windows_prelude.h"
 #include "tests/support/test_tree_win32.h"
@@ -67,7 +69,8 @@ class ParameterFileTest : public ::testing::Test {
     g_run_flags.silent = true;
     scratch_ = dir_ + "\\scratch";
     g_installer_log.fallback_directory = scratch_;
-    g_installer_log.timestamp = "T1";
+    g_installer_log.file_name = "installActionsT1.log";
+    log_ = std::make_unique<InstallerLogSession>();
     launcher_ = ExeDirectory();
     for (const std::string& planted :
          {launcher_ + "\\velparam.ini", launcher_ + "\\..\\velparam.ini"})
@@ -82,7 +85,7 @@ class ParameterFileTest : public ::testing::Test {
     }
   }
   void TearDown() override {
-    CloseInstallerLog();
+    log_.reset();
     g_installer_log = InstallerLog();
     SetCurrentDirectoryA(saved_cwd_.c_str());
     g_run_flags = RunFlags();
@@ -90,12 +93,14 @@ class ParameterFileTest : public ::testing::Test {
   }
   ParameterFileStatus Read(const std::string& startup, ParameterSettings* params) {
     startup_dir_ = startup;
-    return ReadParameterFile(overrides_, ExeDirectory(), &startup_dir_, scratch_, params);
+    return ReadParameterFile(overrides_, ExeDirectory(), &startup_dir_, scratch_, params,
+                             {ProfileKeyReader, HoldMediumFile});
   }
   std::string Log() { return ReadFile(scratch_ + "\\installActionsT1.log"); }
 
   ParameterOverrides overrides_;
   std::string saved_cwd_, dir_, scratch_, launcher_, startup_dir_;
+  std::unique_ptr<InstallerLogSession> log_;
 };
 
 TEST_F(ParameterFileTest, ProfileReaderTrimsUnquotesAndIgnoresCase) {

@@ -12,6 +12,8 @@
 
 #include <string>
 
+#include "prereq/system_info.h"
+
 // A pass passed, failed, or found no certified-version list (the platform checks ran not).
 constexpr int kPassPassed = 0;
 constexpr int kPassFailed = 1;
@@ -32,8 +34,25 @@ struct PrereqPassState {
   std::string failure_text;
 };
 
-// Runs one pass: the generic one (`first_pass`), the required platform one
+// What a pass reads of the machine (prereq/system_info.h and prereq/swap_space.h on
+// Windows).
+struct PrereqMachine {
+  // The profile reader's value of `key` in `section` of `file`; empty when missing.
+  std::string (*read_profile_value)(const std::string& file, const char* section, const char* key);
+  OsVersion (*os_version)();
+  bool (*has_q246009_hotfix)();
+  int (*display_bits_per_pixel)();
+  int (*processor_clock_mhz)();
+  // CheckSwapSpace: shows its own outcome; true when the requirement failed.
+  bool (*check_swap_space)(const std::string& requirement);
+};
+
+// Runs one pass on `machine`: the generic one (`first_pass`), the required platform one
 // (`required_category`), or the optional one (neither). Returns a kPass... value.
+int CheckPrereqPass(PrereqPassState* state, bool required_category, bool first_pass,
+                    const PrereqMachine& machine);
+
+// The same on this machine.
 int CheckPrereqPass(PrereqPassState* state, bool required_category, bool first_pass);
 
 #endif  // PREREQ_PREREQ_CHECKS_H_

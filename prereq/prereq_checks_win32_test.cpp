@@ -6,6 +6,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@
 #include "platform/windows_prelude.h"
 #include "prereq/swap_space.h"
 #include "prereq/system_info.h"
+#include "tests/support/log_file_session.h"
 
 namespace {
 
@@ -101,11 +103,10 @@ class PrereqChecksTest : public ::testing::Test {
                        "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name();
     log_path_ = base + ".log";
     param_path_ = base + ".ini";
-    g_installer_log.stream = std::fopen(log_path_.c_str(), "w");
-    ASSERT_NE(g_installer_log.stream, nullptr);
+    log_ = std::make_unique<LogFileSession>(log_path_);
   }
   void TearDown() override {
-    CloseInstallerLog();
+    log_.reset();
     FreeMessageMaps();
     g_run_flags = RunFlags();
     DeleteFileA(log_path_.c_str());
@@ -114,8 +115,9 @@ class PrereqChecksTest : public ::testing::Test {
 
   std::string Log() { return ReadFile(log_path_); }
   void ClearLog() {
-    CloseInstallerLog();
-    g_installer_log.stream = std::fopen(log_path_.c_str(), "w");
+    log_.reset();
+    DeleteFileA(log_path_.c_str());
+    log_ = std::make_unique<LogFileSession>(log_path_);
   }
 
   void SetPagingFiles(const std::string& multi_string) {
@@ -132,6 +134,7 @@ class PrereqChecksTest : public ::testing::Test {
   SavedValue paging_files_{kMemoryKey, "PagingFiles"};
   SavedValue clock_{kProcessorKey, "~MHz"};
   std::string log_path_, param_path_;
+  std::unique_ptr<LogFileSession> log_;
 };
 
 TEST_F(PrereqChecksTest, SwapSpaceCountsTheMaximumSizes) {

@@ -27,8 +27,8 @@ constexpr Pass kPasses[] = {{true, true}, {false, true}, {false, false}};
 // Whether the failure text reports missing patches: it holds the S_FAILED_PATCHES_1
 // text (a missing or empty text is never held).
 bool ReportsMissingPatches(const std::string& failure_text) {
-  const char* patches = LocalMessage("S_FAILED_PATCHES_1");
-  if (*patches == '\0' || std::strcmp(patches, "S_FAILED_PATCHES_1") == 0) return false;
+  const char* patches = LocalMessage(msg::S_FAILED_PATCHES_1);
+  if (*patches == '\0' || std::strcmp(patches, msg::S_FAILED_PATCHES_1.name) == 0) return false;
   return failure_text.find(patches) != std::string::npos;
 }
 
@@ -44,7 +44,6 @@ void ShowIgnoreNotice(const PrereqPassState& state, bool required) {
 
 int EndWithExitMessage() {
   ShowAndLogMessage(msg::S_EXIT_MSG, g_installer_log.path.c_str());
-  CloseInstallerLog();
   return kEndLaunch;
 }
 
@@ -52,9 +51,8 @@ int EndWithExitMessage() {
 int EndAfterExecutingOnly(const PrereqPassState& state) {
   ShowAndLogSystemText(state.failure_text);
   ShowAndLogMessage(msg::S_EXIT_MSG, g_installer_log.path.c_str());
-  CloseInstallerLog();
   if (!g_run_flags.silent && !g_run_flags.no_console) {
-    ConsolePrint(LocalMessage("S_EXIT_CONTINUE"));
+    ConsolePrint(LocalMessage(msg::S_EXIT_CONTINUE));
     g_system.read_input_char();
   }
   return kEndLaunch;
@@ -79,7 +77,6 @@ int HandleFailure(const PrereqPassState& state, bool required) {
       case Answer::kYes:
         ShowAndLogMessage(msg::S_CONTINUE_YES);
         if (required) ShowAndLogMessage(msg::S_IGNORE_REQ_SYS_PREREQ);
-        CloseInstallerLog();
         return kGoOn;  // the remaining passes are skipped
       case Answer::kNo:
         ShowAndLogMessage(msg::S_CONTINUE_NO);
@@ -93,7 +90,6 @@ int HandleFailure(const PrereqPassState& state, bool required) {
 }  // namespace
 
 int RunSystemPrereqs(const PrereqRunRequest& request, PrereqPassCheck check_pass) {
-  OpenInstallerLog();
   PrereqPassState state;
   state.param_file = request.param_file;
   state.ignore = request.ignore;
@@ -115,6 +111,5 @@ int RunSystemPrereqs(const PrereqRunRequest& request, PrereqPassCheck check_pass
     if (index == 1 && result == kPassPassed) ShowAndLogMessage(msg::S_PRE_REQREQ_PASSED);
   }
   ShowAndLog("\n");
-  CloseInstallerLog();
   return kGoOn;
 }

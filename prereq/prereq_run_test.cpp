@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "messages/installer_log.h"
 #include "messages/run_flags.h"
 #include "tests/support/fake_system.h"
 
@@ -105,6 +106,9 @@ TEST(RunSystemPrereqs, PassesAnswersAndOptionsDecideWhetherTheLaunchGoesOn) {
   };
   for (const Case& c : cases) {
     FakeSystem system;
+    // Opened by the launch before the run, as the exit message names the file.
+    InstallerLogSession log;
+    log.Open();
     g_run_flags.silent = c.silent;
     system.input = c.input;
     g_results = c.results;

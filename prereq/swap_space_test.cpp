@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "messages/installer_log.h"
 #include "messages/message_map.h"
 #include "messages/messages.h"
 #include "tests/support/fake_system.h"
@@ -60,9 +61,10 @@ TEST(CheckSwapSpace, EachOutcomeShowsItsReason) {
     g_paging_files = c.paging_files;
     g_major = c.major;
     g_available = 700;
-    OpenInstallerLog();
-    EXPECT_EQ(CheckSwapSpace(c.requirement, kMachine), c.failed) << c.requirement;
-    CloseInstallerLog();
+    {
+      InstallerLogSession log;
+      EXPECT_EQ(CheckSwapSpace(c.requirement, kMachine), c.failed) << c.requirement;
+    }
     EXPECT_EQ(system.Log(), c.logged) << c.requirement << " " << c.major;
     FreeMessageMaps();
   }

@@ -85,7 +85,7 @@ int ExpandJars(const std::string& source, const std::string& destination,
   DWORD result = RunHidden(program, command);
   if (jars != source) RemoveTree(jars);
 
-  WriteLog(BaseMessage("S_UNZIP_COMMANDLINE"));
+  WriteLog(BaseMessage(msg::S_UNZIP_COMMANDLINE));
   WriteLog(command.c_str());
   if (result == 0) return 0;
   if (PathExists(source)) return -1;

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 
 #include "messages/installer_log.h"
@@ -17,6 +18,7 @@
 #include "platform/system_calls.h"
 #include "platform/windows_prelude.h"
 #include "staging/free_disk.h"
+#include "tests/support/log_file_session.h"
 #include "tests/support/test_tree_win32.h"
 
 namespace {
@@ -80,11 +82,10 @@ class ExpandJarsTest : public ::testing::Test {
     ASSERT_TRUE(CopyFileA((BuildDir() + "\\unzip\\unzip.exe").c_str(),
                           (launcher_dir_ + "\\unzip.exe").c_str(), FALSE));
     log_path_ = dir_ + "\\installer.log";
-    g_installer_log.stream = std::fopen(log_path_.c_str(), "a");
-    ASSERT_NE(g_installer_log.stream, nullptr);
+    log_ = std::make_unique<LogFileSession>(log_path_);
   }
   void TearDown() override {
-    CloseInstallerLog();
+    log_.reset();
     FreeMessageMaps();
     SetConsoleOutput(nullptr);
     g_run_flags = RunFlags();
@@ -107,6 +108,7 @@ class ExpandJarsTest : public ::testing::Test {
   }
 
   std::string dir_, launcher_dir_, log_path_, shown_;
+  std::unique_ptr<LogFileSession> log_;
 };
 
 TEST_F(ExpandJarsTest, ExpandsEveryJarIntoANewDestinationAndLogsTheCommand) {

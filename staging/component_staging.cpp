@@ -84,7 +84,7 @@ void CheckStagedRuntime(Stager* s) {
   if (location.empty()) return;
   std::string name;
   s->runtime_found_in_scratch = s->disk.FindFirstEntryName(location, &name);
-  if (!s->runtime_found_in_scratch) WriteLog(BaseMessage("S_ERJRE_MISSING"));
+  if (!s->runtime_found_in_scratch) WriteLog(BaseMessage(msg::S_ERJRE_MISSING));
 }
 
 // Step 8: plain directories, copied whatever the list said.
@@ -112,7 +112,7 @@ bool StageDistributedRuntime(Stager* s) {
   if (version.size() > 2) s->CopyIfAny(JoinPath(loc.jre, "Expanded"), JoinPath(staged, version));
   std::string name;
   if (!s->disk.FindFirstEntryName(JoinPath(staged, "*"), &name)) {
-    ConsolePrint(LocalMessage("S_ERJRE_MISSING"));
+    ConsolePrint(LocalMessage(msg::S_ERJRE_MISSING));
     return false;
   }
   loc.jre = JoinPath(staged, name);
@@ -217,17 +217,14 @@ int StageComponents(const StagingRequest& request, ParameterSettings* params,
                     StagingDiskInterface& disk) {
   Stager s(request, params, disk);
   const StagingRequest& r = request;
-  OpenInstallerLog();
   if (disk.FreeKilobytes(r.scratch_path) < r.bootstrap_size_kb) {
     // Not enough room: no component is staged, and the launch ends.
     s.result = kStagingFailed;
   } else if (!StageEverything(&s)) {
-    // A failed step ends staging at once; the logs are closed all the same.
-    CloseInstallerLog();
+    // A failed step ends staging at once.
     return kStagingFailed;
   }
   StageExtensions(s);
   LogFileCounts(s);
-  CloseInstallerLog();
   return s.result;
 }

@@ -6,6 +6,7 @@
 #include <set>
 #include <string>
 
+#include "messages/installer_log.h"
 #include "messages/message_map.h"
 #include "messages/messages.h"
 #include "messages/run_flags.h"
@@ -78,6 +79,7 @@ class ComponentStagingTest : public ::testing::Test {
   }
 
   FakeSystem system_;
+  InstallerLogSession log_;
   RecordingDisk disk_;
   StagingRequest request_;
   ParameterSettings params_;

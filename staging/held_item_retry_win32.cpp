@@ -28,11 +28,7 @@ void HeldItemRetry::Note(const std::string& line) const {
       WriteFile(static_cast<HANDLE>(kept_log_), text.data(), static_cast<DWORD>(text.size()),
                 &written, nullptr);
     }
-  } else if (g_installer_log.stream != nullptr) {
-    WriteLog(line.c_str());
   } else {
-    OpenInstallerLog();
     WriteLog(line.c_str());
-    CloseInstallerLog();
   }
 }

@@ -1,7 +1,5 @@
 #include "staging/scratch_cleanup.h"
 
-#include <string.h>
-
 #include "platform/final_path_win32.h"
 #include "platform/held_directory_win32.h"
 #include "platform/path_join.h"
@@ -15,13 +13,6 @@
 #include "staging/tree_walk.h"
 
 namespace {
-
-// Whether `path` lies below `directory`.
-bool LiesIn(const std::string& path, const std::string& directory) {
-  return !directory.empty() && path.size() > directory.size() + 1 &&
-         _strnicmp(path.c_str(), directory.c_str(), directory.size()) == 0 &&
-         path[directory.size()] == '\\';
-}
 
 // `path` absolute and in its long form, as the system names the file it opens.
 std::wstring LongFullPath(const std::wstring& path) {
@@ -81,7 +72,7 @@ void RemoveScratchKeepingLog(const std::string& scratch_path, HeldDirectory* hol
   // The retries of held files are noted in the kept copy, through the handle that wrote
   // it; a log outside the scratch directory gets them as any other lines.
   ScopedHandle kept_handle;
-  if (LiesIn(log_path, scratch_path)) {
+  if (LiesBelow(log_path, scratch_path)) {
     std::string kept = JoinPath(temp_dir, log_path.substr(log_path.rfind('\\') + 1));
     if (!WriteKeptLog(log_path, kept, &kept_handle)) {
       *kept_log = log_path;

@@ -13,7 +13,8 @@
 //   VEL_JAVA_ENV_REPORT   a file to write this program's environment to, one
 //                         "NAME=value" per line, in UTF-8
 //   VEL_JAVA_HOLD_FILE    a file whose appearance the stand-in waits for before it
-//                         exits (at most two minutes), so that a test decides when
+//                         exits (at most two minutes), so that a test decides when;
+//                         held, it shows nothing
 //   VEL_JAVA_DONE_FILE    a file written just before the stand-in exits
 //   VEL_JAVA_QUIET        when set, nothing is shown
 #include <cctype>
@@ -148,13 +149,17 @@ int main() {
     WriteFile(report, text);
   }
   int code = EnvNumber("VEL_JAVA_EXIT_CODE");
-  // VEL_JAVA_QUIET: an installer that exits at once, for measuring the launcher alone.
-  if (!IsWindowless() && std::getenv("VEL_JAVA_QUIET") == nullptr) {
+  const char* hold = std::getenv("VEL_JAVA_HOLD_FILE");
+  bool held = hold != nullptr && *hold != '\0';
+  // VEL_JAVA_QUIET: an installer that exits at once, for measuring the launcher alone. A
+  // held one outlives the launcher whose console it shares, and a write to a console
+  // whose launcher has gone may never return: it shows nothing either.
+  if (!IsWindowless() && std::getenv("VEL_JAVA_QUIET") == nullptr && !held) {
     ShowDecoded(SplitCommandLine(command_line));
     std::printf("Java stand-in exits with %d\n", code);
     std::fflush(stdout);
   }
-  if (const char* hold = std::getenv("VEL_JAVA_HOLD_FILE"); hold != nullptr && *hold != '\0') {
+  if (held) {
     for (int waited = 0; waited < 120000 && GetFileAttributesA(hold) == INVALID_FILE_ATTRIBUTES;
          waited += 20) {
       Sleep(20);

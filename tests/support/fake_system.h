@@ -39,10 +39,9 @@ class FakeSystem {
     g_installer_log = InstallerLog();
     // The log's name starts with a backslash, so it lands inside the directory.
     g_installer_log.fallback_directory = log_directory_ + "/";
-    g_installer_log.timestamp = "T";
+    g_installer_log.file_name = "installActionsT.log";
   }
   ~FakeSystem() {
-    CloseInstallerLog();
     std::error_code ignored;
     std::filesystem::remove(LogPath(), ignored);
     std::filesystem::remove_all(log_directory_, ignored);
@@ -73,8 +72,7 @@ class FakeSystem {
 
  private:
   std::string LogPath() const {
-    return LogFilePath(g_installer_log.fallback_directory, g_installer_log.prefix,
-                       g_installer_log.timestamp);
+    return LogFilePath(g_installer_log.fallback_directory, g_installer_log.file_name);
   }
 
   // Console text and boxes recorded, input from the script, only the named paths.

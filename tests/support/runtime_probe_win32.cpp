@@ -24,7 +24,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   SetConsoleOutput(g_system.standard_output());
   g_run_flags.silent = true;
   g_installer_log.fallback_directory = ".";
-  g_installer_log.timestamp = "probe";
+  g_installer_log.file_name = "installActionsprobe.log";
+  InstallerLogSession log;
 
   ParameterSettings params;
   if (kind == "jre" || kind == "both") params.use_jre_only = "TRUE";
