@@ -397,6 +397,10 @@ def main(argv):
     parser.add_argument("--smoke", action="store_true", help="two rounds on small trees")
     parser.add_argument("--only", choices=["overhead", "sealed", "sealed-copy"],
                         help="only these figures")
+    # A launch takes tens of milliseconds and Wine's scheduling moves each by as much:
+    # the overhead's medians settle only over many rounds.
+    parser.add_argument("--overhead-rounds", type=int, default=60,
+                        help="rounds of the overhead figures (default 60)")
     args = parser.parse_args(argv)
     build = pathlib.Path(args.build).resolve()
     work = pathlib.Path(args.work or build / ("bench-smoke" if args.smoke else "bench"))
@@ -411,7 +415,7 @@ def main(argv):
     with Wine(build) as wine:
         if args.only is not None:
             if args.only == "overhead":
-                figures = overhead(wine, work, build, 12 if not args.smoke else 2)
+                figures = overhead(wine, work, build, args.overhead_rounds if not args.smoke else 2)
             else:
                 layouts = ("copy",) if args.only == "sealed-copy" else ("expansion", "copy")
                 figures = sealed(wine, work, build, count, main_files, main_bytes, layouts)
@@ -421,7 +425,7 @@ def main(argv):
                 print_figure(figure, out)
             print("\n".join(out))
             return 0
-        figures = overhead(wine, work, build, 12 if not args.smoke else 2)
+        figures = overhead(wine, work, build, args.overhead_rounds if not args.smoke else 2)
         figures.append(expansion(wine, work, build, count, main_files, main_bytes))
         copy, removal = copy_and_removal(wine, work, build, count, main_files, main_bytes)
         figures += [copy, removal]

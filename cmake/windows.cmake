@@ -85,6 +85,7 @@ set(WINDOWS_TESTS
   staging/tree_walk_win32_test.cpp
   platform/child_process_win32_test.cpp
   platform/full_path_win32_test.cpp
+  platform/append_file_win32_test.cpp
   platform/held_directory_win32_test.cpp
   platform/system_text_win32_test.cpp
   messages/format_text_win32_test.cpp

@@ -20,12 +20,20 @@ std::wstring FullPathOf(const std::wstring& path) {
   return full.data();
 }
 
-std::wstring LongPathOf(const std::wstring& path) {
-  DWORD length = GetLongPathNameW(path.c_str(), nullptr, 0);
-  if (length == 0) return path;
-  std::vector<wchar_t> long_form(length);
-  if (GetLongPathNameW(path.c_str(), long_form.data(), length) == 0) return path;
-  return long_form.data();
+// `path` with its last name as the folder holding it lists it: a short (8.3) name given
+// becomes the long one, as the system names an opened file. The names before it need
+// not be: the parent's name is taken from a handle. Walking every name, as
+// GetLongPathNameW does, costs as much as the rest of opening a log.
+std::wstring WithListedLastName(const std::wstring& path) {
+  std::size_t name_at = path.rfind(L'\\');
+  if (name_at == std::wstring::npos || name_at + 1 == path.size()) return path;
+  // A pattern would list some other folder's name; no folder has one.
+  if (path.find_first_of(L"*?", name_at) != std::wstring::npos) return path;
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW(path.c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return path;
+  FindClose(search);
+  return path.substr(0, name_at + 1) + found.cFileName;
 }
 
 // The path the file at `path` must have once opened: its folder's parent as the system
@@ -35,7 +43,7 @@ std::wstring MeantPath(const std::string& path) {
   std::wstring full = FullPathOf(SystemTextToWide(path));
   std::size_t file_at = full.rfind(L'\\');
   if (file_at == std::wstring::npos) return std::wstring();
-  std::wstring folder = LongPathOf(full.substr(0, file_at));
+  std::wstring folder = WithListedLastName(full.substr(0, file_at));
   std::wstring name = full.substr(file_at + 1);
   std::size_t folder_at = folder.rfind(L'\\');
   if (folder_at == std::wstring::npos || folder_at < 2) return folder + L"\\" + name;
@@ -51,11 +59,15 @@ std::wstring MeantPath(const std::string& path) {
   return final_parent + folder.substr(folder_at + 1) + L"\\" + name;
 }
 
+// By the Ex queries: the plain one also asks the volume for its serial number, which
+// under Wine costs more than everything else here.
 bool IsMeantFile(HANDLE file, const std::wstring& meant) {
-  BY_HANDLE_FILE_INFORMATION info;
-  return GetFileInformationByHandle(file, &info) &&
-         (info.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) == 0 &&
-         info.nNumberOfLinks == 1 && IsSamePath(FinalWidePathOf(file), meant);
+  FILE_BASIC_INFO basic;
+  FILE_STANDARD_INFO standard;
+  return GetFileInformationByHandleEx(file, FileBasicInfo, &basic, sizeof basic) &&
+         GetFileInformationByHandleEx(file, FileStandardInfo, &standard, sizeof standard) &&
+         (basic.FileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) == 0 &&
+         standard.NumberOfLinks == 1 && IsSamePath(FinalWidePathOf(file), meant);
 }
 
 constexpr DWORD kNotFollowed = FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT;

@@ -44,6 +44,12 @@ bool NtPathOf(const std::string& path, std::wstring* nt_path) {
 using NtCreateFileFn = NTSTATUS(NTAPI*)(PHANDLE, ACCESS_MASK, POBJECT_ATTRIBUTES, PIO_STATUS_BLOCK,
                                         PLARGE_INTEGER, ULONG, ULONG, ULONG, ULONG, PVOID, ULONG);
 using RtlNtStatusToDosErrorFn = ULONG(NTAPI*)(NTSTATUS);
+using NtQueryVolumeInformationFileFn = NTSTATUS(NTAPI*)(HANDLE, PIO_STATUS_BLOCK, PVOID, ULONG,
+                                                        FS_INFORMATION_CLASS);
+// A remote volume's device, as the driver kit's headers name them: FILE_REMOTE_DEVICE
+// among the characteristics, FILE_DEVICE_NETWORK_FILE_SYSTEM as the type.
+constexpr ULONG kRemoteDevice = 0x10;
+constexpr DEVICE_TYPE kNetworkFileSystem = 0x14;
 
 template <typename Function>
 Function NtProcedure(const char* name) {
@@ -87,11 +93,14 @@ bool HeldDirectory::RemoveEmpty() {
 }
 
 bool HeldDirectory::IsReparsePoint() const {
-  BY_HANDLE_FILE_INFORMATION info;
-  if (!held() || !GetFileInformationByHandle(handle_, &info)) return true;
+  // The attributes alone: the plain query also asks the volume for its serial number.
+  FILE_BASIC_INFO info;
+  if (!held() || !GetFileInformationByHandleEx(handle_, FileBasicInfo, &info, sizeof info)) {
+    return true;
+  }
   // The name too: a link that was followed shows only there (as under Wine).
   DWORD by_name = GetFileAttributesW(SystemTextToWide(path_).c_str());
-  return (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 ||
+  return (info.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 ||
          (by_name != INVALID_FILE_ATTRIBUTES && (by_name & FILE_ATTRIBUTE_REPARSE_POINT) != 0);
 }
 
@@ -115,15 +124,27 @@ std::string HeldDirectory::SecurityText() const {
 }
 
 bool HeldDirectory::GetVolumeFacts(bool* persistent_acls, bool* remote) const {
-  DWORD flags = 0;
-  if (!held() ||
-      !GetVolumeInformationByHandleW(handle_, nullptr, 0, nullptr, nullptr, &flags, nullptr, 0)) {
+  // Asked of the volume through the handle: GetVolumeInformationByHandleW also reads the
+  // volume's label and serial number and GetDriveTypeW asks the mount manager, which
+  // under Wine cost as much as making the directory.
+  auto query = NtProcedure<NtQueryVolumeInformationFileFn>("NtQueryVolumeInformationFile");
+  if (!held() || query == nullptr) return false;
+  IO_STATUS_BLOCK io;
+  // Room for the file system's name after the flags, which are all that is read.
+  alignas(FILE_FS_ATTRIBUTE_INFORMATION) unsigned char
+      attributes[sizeof(FILE_FS_ATTRIBUTE_INFORMATION) + MAX_PATH * sizeof(wchar_t)];
+  FILE_FS_DEVICE_INFORMATION device;
+  if (!NT_SUCCESS(query(handle_, &io, attributes, sizeof attributes, FileFsAttributeInformation)) ||
+      !NT_SUCCESS(query(handle_, &io, &device, sizeof device, FileFsDeviceInformation))) {
     return false;
   }
+  ULONG flags =
+      reinterpret_cast<const FILE_FS_ATTRIBUTE_INFORMATION*>(attributes)->FileSystemAttributes;
   *persistent_acls = (flags & FILE_PERSISTENT_ACLS) != 0;
-  std::wstring path = FinalWidePathOf(handle_);
-  *remote = path.size() < 3 || path[1] != L':' ||
-            GetDriveTypeW(path.substr(0, 3).c_str()) == DRIVE_REMOTE;
+  // A path without a drive letter is no local volume's either.
+  *remote = (device.Characteristics & kRemoteDevice) != 0 ||
+            device.DeviceType == kNetworkFileSystem || pinned_path_.size() < 3 ||
+            pinned_path_[1] != ':';
   return true;
 }
 
@@ -160,9 +181,9 @@ bool HoldDirectory(const std::string& path, HeldDirectory* hold) {
   HANDLE handle = CreateFileA(path.c_str(), kHoldAccess, kHoldSharing, nullptr, OPEN_EXISTING,
                               FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return false;
-  BY_HANDLE_FILE_INFORMATION info;
-  if (!GetFileInformationByHandle(handle, &info) ||
-      (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+  FILE_BASIC_INFO info;
+  if (!GetFileInformationByHandleEx(handle, FileBasicInfo, &info, sizeof info) ||
+      (info.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
     CloseHandle(handle);
     return false;
   }

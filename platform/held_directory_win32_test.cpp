@@ -69,3 +69,24 @@ TEST_F(HeldDirectoryTest, AGivenDirectoryIsHeldForTheRunButAFileIsNot) {
 }
 
 }  // namespace
+
+namespace {
+
+// What the volume says through the handle is what the Win32 calls say of it.
+TEST_F(HeldDirectoryTest, VolumeFactsAgreeWithTheWin32Calls) {
+  HeldDirectory hold;
+  ASSERT_TRUE(HoldDirectory(dir_, &hold));
+  bool persistent_acls = false, remote = true;
+  ASSERT_TRUE(hold.GetVolumeFacts(&persistent_acls, &remote));
+  DWORD flags = 0;
+  HANDLE handle = CreateFileA(dir_.c_str(), FILE_READ_ATTRIBUTES, 7, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  ASSERT_NE(handle, INVALID_HANDLE_VALUE);
+  ASSERT_TRUE(
+      GetVolumeInformationByHandleW(handle, nullptr, 0, nullptr, nullptr, &flags, nullptr, 0));
+  CloseHandle(handle);
+  EXPECT_EQ(persistent_acls, (flags & FILE_PERSISTENT_ACLS) != 0);
+  EXPECT_EQ(remote, GetDriveTypeA(hold.pinned_path().substr(0, 3).c_str()) == DRIVE_REMOTE);
+}
+
+}  // namespace
