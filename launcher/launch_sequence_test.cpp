@@ -334,8 +334,10 @@ TEST_F(LaunchSequenceTest, AnInstallerStillRunningKeepsItsScratchDirectory) {
 
 TEST_F(LaunchSequenceTest, StagingOnlyStopsBeforeTheInstallerAndNamesWhereItStaged) {
   launch_.keys["BOOTSTRAP"] = "T";
-  EXPECT_EQ(Run("-silent -bootstrapOnly BOOTSTRAP_LOC=C:\\stage"), 0);
-  EXPECT_TRUE(Shown("\nBootStrap To C:\\stage Completed\n"));
+  // In the fake's directory: staging there writes its log.
+  std::string stage = system_.directory() + "/stage";
+  EXPECT_EQ(Run("-silent -bootstrapOnly BOOTSTRAP_LOC=" + stage), 0);
+  EXPECT_TRUE(Shown("\nBootStrap To " + stage + " Completed\n"));
   EXPECT_EQ(
       launch_.steps,
       "seal\ncatalogue\nconsole\nparams\ncd C:\\media\nprereqs\nstage\nregistry\ncd C:\\temp\n");
