@@ -337,7 +337,9 @@ TEST_F(LaunchSequenceTest, StagingOnlyStopsBeforeTheInstallerAndNamesWhereItStag
   // In the fake's directory: staging there writes its log.
   std::string stage = system_.directory() + "/stage";
   EXPECT_EQ(Run("-silent -bootstrapOnly BOOTSTRAP_LOC=" + stage), 0);
-  EXPECT_TRUE(Shown("\nBootStrap To " + stage + " Completed\n"));
+  std::string made_absolute;  // as the option is taken
+  ASSERT_TRUE(GetFullPath(stage, &made_absolute));
+  EXPECT_TRUE(Shown("\nBootStrap To " + made_absolute + " Completed\n")) << system_.console;
   EXPECT_EQ(
       launch_.steps,
       "seal\ncatalogue\nconsole\nparams\ncd C:\\media\nprereqs\nstage\nregistry\ncd C:\\temp\n");
