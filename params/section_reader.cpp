@@ -27,14 +27,17 @@ std::string TrimBlanks(const std::string& text) {
 
 SectionFile::LineEnd SectionFile::ReadLine(std::string* line) {
   line->clear();
+  line_number_ = line_feeds_ + 1;
   while (position_ < bytes_.size()) {
     char c = bytes_[position_++];
     if (static_cast<unsigned char>(c) == 0xFF) return LineEnd::kEnd;
     // Text mode: a carriage return before a line feed is not part of the line.
     if (c == '\r' && position_ < bytes_.size() && bytes_[position_] == '\n') continue;
     if (c == '\n') {
+      ++line_feeds_;
       if (!IsAllBlank(*line)) return LineEnd::kNewline;
       line->clear();
+      line_number_ = line_feeds_ + 1;
       continue;
     }
     if (line->size() < kMaxTextLength) line->push_back(c);

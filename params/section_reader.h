@@ -34,10 +34,14 @@ class SectionFile {
   // Reads the next line that is not empty or all blank into `*line`.
   LineEnd ReadLine(std::string* line);
   bool AtEnd() const { return position_ >= bytes_.size(); }
+  // The number of the line ReadLine read last, counted in line feeds from 1.
+  int LineNumber() const { return line_number_; }
 
  private:
   std::string bytes_;
   std::size_t position_ = 0;
+  int line_number_ = 0;
+  int line_feeds_ = 0;  // line feeds read so far
 };
 
 // Takes the tokens of one line in turn, like strtok: Next with a line starts on it,
