@@ -33,7 +33,8 @@ add_test(NAME format COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/check-format.sh)
 
 # The medium checker, for people who build media, in their build pipelines.
 add_executable(velcheck tools/velcheck/velcheck_main.cpp tools/velcheck/medium_check.cpp
-                        tools/velcheck/medium_seal_file.cpp tools/velcheck/zip_listing.cpp)
+                        tools/velcheck/medium_file.cpp tools/velcheck/medium_seal_file.cpp
+                        ${VELCHECK_SOURCES})
 target_link_libraries(velcheck vel_core)
 find_program(SYSTEM_PYTHON3 NAMES python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
 add_test(NAME velcheck COMMAND ${SYSTEM_PYTHON3} -m pytest -q -p no:cacheprovider
@@ -70,8 +71,9 @@ add_custom_target(catalogues ALL DEPENDS ${CMAKE_BINARY_DIR}/resource/cons.nls
 if(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
   set(FUZZ_SECONDS 20 CACHE STRING "How long each fuzzer runs in the tests")
   foreach(target catalogue component_list java_command options paging_files pe_section
-                 profile_text section_reader)
-    add_executable(fuzz_${target} fuzz/fuzz_${target}.cpp ${CORE_SOURCES} ${NATIVE_SYSTEM_SOURCES})
+                 profile_text section_reader velcheck)
+    add_executable(fuzz_${target} fuzz/fuzz_${target}.cpp ${CORE_SOURCES} ${NATIVE_SYSTEM_SOURCES}
+                                  ${VELCHECK_SOURCES})
     target_include_directories(fuzz_${target} PRIVATE ${CMAKE_SOURCE_DIR})
     target_compile_options(fuzz_${target} PRIVATE -fsanitize=fuzzer)
     target_link_options(fuzz_${target} PRIVATE -fsanitize=fuzzer)

@@ -125,7 +125,8 @@ add_custom_command(TARGET setup POST_BUILD
 
 # The medium checker for Windows build machines; the native build makes the other one.
 add_executable(velcheck tools/velcheck/velcheck_main.cpp tools/velcheck/medium_check.cpp
-                        tools/velcheck/medium_seal_file.cpp tools/velcheck/zip_listing.cpp)
+                        tools/velcheck/medium_file.cpp tools/velcheck/medium_seal_file.cpp
+                        ${VELCHECK_SOURCES})
 target_link_libraries(velcheck vel_core)
 target_link_options(velcheck PRIVATE ${STATIC_RUNTIME} ${HARDENING})
 set_target_properties(velcheck PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})

@@ -2,25 +2,21 @@
 
 #include <cctype>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <string_view>
 
 #include "launcher/launch_rules.h"
-#include "messages/catalogue.h"
-#include "messages/format_check.h"
-#include "messages/message_keys.h"
 #include "params/component_table.h"
 #include "params/parameter_keys.h"
 #include "params/parameter_search.h"
 #include "params/parameter_settings.h"
 #include "params/profile_text.h"
-#include "params/section_reader.h"
 #include "platform/medium_layout.h"
 #include "platform/medium_seal.h"
-#include "prereq/prereq_rules.h"
 #include "staging/component_list.h"
+#include "tools/velcheck/catalogue_check.h"
+#include "tools/velcheck/medium_file.h"
+#include "tools/velcheck/parameter_text_check.h"
 #include "tools/velcheck/zip_listing.h"
 
 namespace fs = std::filesystem;
@@ -38,28 +34,34 @@ fs::path OnDisk(const std::string& path) {
   return fs::path(native);
 }
 
-bool ReadWhole(const fs::path& path, std::string* bytes) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  bytes->assign(std::istreambuf_iterator<char>(in), {});
-  return true;
-}
-
 std::string Lower(std::string_view text) {
   std::string lower(text);
   for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return lower;
 }
 
-bool HasBlankAtEnds(std::string_view text) {
-  return !text.empty() && (std::isspace(static_cast<unsigned char>(text.front())) ||
-                           std::isspace(static_cast<unsigned char>(text.back())));
+// The most of a jar's central directory velcheck reads: some 46 bytes and a name for
+// each entry, so room for over a million entries.
+constexpr std::uintmax_t kMaxZipDirectoryBytes = 64u << 20;
+
+bool IsDirectory(const fs::path& path) {
+  std::error_code error;
+  return fs::is_directory(path, error);
+}
+
+bool Exists(const fs::path& path) {
+  std::error_code error;
+  return fs::exists(path, error);
 }
 
 class Checker {
  public:
   Checker(std::string directory, std::vector<Finding>* findings)
-      : directory_(std::move(directory)), findings_(findings) {}
+      : directory_(std::move(directory)), findings_(findings) {
+    std::error_code error;
+    root_ = fs::absolute(OnDisk(directory_), error).lexically_normal();
+    if (!root_.has_filename()) root_ = root_.parent_path();
+  }
 
   void Run();
   // The files a sealed run reads, starts or stages (ListSealedFiles).
@@ -68,51 +70,75 @@ class Checker {
  private:
   void Add(Severity severity, const std::string& file, int line, const std::string& key,
            const std::string& message) {
-    findings_->push_back({severity, OnDisk(file).string(), line, key, message});
+    findings_->push_back({severity, Named(file), line, key, message});
   }
+  std::string Named(const std::string& file) const;
+  int LineOf(std::string_view key) const;
 
   bool FindParameterFile();
-  void CheckVelmorEntries();
-  void CheckValue(const ProfileEntry& entry, const VelmorKeyInfo& key);
-  void CheckComponentList(const ProfileEntry& entry);
   std::string Value(const char* key) const;
   ParameterSettings Settings() const;
   void CheckLayout();
   void CheckComponentDirectory(const std::string& id, const std::string& location, bool runtime);
-  void CheckPrereqSections();
+  bool HoldsJava(const fs::path& jar, const std::string& location, const std::string& id);
   void CheckCatalogues();
   fs::path Place(const std::string& location) const;
   void ListTree(const std::string& location, std::set<std::string>* files) const;
   void ListJars(const std::string& location, std::set<std::string>* files) const;
 
   std::string directory_;
+  fs::path root_;  // the directory, absolute
   std::vector<Finding>* findings_;
   std::string param_path_;
   std::string param_text_;
   std::vector<ProfileEntry> entries_;
 };
 
+// A file or directory as findings name it: relative to the checked directory when it
+// lies below it, else absolute.
+std::string Checker::Named(const std::string& file) const {
+  std::error_code error;
+  fs::path path = fs::absolute(Place(file), error).lexically_normal();
+  if (!path.has_filename()) path = path.parent_path();
+  fs::path relative = path.lexically_relative(root_);
+  // Forward slashes throughout, as the seal's list names files.
+  if (relative.empty() || *relative.begin() == "..") return path.generic_string();
+  return relative.generic_string();
+}
+
+// The line of the entry the launcher reads for `key`; 0 when the file does not give it.
+int Checker::LineOf(std::string_view key) const {
+  const VelmorKeyInfo* info = FindVelmorKey(key);
+  for (const ProfileEntry& entry : entries_) {
+    if (info != nullptr && FindVelmorKey(entry.key) == info) return entry.line;
+  }
+  return 0;
+}
+
 void Checker::Run() {
-  if (!fs::exists(OnDisk(directory_) / "setup.exe")) {
+  if (!Exists(OnDisk(directory_) / "setup.exe")) {
     Add(Severity::kWarning, directory_, 0, "", "no setup.exe in this directory");
   }
   CheckCatalogues();
   if (!FindParameterFile()) return;
   entries_ = ListProfileEntries(param_text_, "Velmor");
-  CheckVelmorEntries();
+  CheckParameterText(Named(param_path_), param_text_, findings_);
   CheckLayout();
-  CheckPrereqSections();
 }
 
-// The file the launcher would find, by its own search.
+// The file the launcher would find, by its own search: the first candidate that is there.
 bool Checker::FindParameterFile() {
   for (const std::string& candidate : ParameterFileCandidates(directory_, directory_)) {
-    std::string bytes;
-    if (fs::is_regular_file(OnDisk(candidate)) && ReadWhole(OnDisk(candidate), &bytes)) {
+    MediumFileRead read = ReadMediumFile(OnDisk(candidate), kMaxMediumTextBytes, &param_text_);
+    if (read == MediumFileRead::kMissing) continue;
+    if (read == MediumFileRead::kRead) {
       param_path_ = candidate;
-      param_text_ = bytes;
       return true;
     }
+    Add(Severity::kError, candidate, 0, "",
+        DescribeUnread(read, kMaxMediumTextBytes) +
+            ": the launcher finds it first and cannot read its parameters");
+    return false;
   }
   Add(Severity::kError, directory_, 0, "",
       "no velparam.ini beside setup.exe or in its parent directory: the launcher ends with -2");
@@ -124,102 +150,6 @@ std::string Checker::Value(const char* key) const {
   std::string value = ReadProfileValue(param_text_, "Velmor", key, "");
   const VelmorKeyInfo* info = FindVelmorKey(key);
   return value.empty() && info != nullptr ? info->default_value : value;
-}
-
-void Checker::CheckVelmorEntries() {
-  std::set<std::string> seen;
-  for (const ProfileEntry& entry : entries_) {
-    if (entry.key.rfind(';', 0) == 0) continue;  // a comment: it names no key
-    const VelmorKeyInfo* key = FindVelmorKey(entry.key);
-    if (key == nullptr) {
-      Add(Severity::kWarning, param_path_, entry.line, entry.key,
-          "the launcher does not read this key");
-      continue;
-    }
-    if (!seen.insert(key->name).second) {
-      Add(Severity::kWarning, param_path_, entry.line, entry.key,
-          "defined again: the launcher reads only the first");
-      continue;
-    }
-    CheckValue(entry, *key);
-  }
-}
-
-void Checker::CheckValue(const ProfileEntry& entry, const VelmorKeyInfo& key) {
-  const std::string& value = entry.value;
-  if (value.empty()) return;  // the default
-  std::string said = entry.key + "=" + value + ": ";
-  std::string lower = Lower(value);
-  bool means_yes =
-      lower[0] == 't' || lower == "yes" || lower == "y" || lower == "1" || lower == "on";
-  switch (key.kind) {
-    case ValueKind::kFlag:
-      if (!IsFlagOn(value) && means_yes) {
-        Add(Severity::kError, param_path_, entry.line, entry.key,
-            said + "read as off (" + key.note +
-                "); only a value beginning with an upper-case T turns it on");
-      }
-      break;
-    case ValueKind::kSwitch:
-      if (!IsSwitchOn(value) && means_yes) {
-        Add(Severity::kError, param_path_, entry.line, entry.key,
-            said + "read as off (" + key.note + "); only exactly TRUE turns it on");
-      }
-      break;
-    case ValueKind::kNumber:
-      if (!std::isdigit(static_cast<unsigned char>(value[0])) && value[0] != '-' &&
-          value[0] != '+') {
-        Add(Severity::kError, param_path_, entry.line, entry.key, said + "not a number: read as 0");
-      } else if (std::string_view(key.name) == "BOOTSTRAP_SIZE") {
-        int megabytes = ParseBootstrapSize(value);
-        if (megabytes < 0 || megabytes > kMaxBootstrapMegabytes) {
-          Add(Severity::kError, param_path_, entry.line, entry.key,
-              said + "out of the range 0 to 2047: the launcher reports it and stages nothing");
-        }
-      }
-      break;
-    case ValueKind::kList:
-      CheckComponentList(entry);
-      break;
-    case ValueKind::kText:
-      break;
-  }
-}
-
-// BOOTSTRAP_COMPS: each entry as the launcher splits and matches it.
-void Checker::CheckComponentList(const ProfileEntry& entry) {
-  for (const std::string& item : SplitBootstrapComponents(entry.value)) {
-    std::string said = "entry \"" + item + "\": ";
-    ComponentEntry component;
-    if (HasBlankAtEnds(item)) {
-      Add(Severity::kError, param_path_, entry.line, entry.key,
-          said + "has a blank at an end; ids compare exactly, so it names another component");
-    } else if (!ParseComponentEntry(item, &component)) {
-      Add(Severity::kWarning, param_path_, entry.line, entry.key,
-          said + "names no version: the launcher ignores it");
-    } else {
-      for (const ComponentInfo& known : kComponents) {
-        std::string id = known.id;
-        if (component.id != id && Lower(component.id) == id) {
-          Add(Severity::kError, param_path_, entry.line, entry.key,
-              said + "ids compare exactly: \"" + component.id + "\" is not " + id +
-                  ", so it is expanded as another component");
-        }
-      }
-    }
-  }
-  std::size_t pieces = 0;
-  for (std::size_t at = 0; at <= entry.value.size();) {
-    std::size_t comma = entry.value.find(',', at);
-    std::size_t end = comma == std::string::npos ? entry.value.size() : comma;
-    if (end > at) ++pieces;
-    if (comma == std::string::npos) break;
-    at = comma + 1;
-  }
-  if (pieces > kMaxBootstrapComponents) {
-    Add(Severity::kWarning, param_path_, entry.line, entry.key,
-        "more than 16 entries: the launcher ignores those after the 16th");
-  }
 }
 
 // What the launcher reads from the file, by its own reading: the component locations
@@ -249,14 +179,15 @@ void Checker::CheckLayout() {
     for (const ComponentInfo& component : kComponents) {
       if (component.component == Component::kRuntime) continue;
       const std::string& location = settings.locations.*component.location;
-      if (!fs::is_directory(Place(location))) {
-        Add(Severity::kError, param_path_, 0, VelmorKeyRow(component.location_key).name,
+      if (!IsDirectory(Place(location))) {
+        const char* key = VelmorKeyRow(component.location_key).name;
+        Add(Severity::kError, param_path_, LineOf(key), key,
             "\"" + location + "\" is not a directory: the installer cannot start from it");
       }
     }
     return;
   }
-  if (!fs::exists(OnDisk(directory_) / "unzip.exe")) {
+  if (!Exists(OnDisk(directory_) / "unzip.exe")) {
     Add(Severity::kError, directory_, 0, "",
         "no unzip.exe beside setup.exe: a distribution medium cannot be expanded");
   }
@@ -272,22 +203,14 @@ void Checker::CheckLayout() {
 // A component's DataFiles directory: jar archives, and for the runtime bin\java.exe in one.
 void Checker::CheckComponentDirectory(const std::string& id, const std::string& location,
                                       bool runtime) {
-  fs::path place = Place(location);
   std::error_code error;
   bool any_jar = false;
   bool java = false;
-  for (fs::directory_iterator it(place, error), end; !error && it != end; it.increment(error)) {
+  for (fs::directory_iterator it(Place(location), error), end; !error && it != end;
+       it.increment(error)) {
     if (Lower(it->path().extension().string()) != ".jar") continue;
     any_jar = true;
-    std::string bytes;
-    std::vector<std::string> names;
-    if (!runtime || !ReadWhole(it->path(), &bytes) || !ListZipEntries(bytes, &names)) continue;
-    for (const std::string& name : names) {
-      std::string lower = Lower(name);
-      if (lower.size() >= 13 && lower.compare(lower.size() - 13, 13, "/bin/java.exe") == 0) {
-        java = true;
-      }
-    }
+    if (runtime && !java) java = HoldsJava(it->path(), location, id);
   }
   if (!any_jar) {
     Add(Severity::kError, location, 0, id, "no jar archives here: expanding " + id + " fails");
@@ -297,50 +220,44 @@ void Checker::CheckComponentDirectory(const std::string& id, const std::string& 
   }
 }
 
-// The sections the prerequisite run reads, with the launcher's section reader.
-void Checker::CheckPrereqSections() {
-  auto known = [](const std::string& key, bool platform) {
-    if (FindPrereqCheck(key) != nullptr) return true;
-    if (!platform) return false;
-    for (const PrereqCheckInfo& check : kPrereqChecks) {
-      if (key == check.failure_message_key) return true;
-    }
+// Whether the runtime's `jar` has an entry ".../bin/java.exe", by its central directory.
+bool Checker::HoldsJava(const fs::path& jar, const std::string& location, const std::string& id) {
+  std::string file = (fs::path(location) / jar.filename()).string();
+  std::uintmax_t size = 0;
+  std::string tail, bytes;
+  ZipDirectory directory;
+  MediumFileRead read = MediumFileSize(jar, &size);
+  if (read == MediumFileRead::kRead) {
+    std::uintmax_t tail_size = size < kZipEndSearchBytes ? size : kZipEndSearchBytes;
+    read = ReadMediumFileRange(jar, size - tail_size, tail_size, &tail);
+  }
+  if (read != MediumFileRead::kRead) {
+    Add(Severity::kWarning, file, 0, id, DescribeUnread(read, 0));
     return false;
-  };
-  SectionFile file(param_text_);
-  std::string line;
-  while (!file.AtEnd()) {
-    file.ReadLine(&line);
-    std::size_t open = line.find_first_not_of(" \t");
-    if (open == std::string::npos || line[open] != '[') continue;
-    std::string name = line.substr(open + 1, line.find(']') - open - 1);
-    bool generic = name == kGenericPrereqsSection;
-    bool platform = name.rfind(kPlatformSectionPrefix, 0) == 0;
-    bool certified = name == kCertifiedVersionsSection;
-    if (!generic && !platform && !certified) continue;
-    SectionFile section(param_text_);
-    if (SeekSection(&section, name) != 0) continue;
-    std::string key, value;
-    while (NextSectionEntry(&section, &key, &value) == 0) {
-      if (certified) {
-        if (key == kCertifiedWindowsKey && value.find(", ") != std::string::npos) {
-          Add(Severity::kWarning, param_path_, 0, key,
-              "[" + name + "] " + key + "=" + value +
-                  ": an entry with a blank after a comma never matches a version");
-        }
-        continue;
-      }
-      if (!known(key, platform)) {
-        Add(Severity::kWarning, param_path_, 0, key,
-            "[" + name + "]: the prerequisite checks do not read this key");
-      } else if (key.find("_FAILURE_MESSAGE") == std::string::npos &&
-                 !std::isdigit(static_cast<unsigned char>(value.empty() ? 'x' : value[0]))) {
-        Add(Severity::kWarning, param_path_, 0, key,
-            "[" + name + "] " + key + "=" + value +
-                ": not a number, so the check gives no verdict");
-      }
+  }
+  if (!FindZipDirectory(tail, size, &directory)) {
+    Add(Severity::kWarning, file, 0, id, "not a zip archive: velcheck cannot list it");
+    return false;
+  }
+  if (directory.size > kMaxZipDirectoryBytes) {
+    Add(Severity::kWarning, file, 0, id,
+        "its central directory is larger than 64 MiB, so velcheck does not read it");
+    return false;
+  }
+  std::vector<std::string> names;
+  if (ReadMediumFileRange(jar, directory.offset, directory.size, &bytes) != MediumFileRead::kRead ||
+      !ListZipEntries(bytes, directory, &names)) {
+    Add(Severity::kWarning, file, 0, id,
+        "its central directory is damaged: velcheck cannot list it");
+    return false;
+  }
+  for (const std::string& name : names) {
+    std::string lower = Lower(name);
+    if (lower.size() >= 13 && lower.compare(lower.size() - 13, 13, "/bin/java.exe") == 0) {
+      return true;
     }
   }
+  return false;
 }
 
 // Every catalogue in resource\, read as the launcher reads it.
@@ -352,39 +269,15 @@ void Checker::CheckCatalogues() {
     std::string name = it->path().filename().string();
     if (Lower(it->path().extension().string()) != ".nls") continue;
     base = base || name == "cons.nls";
-    std::string bytes;
-    if (!ReadWhole(it->path(), &bytes)) continue;
     std::string file = (fs::path("resource") / name).string();
-    std::set<std::string> seen;
-    int index = 0;
-    SplitCatalogueRecords(bytes, [&](std::string_view record) {
-      ++index;
-      std::string where = "record " + std::to_string(index) + ": ";
-      if (record.size() > kLongestCatalogueRecord) {
-        Add(Severity::kError, file, 0, "",
-            where +
-                "longer than 1022 bytes: the launcher cuts it and reads the rest as "
-                "another record");
-        return;
-      }
-      std::size_t equals = record.find('=');
-      if (equals == std::string_view::npos) {
-        Add(Severity::kError, file, 0, "", where + "no \"=\": the launcher ignores it");
-        return;
-      }
-      std::string key(record.substr(0, equals));
-      std::string_view text = record.substr(equals + 1);
-      const MessageKeyInfo* info = FindMessageKey(key);
-      if (info == nullptr) {
-        Add(Severity::kWarning, file, 0, key, where + "not a message key of the launcher");
-      } else if (!seen.insert(key).second) {
-        Add(Severity::kWarning, file, 0, key, where + "defined again: the first one counts");
-      } else if (CountFormatArguments(text, info->arguments) < 0) {
-        Add(Severity::kError, file, 0, key,
-            where + "its conversions do not fit the key's arguments \"" + info->arguments +
-                "\": the launcher ignores it");
-      }
-    });
+    std::string bytes;
+    MediumFileRead read = ReadMediumFile(it->path(), kMaxMediumTextBytes, &bytes);
+    if (read != MediumFileRead::kRead) {
+      Add(Severity::kError, file, 0, "",
+          DescribeUnread(read, kMaxMediumTextBytes) + ": velcheck cannot check this catalogue");
+      continue;
+    }
+    CheckCatalogue(Named(file), bytes, findings_);
   }
   if (!base) {
     Add(Severity::kError, (fs::path(directory_) / "resource").string(), 0, "",
@@ -440,10 +333,11 @@ bool Checker::ListSealed(std::vector<std::string>* files) {
     }
   }
   if (!FindParameterFile()) return false;
+  entries_ = ListProfileEntries(param_text_, "Velmor");
   listed.insert(OnDisk(param_path_).lexically_normal().lexically_relative(root).generic_string());
   bool distribution = IsFlagOn(Value("DISTRIBUTION"));
   if (!distribution && !IsFlagOn(Value("BOOTSTRAP"))) {
-    Add(Severity::kError, param_path_, 0, "BOOTSTRAP",
+    Add(Severity::kError, param_path_, LineOf("BOOTSTRAP"), "BOOTSTRAP",
         "staging is off: the installer would run from the medium, which a seal cannot cover");
     return false;
   }
@@ -451,7 +345,7 @@ bool Checker::ListSealed(std::vector<std::string>* files) {
        {"PREREQ_CONFIG_LOCATION", "ACCESS_DIR", "EXT_JLIB", "EXT_LIB", "EXT_BIN"}) {
     if (!Value(key).empty()) ListTree(Value(key), &listed);
   }
-  if (fs::is_directory(root / "images")) ListTree("images", &listed);
+  if (IsDirectory(root / "images")) ListTree("images", &listed);
   ParameterSettings settings = Settings();
   if (!distribution) {
     // An installed layout: the folders staging copies, whole.
@@ -464,7 +358,7 @@ bool Checker::ListSealed(std::vector<std::string>* files) {
     ComponentSelection selection = SelectComponents(settings.bootstrap_comps, false);
     for (const ComponentInfo& component : kComponents) {
       if (!selection.Stages(component.component)) {
-        Add(Severity::kError, param_path_, 0, "BOOTSTRAP_COMPS",
+        Add(Severity::kError, param_path_, LineOf("BOOTSTRAP_COMPS"), "BOOTSTRAP_COMPS",
             std::string(component.id) +
                 " is left out: it would run from the medium, which a seal cannot cover");
         continue;
@@ -486,21 +380,13 @@ bool ListSealedFiles(const std::string& directory, std::vector<std::string>* fil
                      std::vector<Finding>* findings) {
   findings->clear();
   files->clear();
-  if (!fs::is_directory(OnDisk(directory))) return false;
+  if (!IsDirectory(OnDisk(directory))) return false;
   return Checker(directory, findings).ListSealed(files);
 }
 
 bool CheckMedium(const std::string& directory, std::vector<Finding>* findings) {
   findings->clear();
-  if (!fs::is_directory(OnDisk(directory))) return false;
+  if (!IsDirectory(OnDisk(directory))) return false;
   Checker(directory, findings).Run();
   return true;
-}
-
-int FindingsStatus(const std::vector<Finding>& findings) {
-  int status = 0;
-  for (const Finding& finding : findings) {
-    status = finding.severity == Severity::kError ? 2 : (status == 2 ? 2 : 1);
-  }
-  return status;
 }

@@ -7,15 +7,7 @@
 #include <string>
 #include <vector>
 
-enum class Severity { kWarning, kError };
-
-struct Finding {
-  Severity severity = Severity::kWarning;
-  std::string file;  // the file or directory, as the checker named it
-  int line = 0;      // 0 when there is none
-  std::string key;   // empty when there is none
-  std::string message;
-};
+#include "tools/velcheck/finding.h"
 
 // Checks the medium whose launcher directory is `directory`. False when the directory
 // cannot be checked at all (it does not exist).
@@ -30,8 +22,5 @@ bool CheckMedium(const std::string& directory, std::vector<Finding>* findings);
 // (staging off, a component left out of BOOTSTRAP_COMPS) or has no parameter file.
 bool ListSealedFiles(const std::string& directory, std::vector<std::string>* files,
                      std::vector<Finding>* findings);
-
-// velcheck's exit status: 0 without findings, 1 with warnings only, 2 with an error.
-int FindingsStatus(const std::vector<Finding>& findings);
 
 #endif  // TOOLS_VELCHECK_MEDIUM_CHECK_H_

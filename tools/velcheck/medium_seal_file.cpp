@@ -6,6 +6,7 @@
 
 #include "platform/medium_seal.h"
 #include "platform/sha256.h"
+#include "tools/velcheck/medium_file.h"
 
 namespace fs = std::filesystem;
 
@@ -39,11 +40,9 @@ std::string ListDigestOf(const std::string& list) {
   return hash.Finish(&digest) ? HexDigest(digest) : std::string();
 }
 
+// setup.exe and the list, which are small: a regular file of at most 64 MiB.
 bool ReadFile(const fs::path& path, std::string* bytes) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  bytes->assign(std::istreambuf_iterator<char>(in), {});
-  return true;
+  return ReadMediumFile(path, 64u << 20, bytes) == MediumFileRead::kRead;
 }
 
 // The seal section's place in setup.exe; false with a finding when it has none.
