@@ -179,6 +179,14 @@ def test_text_output_names_file_line_and_key(tmp_path):
                              "WAIT_FOR_COMPLETION: WAIT_FOR_COMPLETION=true: read as off")
 
 
+def test_a_relative_directory_is_checked_as_the_same_absolute_one(tmp_path):
+    # An installed layout whose folders all default to the launcher directory.
+    make(tmp_path, params="[Velmor]\n")
+    done = subprocess.run([VELCHECK, "disk1"], cwd=tmp_path, capture_output=True, text=True,
+                          timeout=60)
+    assert (done.returncode, done.stdout) == (0, "")
+
+
 def test_a_directory_that_is_not_there_cannot_be_checked(tmp_path):
     assert run(tmp_path / "nowhere")[0] == 3
 

@@ -56,11 +56,13 @@ bool Exists(const fs::path& path) {
 
 class Checker {
  public:
-  Checker(std::string directory, std::vector<Finding>* findings)
-      : directory_(std::move(directory)), findings_(findings) {
+  // The directory is made absolute first: the launcher's defaults start from it, and the
+  // locations velparam.ini gives relative are taken from it.
+  Checker(const std::string& directory, std::vector<Finding>* findings) : findings_(findings) {
     std::error_code error;
-    root_ = fs::absolute(OnDisk(directory_), error).lexically_normal();
+    root_ = fs::absolute(OnDisk(directory), error).lexically_normal();
     if (!root_.has_filename()) root_ = root_.parent_path();
+    directory_ = root_.string();
   }
 
   void Run();
@@ -86,8 +88,8 @@ class Checker {
   void ListTree(const std::string& location, std::set<std::string>* files) const;
   void ListJars(const std::string& location, std::set<std::string>* files) const;
 
-  std::string directory_;
-  fs::path root_;  // the directory, absolute
+  fs::path root_;
+  std::string directory_;  // root_, as the launcher's paths start
   std::vector<Finding>* findings_;
   std::string param_path_;
   std::string param_text_;
