@@ -53,7 +53,9 @@ class RecordingStagingDisk : public StagingDiskInterface {
 };
 
 // A system that records each step the launch takes, in order, and answers as told. Its
-// medium is C:\media, whose velparam.ini holds `keys`.
+// medium is C:\media, whose velparam.ini holds `keys`. A test puts its TEMP and scratch
+// directory in a directory of its own: natively "C:\temp" is a relative name, and a log
+// under it would be made in the working directory.
 class RecordingLaunchSystem : public LaunchSystemInterface {
  public:
   RecordingLaunchSystem() : disk([this](const std::string& step) { Step(step); }) {
@@ -68,7 +70,7 @@ class RecordingLaunchSystem : public LaunchSystemInterface {
   }
   int LoadMessageCatalogue() override { return Step("catalogue", catalogue_status); }
   void SetUpConsole() override { Step("console"); }
-  std::string TempDirectory() override { return "C:\\temp"; }
+  std::string TempDirectory() override { return temp; }
   bool IsElevated() override { return elevated; }
   std::string SystemDirectory() override { return "C:\\windows\\system32"; }
   int CreateScratchDirectory(const std::string&, std::string* path, bool* outside_temp) override {
@@ -104,8 +106,9 @@ class RecordingLaunchSystem : public LaunchSystemInterface {
   }
   StagingDiskInterface& StagingDisk() override { return disk; }
   bool CheckRegistryAccess() override { return Step("registry", registry_ok ? 0 : 1) == 0; }
-  int RunInstallerProcess(const std::string& program, const std::vector<std::string>&, bool wait,
-                          bool* still_running) override {
+  int RunInstallerProcess(const std::string& program, const std::vector<std::string>& elements,
+                          bool wait, bool* still_running) override {
+    command = elements;
     *still_running = installer_still_running;
     return Step("start " + program + (wait ? " waiting" : ""), installer_exit_code);
   }
@@ -116,6 +119,7 @@ class RecordingLaunchSystem : public LaunchSystemInterface {
   int hold_status = 0;
   bool elevated = false;
   std::string scratch;
+  std::string temp;
   std::map<std::string, std::string> keys = {{"JRE_LOCATION", "C:\\jre"}};
   int prereq_status = 0;
   RecordingStagingDisk disk;
@@ -128,8 +132,9 @@ class RecordingLaunchSystem : public LaunchSystemInterface {
   std::string break_seal_at;
   SealedMedium medium;
 
-  // The steps taken, one per line.
+  // The steps taken, one per line, and the installer's command as it was started.
   std::string steps;
+  std::vector<std::string> command;
 
  private:
   int Step(const std::string& step, int result = 0) {
@@ -150,6 +155,7 @@ class LaunchSequenceTest : public ::testing::Test {
   void SetUp() override {
     // Inside the fake's directory, as "<TEMP>\\VelInstall<timestamp>".
     launch_.scratch = system_.directory() + "/\\VelInstallT";
+    launch_.temp = system_.directory() + "/\\TEMP";
     system_.existing = kMediumFiles;
     system_.input = "\n\n\n";
   }
@@ -230,6 +236,7 @@ TEST(LaunchSequenceRows, EachFailureEndsTheRunAtItsStepWithItsExitCode) {
     FakeSystem system;
     RecordingLaunchSystem launch;
     launch.scratch = system.directory() + "/\\VelInstallT";
+    launch.temp = system.directory() + "/\\TEMP";
     system.existing = kMediumFiles;
     system.input = "\n\n\n";
     if (c.arrange != nullptr) c.arrange(&launch, &system);
@@ -273,6 +280,7 @@ TEST(LaunchSequenceRows, ASealedMediumStopsWhereItsSealBreaksOrWhereItWouldRunIn
     launch.break_seal_at = c.break_at;
     launch.catalogue_status = launch.break_seal_at == "seal" ? 1 : 0;
     launch.scratch = system.directory() + "/\\VelInstallT";
+    launch.temp = system.directory() + "/\\TEMP";
     std::string java;
     ASSERT_TRUE(GetFullPath(launch.scratch + "\\jre\\bin\\java.exe", &java));
     launch.keys["BOOTSTRAP"] = c.bootstrap;
@@ -290,6 +298,65 @@ TEST(LaunchSequenceRows, ASealedMediumStopsWhereItsSealBreaksOrWhereItWouldRunIn
     }
     EXPECT_NE(system.console.find(c.shown), std::string::npos) << c.name << system.console;
     g_sealed_medium = nullptr;
+  }
+}
+
+// A size out of range stages nothing, and the installer still starts in TEMP: a
+// relative location, which meant a place from the startup directory, is named absolutely.
+TEST(LaunchSequenceRows, BootstrapSizeFrom0To2047StagesAndAStartInTempNamesPlacesAbsolutely) {
+  constexpr const char* kUpToPrereqs =
+      "seal\ncatalogue\nconsole\nscratch\nparams\ncd C:\\media\nprereqs\n";
+  const std::string kRelative = "..\\prereq";
+  std::string made_absolute;
+  ASSERT_TRUE(GetFullPath(kRelative, &made_absolute));
+  struct Case {
+    const char* name;
+    const char* bootstrap;
+    const char* size;
+    bool staged;
+  } cases[] = {
+      {"not staging", "F", "52", false},       {"below the range", "T", "-1", false},
+      {"the least", "T", "0", true},           {"the most", "T", "2047", true},
+      {"above the range", "T", "2048", false},
+  };
+  for (const Case& c : cases) {
+    FakeSystem system;
+    RecordingLaunchSystem launch;
+    launch.scratch = system.directory() + "/\\VelInstallT";
+    launch.temp = system.directory() + "/\\TEMP";
+    launch.keys["BOOTSTRAP"] = c.bootstrap;
+    launch.keys["BOOTSTRAP_SIZE"] = c.size;
+    launch.keys["PREREQ_CONFIG_LOCATION"] = kRelative;
+    std::string staged_java, staged_prereq;
+    ASSERT_TRUE(GetFullPath(launch.scratch + "\\jre\\bin\\java.exe", &staged_java));
+    ASSERT_TRUE(GetFullPath(launch.scratch + "\\prereq", &staged_prereq));
+    system.existing = kMediumFiles;
+    system.existing.insert(staged_java);
+    std::vector<std::string> arguments = {"C:\\media\\setup.exe", "-silent"};
+    EXPECT_EQ(RunLaunchSequence(&arguments, launch), 0) << c.name;
+
+    bool bootstrap = std::string(c.bootstrap) == "T";
+    std::string steps = kUpToPrereqs;
+    if (c.staged) steps += "stage\n";
+    steps += "registry\n";
+    // Into the TEMP the scratch directory was made in.
+    if (bootstrap) steps += "cd " + system.directory() + "/\n";
+    steps += "start " + (c.staged ? staged_java : std::string("C:\\jre\\bin\\java.exe"));
+    steps += bootstrap ? "\n" : " waiting\nremove\n";
+    EXPECT_EQ(launch.steps, steps) << c.name;
+    EXPECT_EQ(system.console.find("S_ERBOOTSTRAP_RANGE") != std::string::npos,
+              bootstrap && !c.staged)
+        << c.name;
+    // Without BOOTSTRAP the installer starts in the startup directory, where the
+    // location means what it meant.
+    const std::string& prereq = c.staged ? staged_prereq : bootstrap ? made_absolute : kRelative;
+    std::vector<std::string> named;
+    for (const std::string& element : launch.command) {
+      if (element.rfind("-Dvelmor.installer.prereqConfigLoc=", 0) == 0) named.push_back(element);
+    }
+    EXPECT_EQ(named,
+              std::vector<std::string>{"-Dvelmor.installer.prereqConfigLoc=\"" + prereq + "\" "})
+        << c.name;
   }
 }
 
@@ -340,9 +407,9 @@ TEST_F(LaunchSequenceTest, StagingOnlyStopsBeforeTheInstallerAndNamesWhereItStag
   std::string made_absolute;  // as the option is taken
   ASSERT_TRUE(GetFullPath(stage, &made_absolute));
   EXPECT_TRUE(Shown("\nBootStrap To " + made_absolute + " Completed\n")) << system_.console;
-  EXPECT_EQ(
-      launch_.steps,
-      "seal\ncatalogue\nconsole\nparams\ncd C:\\media\nprereqs\nstage\nregistry\ncd C:\\temp\n");
+  EXPECT_EQ(launch_.steps,
+            "seal\ncatalogue\nconsole\nparams\ncd C:\\media\nprereqs\nstage\nregistry\ncd " +
+                launch_.temp + "\n");
 }
 
 TEST_F(LaunchSequenceTest, TheLogIdentityIsSetOnceFromTheCommandLine) {

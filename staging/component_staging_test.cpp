@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <map>
 #include <set>
 #include <string>
@@ -128,11 +129,35 @@ TEST_F(ComponentStagingTest, AnIncompleteCopyEndsStagingAndNamesWhatIsMissing) {
   EXPECT_EQ(system_.Log(), "S_ERCOPY_INCOMPLETE");
 }
 
-TEST_F(ComponentStagingTest, TooLittleRoomStagesOnlyTheExtensions) {
-  disk_.free_kilobytes = 52 * 1024 - 1;
-  EXPECT_EQ(Stage(), kStagingFailed);
-  EXPECT_EQ(disk_.done, kExtensionsAndCounts);
-  EXPECT_EQ(Locations(), "M\\jre M\\tav M\\core M\\pt M\\img M\\prereq");
+TEST_F(ComponentStagingTest, StagesWhenTheFreeSpaceCoversTheSizeElseOnlyTheExtensions) {
+  struct Row {
+    const char* name;
+    std::uint64_t free_kilobytes;
+    std::uint64_t bootstrap_size_kb;
+    bool stages;
+  } rows[] = {
+      {"a kilobyte short", 52 * 1024 - 1, 52 * 1024, false},
+      {"exactly enough", 52 * 1024, 52 * 1024, true},
+      // The free space is 0 when it cannot be had: a size of 0 asks for nothing.
+      {"nothing free, nothing asked", 0, 0, true},
+      {"nothing free", 0, 1024, false},
+  };
+  const ParameterSettings before = params_;
+  for (const Row& row : rows) {
+    params_ = before;
+    disk_.done.clear();
+    disk_.free_kilobytes = row.free_kilobytes;
+    request_.bootstrap_size_kb = row.bootstrap_size_kb;
+    if (row.stages) {
+      EXPECT_EQ(Stage(), kStagedSome) << row.name;
+      EXPECT_EQ(disk_.done.rfind("copy M\\img > S\\images\n", 0), 0u) << row.name;
+      EXPECT_EQ(Locations(), "S\\jre S\\tav S\\tav S\\Patchel S\\images S\\prereq") << row.name;
+    } else {
+      EXPECT_EQ(Stage(), kStagingFailed) << row.name;
+      EXPECT_EQ(disk_.done, kExtensionsAndCounts) << row.name;
+      EXPECT_EQ(Locations(), "M\\jre M\\tav M\\core M\\pt M\\img M\\prereq") << row.name;
+    }
+  }
 }
 
 TEST_F(ComponentStagingTest, DistributionLayoutExpandsTheListedComponents) {

@@ -6,6 +6,24 @@ namespace {
 
 constexpr char kUser[] = "S-1-5-21-1-2-3-1001";
 
+// The texts the directories are created with; the Windows test checks what the system
+// builds from them.
+TEST(ScratchSecurityDescriptor, AdministratorsOwnItOnlyWhenElevated) {
+  struct Row {
+    const char* what;
+    std::string sddl;
+    const char* expected;
+  } rows[] = {
+      {"elevated", ScratchSecurityDescriptor(kUser, true),
+       "O:BAD:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;S-1-5-21-1-2-3-1001)"},
+      {"not elevated", ScratchSecurityDescriptor(kUser, false),
+       "D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;FA;;;S-1-5-21-1-2-3-1001)"},
+      {"kept log", KeptLogSecurityDescriptor(kUser),
+       "D:(A;;FA;;;SY)(A;;FA;;;BA)(A;;FA;;;S-1-5-21-1-2-3-1001)"},
+  };
+  for (const Row& row : rows) EXPECT_EQ(row.sddl, row.expected) << row.what;
+}
+
 TEST(IsAdministratorsOnlyDescriptor, OwnerAndEveryChangingGrantDecide) {
   struct Row {
     std::string sddl;

@@ -12,13 +12,18 @@ TEST(IsUsableTempValue, NeedsDriveFormOrLeadingBackslash) {
   EXPECT_FALSE(IsUsableTempValue("temp"));
   EXPECT_FALSE(IsUsableTempValue("1:\\x"));
   EXPECT_FALSE(IsUsableTempValue("\\"));
+  EXPECT_TRUE(IsUsableTempValue("\\t"));
   EXPECT_FALSE(IsUsableTempValue(""));
 }
 
 TEST(IsUsableTempValue, RefusesForbiddenCharactersAfterTheDrive) {
-  for (const char* value :
-       {"C:\\a;C:\\b", "C:\\a:b", "C:\\a/b", "C:\\a*", "C:\\a?", "C:\\<a>", "C:\\a|b", "\\x:y"}) {
+  for (const char* value : {"C:\\a;C:\\b", "C:\\a;b", "C:\\a:b", "C:\\a/b", "C:\\a*", "C:\\a?",
+                            "C:\\a<b", "C:\\a>b", "C:\\a|b", "\\x:y", "\\x;y"}) {
     EXPECT_FALSE(IsUsableTempValue(value)) << value;
+  }
+  // Their neighbours, and what else a folder's name may hold.
+  for (const char* value : {"C:\\a=b", "C:\\a,b", "C:\\a.b", "C:\\a b", "C:\\a-b", "\\x=y"}) {
+    EXPECT_TRUE(IsUsableTempValue(value)) << value;
   }
 }
 

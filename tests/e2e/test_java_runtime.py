@@ -83,5 +83,8 @@ def test_closed_standard_input_ends_the_run_with_minus_1(probe):
     result_file = probe.dir / "exit_code.txt"
     subprocess.run([str(WINE_RUN), str(SUPPORT_DIR / "exit_code_runner.exe"), str(result_file),
                     str(probe.dir / "runtime_probe.exe"), "any"], env=wine_env(),
-                   stdin=subprocess.DEVNULL, capture_output=True, timeout=120, check=False)
+                   stdin=subprocess.DEVNULL, capture_output=True, timeout=120, check=False,
+                   cwd=probe.dir)
     assert int(result_file.read_text()) == -1
+    # The probe logs into its working directory: the test's own.
+    assert (probe.dir / "installActionsprobe.log").read_text() == "NO-RUNTIME\n"
