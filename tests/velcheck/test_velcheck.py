@@ -69,9 +69,10 @@ def runtime_jar_with_extra_fields(root):
 # Sound media, each at an edge a mistake lies just beyond.
 @pytest.mark.parametrize("arguments", [
     dict(),
+    dict(params=GOOD_PARAMS + "BOOTSTRAP_SIZE=0\n"),
     dict(params=GOOD_PARAMS + "BOOTSTRAP_SIZE=2047\n"),
     dict(extra=runtime_jar_with_extra_fields),
-], ids=["sample", "largest size", "jar entries with extra fields"])
+], ids=["sample", "least size", "largest size", "jar entries with extra fields"])
 def test_a_sound_medium_passes(tmp_path, arguments):
     assert run(make(tmp_path, **arguments)) == (0, "")
 
@@ -114,6 +115,8 @@ CASES = [
     ("switch not exactly TRUE", dict(params=GOOD_PARAMS + "USEJREONLY=True\n"), 2, "error",
      "USEJREONLY", "only exactly TRUE turns it on", 7),
     ("size just out of range", dict(params=GOOD_PARAMS + "BOOTSTRAP_SIZE=2048\n"), 2, "error",
+     "BOOTSTRAP_SIZE", "stages nothing", 7),
+    ("size just below the range", dict(params=GOOD_PARAMS + "BOOTSTRAP_SIZE=-1\n"), 2, "error",
      "BOOTSTRAP_SIZE", "stages nothing", 7),
     ("size not a number", dict(params=GOOD_PARAMS + "BOOTSTRAP_SIZE=big\n"), 2, "error",
      "BOOTSTRAP_SIZE", "not a number", 7),
