@@ -114,19 +114,11 @@ TEST_F(ComponentStagingTest, InstalledLayoutCopiesEachTreeAndMovesEachLocation) 
             "S_NUMBER_OF_FILES_BOOTSTRAPPED");
 }
 
-TEST_F(ComponentStagingTest, InstalledLayoutShowsACopyLineForEachComponentOnTheConsoleOnly) {
+TEST_F(ComponentStagingTest, InstalledLayoutShowsACopyLineForEachComponent) {
   UseProgressTexts();
   EXPECT_EQ(Stage(), kStagedSome);
   EXPECT_EQ(system_.console,
             "S_COPYING_JRE 1/4;S_COPYING_TAV 2/4;S_COPYING_TAV_CORE 3/4;S_COPYING_PATCHEL 4/4;");
-  EXPECT_EQ(system_.Log(),
-            "S_NUMBER_OF_FILES_BOOTSTRAPPED"
-            "S_NUMBER_OF_FILES_BOOTSTRAPPED");
-  // A runtime used in place is not counted.
-  system_.console.clear();
-  params_.locations.jre_external = true;
-  EXPECT_EQ(Stage(), kStagedSome);
-  EXPECT_EQ(system_.console, "S_COPYING_TAV 1/3;S_COPYING_TAV_CORE 2/3;S_COPYING_PATCHEL 3/3;");
 }
 
 TEST_F(ComponentStagingTest, ARuntimeUsedInPlaceIsNotCopied) {
