@@ -6,7 +6,9 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
+#include "messages/message_keys.h"
 #include "params/parameter_keys.h"
 #include "params/parameter_settings.h"
 
@@ -28,6 +30,9 @@ struct ComponentInfo {
   const char* scratch_folder;
   bool optional;
   bool expanded_to_root;
+  // Its progress lines, formatted with its number and the total.
+  MessageKey<'d', 'd'> expanding_line;
+  MessageKey<'d', 'd'> copying_line;
 };
 
 // Every component, in the order staging takes them; kComponents[i].component is the
@@ -40,6 +45,9 @@ inline const ComponentInfo& ComponentRow(Component component) {
 
 // The id of a component: ComponentRow(component).id.
 inline const char* ComponentId(Component component) { return ComponentRow(component).id; }
+
+// The component whose id is exactly `id`, or nullptr for an id the launcher does not know.
+const ComponentInfo* FindComponent(std::string_view id);
 
 // "<scratch>\<folder>": where the component is once staged.
 std::string StagedComponentPath(const std::string& scratch_path, Component component);

@@ -26,10 +26,7 @@ ComponentSelection SelectComponents(const std::vector<std::string>& entries, boo
     ComponentEntry component;
     if (!ParseComponentEntry(entry, &component)) continue;
     // Ids compare exactly: "Velmor.swd.tav" is some other component.
-    const ComponentInfo* known = nullptr;
-    for (const ComponentInfo& row : kComponents) {
-      if (component.id == row.id) known = &row;
-    }
+    const ComponentInfo* known = FindComponent(component.id);
     // Only staging, the runtime is expanded with the rest: nothing runs it.
     bool runtime = known != nullptr && known->component == Component::kRuntime;
     if (known == nullptr || (runtime && bootstrap_only)) {

@@ -13,6 +13,7 @@
 #include "platform/sealed_medium.h"
 #include "staging/component_list.h"
 #include "staging/staging_disk.h"
+#include "staging/staging_progress.h"
 #include "staging/timing_log.h"
 
 namespace {
@@ -32,12 +33,18 @@ bool CopyComponent(StagingDiskInterface& disk, const std::string& source,
 // The working state of one staging run.
 struct Stager {
   Stager(const StagingRequest& request, ParameterSettings* params, StagingDiskInterface& disk)
-      : r(request), p(*params), loc(params->locations), disk(disk) {}
+      : r(request),
+        p(*params),
+        loc(params->locations),
+        disk(disk),
+        distribution(IsFlagOn(params->distribution)) {}
   const StagingRequest& r;
   const ParameterSettings& p;
   ComponentLocations& loc;
   StagingDiskInterface& disk;
+  const bool distribution;
   TimingLog timing;
+  StagingProgress progress;
   ComponentSelection selection;
   int result = kStagedNothing;
   bool runtime_found_in_scratch = false;
@@ -48,10 +55,12 @@ struct Stager {
   }
   std::string& Location(const ComponentInfo& component) const { return loc.*component.location; }
 
-  // Expands `source` into the scratch root, unless -NOBOOTSTRAP reuses what is there.
-  bool Expand(const std::string& source) const {
-    return r.no_bootstrap ||
-           disk.ExpandJars(source, r.scratch_path, r.unzip_dir, g_run_flags.debug) == 0;
+  // Expands the archives of the component `id` from `source` into the scratch root,
+  // unless -NOBOOTSTRAP reuses what is there.
+  bool Expand(const std::string& source, const std::string& id) {
+    if (r.no_bootstrap) return true;
+    progress.ShowExpanding(id);
+    return disk.ExpandJars(source, r.scratch_path, r.unzip_dir, g_run_flags.debug) == 0;
   }
 
   // Copies a component's tree (CopyComponent).
@@ -64,15 +73,35 @@ struct Stager {
   }
 };
 
+// Whether the layout step stages `component`: on a distribution medium only what the
+// list selected; and never a runtime from outside the medium, nor one without a location
+// (-BOOTSTRAPONLY with none named), whose empty source would be the root of the current
+// drive.
+bool LayoutStages(const Stager& s, const ComponentInfo& component) {
+  if (s.distribution && !s.selection.Stages(component.component)) return false;
+  return component.component != Component::kRuntime ||
+         (!s.loc.jre_external && !s.Location(component).empty());
+}
+
+// The components this run expands or copies, which the progress lines count:
+// -NOBOOTSTRAP expands none, but an installed layout is still copied.
+int CountStagedComponents(const Stager& s) {
+  if (s.r.no_bootstrap && s.distribution) return 0;
+  int count = s.r.no_bootstrap ? 0 : static_cast<int>(s.selection.expand_now.size());
+  for (const ComponentInfo& component : kComponents) count += LayoutStages(s, component) ? 1 : 0;
+  return count;
+}
+
 // Step 5: what the list stages, and the components expanded at once.
 bool StageListedComponents(Stager* s) {
   ComponentLocations& loc = s->loc;
   s->selection = SelectComponents(s->p.bootstrap_comps, g_run_flags.bootstrap_only);
   const ComponentSelection& selection = s->selection;
   ApplyListedSources(selection, &loc);
+  s->progress.SetTotal(CountStagedComponents(*s));
   for (const ComponentEntry& component : selection.expand_now) {
     Stopwatch clock;
-    if (!s->Expand(ComponentSourcePath(component))) return false;
+    if (!s->Expand(ComponentSourcePath(component), component.id)) return false;
     s->timing.Write(component.id, clock.Seconds(), TimingFormat::kListStep);
   }
   return true;
@@ -90,10 +119,9 @@ void CheckStagedRuntime(Stager* s) {
 // Step 8: plain directories, copied whatever the list said.
 bool StageInstalledLayout(Stager* s) {
   for (const ComponentInfo& component : kComponents) {
+    if (!LayoutStages(*s, component)) continue;
     std::string& location = s->Location(component);
-    // A runtime outside the medium, or none, is not the medium's to copy.
-    if (component.component == Component::kRuntime && (s->loc.jre_external || location.empty()))
-      continue;
+    s->progress.ShowCopying(component);
     if (!s->Copy(location, s->Staged(component.component))) return false;
     location = s->Staged(component.component);
   }
@@ -107,7 +135,7 @@ bool StageDistributedRuntime(Stager* s) {
   const std::string& version = s->p.jre_version;
   std::string staged = s->Staged(Component::kRuntime);
   Stopwatch clock;
-  if (!s->Expand(loc.jre)) return false;
+  if (!s->Expand(loc.jre, ComponentId(Component::kRuntime))) return false;
   s->timing.Write(ComponentId(Component::kRuntime), clock.Seconds(), TimingFormat::kLayoutStep);
   if (version.size() > 2) s->CopyIfAny(JoinPath(loc.jre, "Expanded"), JoinPath(staged, version));
   std::string name;
@@ -121,18 +149,15 @@ bool StageDistributedRuntime(Stager* s) {
 
 // Step 9: the components the list selected, expanded into the scratch root.
 bool StageDistributionLayout(Stager* s) {
-  const ComponentSelection& selection = s->selection;
   for (const ComponentInfo& component : kComponents) {
-    if (!selection.Stages(component.component)) continue;
+    if (!LayoutStages(*s, component)) continue;
     std::string& location = s->Location(component);
     if (component.component == Component::kRuntime) {
-      // Without any runtime location (-BOOTSTRAPONLY with none named) there is nothing to
-      // expand: an empty source would be the root of the current drive.
-      if (!s->loc.jre_external && !location.empty() && !StageDistributedRuntime(s)) return false;
+      if (!StageDistributedRuntime(s)) return false;
       continue;
     }
     Stopwatch clock;
-    if (!s->Expand(location)) {
+    if (!s->Expand(location, component.id)) {
       // An optional component's failure leaves its location alone.
       if (component.optional) continue;
       return false;
@@ -177,8 +202,7 @@ bool StageEverything(Stager* s) {
   if (r.print_time) s->timing.Open(r.scratch_path, r.timestamp);
   if (!StageListedComponents(s)) return false;
   CheckStagedRuntime(s);
-  bool distribution = IsFlagOn(s->p.distribution);
-  bool staged = distribution ? StageDistributionLayout(s) : StageInstalledLayout(s);
+  bool staged = s->distribution ? StageDistributionLayout(s) : StageInstalledLayout(s);
   return staged && StageSupportFiles(s);
 }
 

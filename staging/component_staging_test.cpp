@@ -11,6 +11,7 @@
 #include "messages/message_map.h"
 #include "messages/messages.h"
 #include "messages/run_flags.h"
+#include "params/component_table.h"
 #include "params/parameter_settings.h"
 #include "staging/staging_disk.h"
 #include "tests/support/fake_system.h"
@@ -71,12 +72,24 @@ class ComponentStagingTest : public ::testing::Test {
     params_.ext_jlib = "M\\ext";
     system_.existing = {"M\\ext"};
   }
+  void TearDown() override { FreeMessageMaps(); }
   int Stage() { return StageComponents(request_, &params_, disk_); }
   // The locations after staging, in a line.
   std::string Locations() const {
     const ComponentLocations& l = params_.locations;
     return l.jre + " " + l.tav + " " + l.tav_core + " " + l.patchel + " " + l.images + " " +
            l.prereq_config;
+  }
+
+  // Each progress line shows as "<key> <number>/<total>;", with the id after the key of
+  // S_EXPANDING_OTHER.
+  static void UseProgressTexts() {
+    g_message_maps.local = CreateMessageMap();
+    for (const ComponentInfo& component : kComponents) {
+      for (const char* key : {component.expanding_line.name, component.copying_line.name})
+        MessageMapPut(g_message_maps.local, key, std::string(key) + " %d/%d;");
+    }
+    MessageMapPut(g_message_maps.local, msg::S_EXPANDING_OTHER.name, "S_EXPANDING_OTHER %s %d/%d;");
   }
 
   FakeSystem system_;
@@ -102,6 +115,13 @@ TEST_F(ComponentStagingTest, InstalledLayoutCopiesEachTreeAndMovesEachLocation) 
             "S_NUMBER_OF_FILES_BOOTSTRAPPED");
 }
 
+TEST_F(ComponentStagingTest, InstalledLayoutShowsACopyLineForEachComponent) {
+  UseProgressTexts();
+  EXPECT_EQ(Stage(), kStagedSome);
+  EXPECT_EQ(system_.console,
+            "S_COPYING_JRE 1/4;S_COPYING_TAV 2/4;S_COPYING_TAV_CORE 3/4;S_COPYING_PATCHEL 4/4;");
+}
+
 TEST_F(ComponentStagingTest, ARuntimeUsedInPlaceIsNotCopied) {
   params_.locations.jre_external = true;
   EXPECT_EQ(Stage(), kStagedSome);
@@ -117,7 +137,6 @@ TEST_F(ComponentStagingTest, ARuntimeStagedBeforeButMissingIsLoggedInTheLogsLang
   params_.jre_scratch_location = "S\\jre\\gone";
   Stage();
   std::string log = system_.Log();
-  FreeMessageMaps();
   EXPECT_EQ(log.rfind("BASE", 0), 0u) << log;
   EXPECT_EQ(log.find("LOKAL"), std::string::npos);
 }
@@ -177,6 +196,17 @@ TEST_F(ComponentStagingTest, DistributionLayoutExpandsTheListedComponents) {
   EXPECT_EQ(Locations(), "M\\jre S\\tav M\\core M\\pt S\\images S\\prereq");
 }
 
+TEST_F(ComponentStagingTest, DistributionLayoutNumbersOnlyWhatTheListExpands) {
+  UseProgressTexts();
+  params_.distribution = "T";
+  // Only staging: the listed runtime is expanded in the list step, under its own line.
+  g_run_flags.bootstrap_only = true;
+  params_.bootstrap_comps = {"extra.id:2", "velmor.swd.jre:1.8", "velmor.swd.tav:11.2"};
+  EXPECT_EQ(Stage(), kStagedSome);
+  EXPECT_EQ(system_.console,
+            "S_EXPANDING_OTHER extra.id 1/3;S_EXPANDING_JRE 2/3;S_EXPANDING_TAV 3/3;");
+}
+
 TEST_F(ComponentStagingTest, DistributedRuntimeMustLeaveADirectoryUnderJre) {
   params_.distribution = "T";
   params_.jre_version = "1.8";
@@ -187,8 +217,10 @@ TEST_F(ComponentStagingTest, DistributedRuntimeMustLeaveADirectoryUnderJre) {
 
   disk_.entries.clear();
   params_.locations.jre = "M\\jre";
+  system_.console.clear();
   EXPECT_EQ(Stage(), kStagingFailed);
-  EXPECT_EQ(system_.console, "S_ERJRE_MISSING");
+  // The runtime's progress line (its key: no catalogue here), then the error.
+  EXPECT_EQ(system_.console, "S_EXPANDING_JRES_ERJRE_MISSING");
 }
 
 TEST_F(ComponentStagingTest, AFailedCoreExpansionLeavesTheCoreWhereItIs) {
@@ -212,6 +244,8 @@ TEST_F(ComponentStagingTest, NoBootstrapExpandsNothingButMovesTheLocations) {
   EXPECT_EQ(disk_.done.find("M\\acc"), std::string::npos);
   EXPECT_EQ(disk_.done.find("ext"), std::string::npos);
   EXPECT_EQ(Locations(), "S\\jre\\jre18 S\\tav S\\tav S\\Patchel S\\images S\\prereq");
+  // Nothing is expanded, so no progress line says so.
+  EXPECT_EQ(system_.console, "");
 }
 
 }  // namespace

@@ -90,14 +90,19 @@ int main() {
       "A distribution medium (`DISTRIBUTION=TRUE`) holds each component as jar archives in "
       "its DataFiles directory, relative to the launcher directory; `unzip.exe` lies beside "
       "`setup.exe`. Staged, each component lies in its folder of the scratch "
-      "directory.\n\n| component | location key | DataFiles | scratch folder | may fail to expand "
-      "|\n"
-      "|---|---|---|---|---|\n");
+      "directory. As its staging begins, the console shows the component's progress line: "
+      "the first key when its archives are expanded, the second when its folder is copied; "
+      "a listed component of another id shows `S_EXPANDING_OTHER`.\n\n"
+      "| component | location key | DataFiles | scratch folder | may fail to expand "
+      "| progress lines |\n"
+      "|---|---|---|---|---|---|\n");
   for (const ComponentInfo& component : kComponents) {
-    std::printf("| %s | %s | %s | %s | %s |\n", Code(component.id).c_str(),
+    std::printf("| %s | %s | %s | %s | %s | %s, %s |\n", Code(component.id).c_str(),
                 Code(VelmorKeyRow(component.location_key).name).c_str(),
                 Code(ComponentDataFiles(component.id, "<version>")).c_str(),
-                Code(component.scratch_folder).c_str(), component.optional ? "yes" : "no");
+                Code(component.scratch_folder).c_str(), component.optional ? "yes" : "no",
+                Code(component.expanding_line.name).c_str(),
+                Code(component.copying_line.name).c_str());
   }
   std::printf(
       "\nAn installed layout runs the installer from the launcher directory (or the "

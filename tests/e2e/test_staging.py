@@ -13,7 +13,8 @@ import time
 import make_medium
 import pytest
 
-from conftest import Medium, wait_for_file, win_path
+from conftest import BUILD_DIR, Medium, wait_for_file, win_path
+from test_catalogue import compiled_text, words
 from test_launch_sequence import CATALOGUE, on_pty
 
 STAGING_CATALOGUE = dict(CATALOGUE, **{
@@ -247,3 +248,39 @@ def test_bootstrap_only_without_a_runtime_never_walks_the_drive_root(distributio
     log = only_log(boot)
     assert [source for source, _ in unzip_runs(log)] == [
         TAV_SOURCE + "/*.jar", CORE_SOURCE + "/*.jar", PATCHEL_SOURCE + "/*.jar"]
+
+
+def test_each_staged_component_shows_a_numbered_progress_line_in_the_users_language(
+        medium, inventory, locales):
+    medium.add_english_catalogue()
+    shutil.copy2(BUILD_DIR / "resource" / "cons_de.nls", medium.resource_dir / "cons_de.nls")
+    medium.add_distribution(params="WAIT_FOR_COMPLETION=TRUE\n")
+    keys = ["S_EXPANDING_JRE", "S_EXPANDING_TAV", "S_EXPANDING_TAV_CORE", "S_EXPANDING_PATCHEL"]
+    english = [compiled_text("cons.nls", key) % (number, 4)
+               for number, key in enumerate(keys, 1)]
+    assert english[2] == "Expanding the installer core (3 of 4)...\n"
+    german = [compiled_text("cons_de.nls", key) % (number, 4)
+              for number, key in enumerate(keys, 1)]
+    assert german[2] == "Der Kern des Installationsprogramms wird entpackt (3 von 4)...\n"
+
+    for language, lines, extra in (("en_US", english, " -PRINTTIME"), ("de_DE", german, "")):
+        code, shown = on_pty(medium, "-silent" + extra,
+                             env={"LC_ALL": f"{language}.UTF-8", "LOCPATH": str(locales)})
+        assert code == 0
+        shown = words(shown)
+        places = [shown.find(words(line)) for line in lines]
+        assert -1 not in places and places == sorted(places), shown
+        assert all(shown.count(words(line)) == 1 for line in lines)
+    # -PRINTTIME still times each component, in the same order.
+    assert TIMING_LINE.findall(only_log(inventory, "time")) == [
+        ("velmor.swd.jre", "  "), ("velmor.swd.tav", "  "), ("velmor.swd.tav.core", "  "),
+        ("velmor.swd.patchel", "  ")]
+
+    # Wine itself may still write to the pty; the launcher writes nothing.
+    code, shown = on_pty(medium, "-silent -NOCONSOLE")
+    assert code == 0
+    assert not any(words(line) in words(shown) for line in english)
+    # The installer log of every run is as it was: none of the lines went there.
+    logs = "".join(log.read_text("utf-8") for log in inventory.glob("installActions*.log"))
+    assert compiled_text("cons.nls", "S_UNZIP_COMMANDLINE").strip() in logs
+    assert not any(words(line) in words(logs) for line in english + german)
