@@ -226,7 +226,7 @@ def test_bootstrap_only_expands_into_the_given_location(distribution):
     distribution.add_distribution()
     boot = distribution.root / "boot place" / "staged"
     code, shown = on_pty(distribution, f"-silent -BOOTSTRAPONLY BOOTSTRAP_LOC={win_path(boot)}")
-    assert code == 0
+    assert code == 0, shown
     assert f"BootStrap To {win_path(boot)} Completed" in shown.replace("\n", "")
     assert (boot / "jre" / "1.6.0" / "bin" / "java.exe").is_file()
     assert (boot / "tav" / "jlib" / "VelInstaller.jar").is_file()
@@ -241,7 +241,7 @@ def test_bootstrap_only_without_a_runtime_never_walks_the_drive_root(distributio
     params.write_text(re.sub(r"JRE_LOCATION=.*\n", "", params.read_text()))
     boot = distribution.root / "boot"
     code, shown = on_pty(distribution, f"-silent -BOOTSTRAPONLY BOOTSTRAP_LOC={win_path(boot)}")
-    assert code == 0
+    assert code == 0, shown
     assert "NORUNTIME" not in shown
     assert not (boot / "jre").exists()
     assert (boot / "tav" / "jlib" / "VelInstaller.jar").is_file()
