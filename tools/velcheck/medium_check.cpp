@@ -1,6 +1,5 @@
 #include "tools/velcheck/medium_check.h"
 
-#include <cctype>
 #include <filesystem>
 #include <set>
 #include <string_view>
@@ -11,6 +10,7 @@
 #include "params/parameter_search.h"
 #include "params/parameter_settings.h"
 #include "params/profile_text.h"
+#include "platform/ascii_case.h"
 #include "platform/medium_layout.h"
 #include "platform/medium_seal.h"
 #include "staging/component_list.h"
@@ -34,10 +34,9 @@ fs::path OnDisk(const std::string& path) {
   return fs::path(native);
 }
 
-std::string Lower(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return lower;
+// Whether `path` has the extension `extension` (".jar"), in any case, as Windows matches it.
+bool HasExtension(const fs::path& path, std::string_view extension) {
+  return SameIgnoringAsciiCase(path.extension().string(), extension);
 }
 
 // The most of a jar's central directory velcheck reads: some 46 bytes and a name for
@@ -210,7 +209,7 @@ void Checker::CheckComponentDirectory(const std::string& id, const std::string& 
   bool java = false;
   for (fs::directory_iterator it(Place(location), error), end; !error && it != end;
        it.increment(error)) {
-    if (Lower(it->path().extension().string()) != ".jar") continue;
+    if (!HasExtension(it->path(), ".jar")) continue;
     any_jar = true;
     if (runtime && !java) java = HoldsJava(it->path(), location, id);
   }
@@ -254,8 +253,9 @@ bool Checker::HoldsJava(const fs::path& jar, const std::string& location, const 
     return false;
   }
   for (const std::string& name : names) {
-    std::string lower = Lower(name);
-    if (lower.size() >= 13 && lower.compare(lower.size() - 13, 13, "/bin/java.exe") == 0) {
+    constexpr std::string_view kJava = "/bin/java.exe";
+    if (name.size() >= kJava.size() &&
+        SameIgnoringAsciiCase(std::string_view(name).substr(name.size() - kJava.size()), kJava)) {
       return true;
     }
   }
@@ -269,7 +269,7 @@ void Checker::CheckCatalogues() {
   bool base = false;
   for (fs::directory_iterator it(resource, error), end; !error && it != end; it.increment(error)) {
     std::string name = it->path().filename().string();
-    if (Lower(it->path().extension().string()) != ".nls") continue;
+    if (!HasExtension(it->path(), ".nls")) continue;
     base = base || name == "cons.nls";
     std::string file = (fs::path("resource") / name).string();
     std::string bytes;
@@ -318,7 +318,7 @@ void Checker::ListJars(const std::string& location, std::set<std::string>* files
   fs::path root = OnDisk(directory_);
   for (fs::directory_iterator it(Place(location), error), end; !error && it != end;
        it.increment(error)) {
-    if (Lower(it->path().extension().string()) == ".jar" && it->is_regular_file(error)) {
+    if (HasExtension(it->path(), ".jar") && it->is_regular_file(error)) {
       files->insert(it->path().lexically_normal().lexically_relative(root).generic_string());
     }
   }
@@ -330,7 +330,7 @@ bool Checker::ListSealed(std::vector<std::string>* files) {
   std::error_code error;
   for (fs::directory_iterator it(root / "resource", error), end; !error && it != end;
        it.increment(error)) {
-    if (Lower(it->path().extension().string()) == ".nls" && it->is_regular_file(error)) {
+    if (HasExtension(it->path(), ".nls") && it->is_regular_file(error)) {
       listed.insert(it->path().lexically_normal().lexically_relative(root).generic_string());
     }
   }
